@@ -1,0 +1,193 @@
+#include "LangSource.h"
+
+#include "CodePages.h"
+#include "Escaping.h"
+#include "TextCodec.h"
+#include "TextOrder.h"
+#include "TextUtils.h"
+
+#include <QFile>
+
+TStreamEncoding DetectStreamEncoding(QIODevice &Stream) {
+  const QByteArray Head = Stream.peek(3);
+  if (Head.size() < 2)
+    return seNone;
+  if (Head.startsWith("\xFF\xFE")) {
+    Stream.skip(2);
+    return seUTF16LE;
+  }
+  if (Head.startsWith("\xFE\xFF")) {
+    Stream.skip(2);
+    return seUTF16BE;
+  }
+  if (Head == "\xEF\xBB\xBF") {
+    Stream.skip(3);
+    return seUTF8;
+  }
+  return seNone;
+}
+
+int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &wsValue) {
+  int Index;
+  FindID(iID, Index);
+  FItems.insert(FItems.begin() + Index,
+                std::make_unique<TPropertySource>(TPropertySource{iID, sPropName, wsValue}));
+  return Index;
+}
+
+bool TPropertySources::FindID(qint32 iID, int &iIndex) const {
+  // IDs mostly arrive in ascending order; checking the end first keeps
+  // loading linear.
+  if (!FItems.empty() && FItems.back()->iID < iID) {
+    iIndex = Count();
+    return false;
+  }
+  int Lo = 0;
+  int Hi = Count() - 1;
+  while (Lo <= Hi) {
+    const int Mid = (Lo + Hi) / 2;
+    const qint32 Probe = FItems[size_t(Mid)]->iID;
+    if (Probe < iID)
+      Lo = Mid + 1;
+    else if (Probe > iID)
+      Hi = Mid - 1;
+    else {
+      iIndex = Mid;
+      return true;
+    }
+  }
+  iIndex = Lo;
+  return false;
+}
+
+PPropertySource TPropertySources::FindPropByID(qint32 iID) const {
+  int Index;
+  return FindID(iID, Index) ? FItems[size_t(Index)].get() : nullptr;
+}
+
+int TPropertySources::IndexOfID(qint32 iID) const {
+  int Index;
+  return FindID(iID, Index) ? Index : -1;
+}
+
+int TPropertySources::IndexOfPropName(QStringView sPropName) const {
+  for (int I = 0; I < Count(); ++I)
+    if (ZrLang_SameText(FItems[size_t(I)]->sPropName, sPropName))
+      return I;
+  return -1;
+}
+
+int TComponentSources::Add(std::unique_ptr<TComponentSource> Item) {
+  int Index;
+  FindCompName(Item->CompName(), Index);
+  FItems.insert(FItems.begin() + Index, std::move(Item));
+  return Index;
+}
+
+bool TComponentSources::FindCompName(QStringView CompName, int &Index) const {
+  int Lo = 0;
+  int Hi = Count() - 1;
+  while (Lo <= Hi) {
+    const int Mid = (Lo + Hi) / 2;
+    const int C = ZrLang_CompareText(FItems[size_t(Mid)]->CompName(), CompName);
+    if (C < 0)
+      Lo = Mid + 1;
+    else if (C > 0)
+      Hi = Mid - 1;
+    else {
+      Index = Mid;
+      return true;
+    }
+  }
+  Index = Lo;
+  return false;
+}
+
+TComponentSource *TComponentSources::FindCompByName(QStringView CompName) const {
+  int Index;
+  return FindCompName(CompName, Index) ? FItems[size_t(Index)].get() : nullptr;
+}
+
+int TComponentSources::IndexOfCompName(QStringView CompName) const {
+  int Index;
+  return FindCompName(CompName, Index) ? Index : -1;
+}
+
+TLangSource::TLangSource(const QString &Filename)
+    : FComponentSources(std::make_unique<TComponentSources>()),
+      FConstants(std::make_unique<TZrLang_Constants>([] { return quint16(1033); })),
+      FFilename(Filename) {
+  QFile File(Filename);
+  if (!File.open(QIODevice::ReadOnly))
+    throw EFOpenError(Filename, File.errorString());
+  LoadFromStream(File);
+}
+
+TLangSource::TLangSource(QIODevice &Stream, const QString &Filename)
+    : FComponentSources(std::make_unique<TComponentSources>()),
+      FConstants(std::make_unique<TZrLang_Constants>([] { return quint16(1033); })),
+      FFilename(Filename) {
+  LoadFromStream(Stream);
+}
+
+TLangSource::~TLangSource() = default;
+
+void TLangSource::LoadFromStream(QIODevice &Stream) {
+  const TStreamEncoding Encoding = DetectStreamEncoding(Stream);
+  FIsFileUnicode = Encoding == seUTF16LE;
+  const QByteArray Bytes = Stream.readAll();
+  QString Text;
+  switch (Encoding) {
+  case seUTF16LE:
+    Text = ZrLang_DecodeUtf16(Bytes, false);
+    break;
+  case seUTF16BE:
+    Text = ZrLang_DecodeUtf16(Bytes, true);
+    break;
+  case seUTF8:
+    Text = QString::fromUtf8(Bytes);
+    break;
+  case seNone:
+    Text = DecodeAnsi(Bytes);
+    break;
+  }
+  ParseText(Text);
+}
+
+void TLangSource::ParseText(QStringView Text) {
+  bool InConstants = false;
+  TComponentSource *Current = nullptr;
+  int LineNo = 0;
+  ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
+    ++LineNo;
+    const QStringView Line = ZrLang_Trim(RawLine);
+    if (Line.isEmpty() || Line[0] == u';')
+      return;
+    if (Line[0] == u'[') {
+      // The last character is dropped whatever it is.
+      const QStringView Name = ZrLang_Trim(Line.size() >= 2 ? Line.sliced(1, Line.size() - 2) : QStringView());
+      InConstants = ZrLang_SameText(Name, u"$CONSTANTS");
+      if (!InConstants) {
+        auto Item = std::make_unique<TComponentSource>(Name.toString());
+        Current = Item.get();
+        FComponentSources->Add(std::move(Item));
+      }
+      return;
+    }
+    const qsizetype Eq = Line.indexOf(u'=');
+    // Without "=" the name is empty and the whole line is the rest.
+    const QStringView Name = Eq < 0 ? QStringView() : ZrLang_Trim(Line.first(Eq));
+    const QStringView Rest = Eq < 0 ? Line : ZrLang_Trim(Line.sliced(Eq + 1));
+    if (InConstants) {
+      FConstants->Add(Name.toString(), DecodeControlChars(Rest), {});
+      return;
+    }
+    if (!Current)
+      throw ELangSourceError(
+          QStringLiteral("Line %1: a property comes before the first section header.").arg(LineNo));
+    const qsizetype Comma = Rest.indexOf(u',');
+    const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
+    const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
+    Current->PropertySources().Add(iID, Name.toString(), DecodeControlChars(Value));
+  });
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The default ANSI code page of a Windows language identifier: 1250-1258,
+// 874, 932, 936, 949 or 950; 0 for languages that only have Unicode text.
+// An unknown language gives the system's ANSI code page.
+unsigned LangIDCodePage(quint16 LangID);
+
+// The system's ANSI code page: that of the process locale's language (1252
+// when the locale names none), overridden by the environment variable
+// LINGROVE_ACP.
+unsigned SystemAnsiCodePage();
+
+// The Windows primary language of an ISO 639 code ("ru" gives 0x19), or 0.
+quint16 PrimaryLangIDOfIsoCode(QStringView Iso639);
+
+// Conversions of narrow text. Code page 0 stands for the system's ANSI code
+// page. Characters that the code page cannot represent are written as '?'.
+QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage = 0);
+QByteArray EncodeAnsi(QStringView Text, unsigned CodePage = 0);

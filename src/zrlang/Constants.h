@@ -1,0 +1,73 @@
+#pragma once
+
+#include "TranslationStates.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+struct TZrLang_Constant {
+  QString wsName;
+  QString wsValue;    // the current value
+  QString wsDefValue; // the default-language value
+  TZrLang_TranslationStates TranStates;
+};
+using PZrLang_Constant = TZrLang_Constant *;
+
+// Says which language the values of a constants list are in.
+using TZrLang_GetLangIDCallback = std::function<quint16()>;
+
+// Named values sorted by name in text order; no two names are the same name.
+// Records keep their addresses while they are in the list.
+class TZrLang_Constants {
+public:
+  explicit TZrLang_Constants(TZrLang_GetLangIDCallback AGetLangIDCallback);
+  ~TZrLang_Constants();
+  TZrLang_Constants(const TZrLang_Constants &) = delete;
+  TZrLang_Constants &operator=(const TZrLang_Constants &) = delete;
+
+  // Raises EZrLangError for an invalid or already present name; a failed Add
+  // leaves the list unchanged. Value becomes both the value and the default.
+  int Add(const QString &wsName, const QString &wsValue, TZrLang_TranslationStates TranStates);
+  void Delete(int Index);
+  void Clear();
+
+  // Binary search; on a miss iIndex is the insertion position.
+  bool FindName(QStringView wsName, int &iIndex) const;
+  int IndexOfName(QStringView wsName) const;
+  PZrLang_Constant FindConstName(QStringView wsName) const;
+  // Raise EZrLangError "Constant "%s" not found" for an unknown name.
+  PZrLang_Constant ItemsByName(QStringView wsName) const;
+  QString Values(QStringView wsName) const;
+  void SetValues(QStringView wsName, const QString &Value);
+
+  // Per record: the value of the same name in Constants, or the default when
+  // Constants is null; a record missing from Constants keeps its value.
+  void TranslateFrom(const TZrLang_Constants *Constants);
+
+  int Count() const { return int(FItems.size()); }
+  PZrLang_Constant Items(int Index) const { return FItems[size_t(Index)].get(); }
+  bool AutoSaveLangSource() const { return FAutoSaveLangSource; }
+  void SetAutoSaveLangSource(bool Value) { FAutoSaveLangSource = Value; }
+  quint16 LangID() const { return FGetLangIDCallback ? FGetLangIDCallback() : 1033; }
+
+  // The binary constants stream: the current layout (version 3) is written,
+  // the older ones are read too. LoadFromStream empties the list first.
+  void SaveToStream(QIODevice &Stream) const;
+  void LoadFromStream(QIODevice &Stream);
+  // False, with the list untouched, when the resource does not exist.
+  bool LoadFromResource(const QString &wsResName);
+  QByteArray AsRawString() const;
+  void SetAsRawString(const QByteArray &Value);
+
+  static bool IsValidName(QStringView wsName);
+
+private:
+  std::vector<std::unique_ptr<TZrLang_Constant>> FItems;
+  TZrLang_GetLangIDCallback FGetLangIDCallback;
+  bool FAutoSaveLangSource = true;
+};

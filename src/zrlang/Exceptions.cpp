@@ -1,0 +1,16 @@
+#include "Exceptions.h"
+
+Exception::Exception(const QString &Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
+
+EReadError::EReadError() : EStreamError(QStringLiteral("Stream read error")) {}
+
+EWriteError::EWriteError() : EStreamError(QStringLiteral("Stream write error")) {}
+
+EFOpenError::EFOpenError(const QString &FileName, const QString &Reason)
+    : EStreamError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, Reason)) {}
+
+EFCreateError::EFCreateError(const QString &FileName, const QString &Reason)
+    : EStreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, Reason)) {}
+
+EResNotFound::EResNotFound(const QString &ResName)
+    : Exception(QStringLiteral("Resource %1 not found").arg(ResName)) {}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringView>
+
+// Names of components, properties, constants and sections compare code unit by
+// code unit with only 'a'..'z' folded to upper case; no locale applies.
+// Returns <0, 0 or >0; a prefix sorts before the longer string.
+int ZrLang_CompareText(QStringView A, QStringView B) noexcept;
+
+inline bool ZrLang_SameText(QStringView A, QStringView B) noexcept {
+  return A.size() == B.size() && ZrLang_CompareText(A, B) == 0;
+}

@@ -1,0 +1,229 @@
+// The translation file (.lng): reading and writing TZrLang_CompTranslations
+// as text.
+#include "CodePages.h"
+#include "Escaping.h"
+#include "Exceptions.h"
+#include "StreamIO.h"
+#include "TextCodec.h"
+#include "TextOrder.h"
+#include "TextUtils.h"
+#include "Translations.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString ConstantsSectionName = QStringLiteral("$CONSTANTS");
+
+// Decodes by the leading byte-order mark; text after a NUL is not part of it.
+QString DecodeTranslationText(QByteArrayView Bytes, bool &bUnicode) {
+  QString Text;
+  bUnicode = false;
+  if (Bytes.startsWith("\xEF\xBB\xBF")) {
+    Text = QString::fromUtf8(Bytes.sliced(3));
+  } else if (Bytes.startsWith("\xFF\xFE")) {
+    Text = ZrLang_DecodeUtf16(Bytes.sliced(2), false);
+    bUnicode = true;
+  } else if (Bytes.startsWith("\xFE\xFF")) {
+    Text = ZrLang_DecodeUtf16(Bytes.sliced(2), true);
+  } else {
+    Text = DecodeAnsi(Bytes);
+  }
+  const qsizetype Nul = Text.indexOf(QChar(u'\0'));
+  if (Nul >= 0)
+    Text.truncate(Nul);
+  return Text;
+}
+
+QString MessageOf(const std::runtime_error &E) {
+  if (const auto *Own = dynamic_cast<const Exception *>(&E))
+    return Own->Message();
+  return QString::fromUtf8(E.what());
+}
+
+// Collects output text and hands it to the stream in blocks, so that a large
+// translation never exists twice in memory.
+class TLineWriter {
+public:
+  TLineWriter(QIODevice &Stream, bool bUnicode) : FStream(Stream), FUnicode(bUnicode) {
+    FText.reserve(BlockSize + 1024);
+  }
+  void Line(QStringView S) {
+    FText.append(S);
+    FText.append(u"\r\n");
+    if (FText.size() >= BlockSize)
+      Flush();
+  }
+  template <typename... Parts> void Line(const Parts &...P) {
+    (FText.append(P), ...);
+    FText.append(u"\r\n");
+    if (FText.size() >= BlockSize)
+      Flush();
+  }
+  void Flush() {
+    if (FText.isEmpty())
+      return;
+    if (FUnicode) {
+      FBytes.clear();
+      ZrLang_AppendUtf16LE(FBytes, FText);
+      ZrLang_WriteBuffer(FStream, FBytes);
+    } else {
+      ZrLang_WriteBuffer(FStream, EncodeAnsi(FText));
+    }
+    FText.clear();
+  }
+
+private:
+  static constexpr qsizetype BlockSize = 256 * 1024;
+  QIODevice &FStream;
+  bool FUnicode;
+  QString FText;
+  QByteArray FBytes;
+};
+
+// "%.8d": at least eight digits, zero-padded after the sign.
+void AppendID(QString &Out, qint32 iID) {
+  QString Digits = QString::number(qAbs(qint64(iID)));
+  if (iID < 0)
+    Out.append(u'-');
+  for (qsizetype I = Digits.size(); I < 8; ++I)
+    Out.append(u'0');
+  Out.append(Digits);
+}
+
+} // namespace
+
+void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
+  Clear();
+  const QByteArray Bytes = Stream.readAll();
+  bool bUnicode;
+  const QString Text = DecodeTranslationText(Bytes, bUnicode);
+  FIsStreamUnicode = bUnicode;
+  ParseText(Text, bParamsOnly);
+}
+
+void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
+  enum { InHeader, InConstants, InComponent } Section = InHeader;
+  TZrLang_CompTranslation *Component = nullptr;
+  bool Stop = false;
+  int LineNo = 0;
+  ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
+    if (Stop)
+      return;
+    ++LineNo;
+    const QStringView Line = ZrLang_Trim(RawLine);
+    if (Line.isEmpty() || Line[0] == u';')
+      return;
+    try {
+      if (Line[0] == u'[') {
+        if (bParamsOnly) {
+          Stop = true;
+          return;
+        }
+        if (Line.size() <= 2 || Line.back() != u']')
+          return;
+        const QStringView Name = ZrLang_Trim(Line.sliced(1, Line.size() - 2));
+        if (ZrLang_SameText(Name, ConstantsSectionName)) {
+          Section = InConstants;
+          return;
+        }
+        Section = InComponent;
+        Component = FindComponentName(Name);
+        if (!Component) {
+          auto Item = std::make_unique<TZrLang_CompTranslation>(Name.toString());
+          Component = Item.get();
+          Add(std::move(Item));
+        }
+        return;
+      }
+      const qsizetype Eq = Line.indexOf(u'=');
+      if (Eq < 0)
+        return;
+      const QStringView Key = ZrLang_Trim(Line.first(Eq));
+      if (Key.isEmpty())
+        return;
+      const QStringView Value = ZrLang_Trim(Line.sliced(Eq + 1));
+      switch (Section) {
+      case InHeader:
+        FParams.SetValue(Key, Value);
+        break;
+      case InConstants:
+        FConstants->Add(Key.toString(), DecodeControlChars(Value), {});
+        break;
+      case InComponent:
+        if (const int iID = ZrLang_StrToIntDef(Key, 0); iID > 0)
+          Component->Add(iID, DecodeControlChars(Value), {});
+        break;
+      }
+    } catch (const std::runtime_error &E) {
+      throw EZrLangError(
+          QStringLiteral("Loading translations failed.\r\nLine %1: %2").arg(LineNo).arg(MessageOf(E)));
+    }
+  });
+}
+
+void TZrLang_CompTranslations::Text_LoadFromFile(const QString &wsFileName, bool bParamsOnly) {
+  QFile File(wsFileName);
+  if (!File.open(QIODevice::ReadOnly))
+    throw EFOpenError(wsFileName, File.errorString());
+  Text_LoadFromStream(File, bParamsOnly);
+}
+
+void TZrLang_CompTranslations::Text_LoadFromResource(const QString &wsResName, bool bParamsOnly) {
+  QFile Resource(QStringLiteral(":/") + wsResName);
+  if (!Resource.open(QIODevice::ReadOnly))
+    throw EResNotFound(wsResName);
+  Text_LoadFromStream(Resource, bParamsOnly);
+}
+
+void TZrLang_CompTranslations::Text_LoadFromResource(int iResID, bool bParamsOnly) {
+  Text_LoadFromResource(QString::number(iResID), bParamsOnly);
+}
+
+void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicode,
+                                                 bool bSkipUntranslated) {
+  if (bUnicode)
+    ZrLang_WriteBuffer(Stream, "\xFF\xFE");
+  FIsStreamUnicode = bUnicode;
+
+  TLineWriter W(Stream, bUnicode);
+  for (const QString &Param : FParams.Lines())
+    W.Line(Param);
+  if (FParams.Count() > 0)
+    W.Line(QStringView());
+
+  const auto Skip = [bSkipUntranslated](TZrLang_TranslationStates S) {
+    return bSkipUntranslated && S.Contains(zrtsUntranslated);
+  };
+  QString ID;
+  for (const auto &Component : FItems) {
+    W.Line(u"[", Component->ComponentName(), u"]");
+    for (int I = 0; I < Component->Count(); ++I) {
+      const PZrLang_PropValueTranslation P = Component->Items(I);
+      if (Skip(P->TranStates))
+        continue;
+      ID.clear();
+      AppendID(ID, P->iID);
+      W.Line(ID, u"=", EncodeControlChars(P->wsValue));
+    }
+    W.Line(QStringView());
+  }
+  W.Line(u"[", ConstantsSectionName, u"]");
+  for (int I = 0; I < FConstants->Count(); ++I) {
+    const PZrLang_Constant C = FConstants->Items(I);
+    if (!Skip(C->TranStates))
+      W.Line(C->wsName, u"=", EncodeControlChars(C->wsValue));
+  }
+  W.Flush();
+}
+
+void TZrLang_CompTranslations::Text_SaveToFile(const QString &wsFileName, bool bUnicode,
+                                               bool bSkipUntranslated) {
+  QSaveFile File(wsFileName);
+  if (!File.open(QIODevice::WriteOnly))
+    throw EFCreateError(wsFileName, File.errorString());
+  Text_SaveToStream(File, bUnicode, bSkipUntranslated);
+  if (!File.commit())
+    throw EFCreateError(wsFileName, File.errorString());
+}
