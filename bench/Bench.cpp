@@ -1,0 +1,143 @@
+// lingrove-bench: times reading a language source and a translation and
+// writing the translation in both encodings, then prints one JSON line.
+//
+//   lingrove-bench SOURCE.zrlang TRANSLATION.lng [--runs N]
+//
+// Each figure is the best of N runs (default 5; with --runs 1 it is a single
+// run, cold only as far as the file cache allows). Every run builds the whole
+// document anew and keeps it, as the editor does, while it writes the
+// translation into memory, so the peak resident size is that of one open
+// document plus one written file.
+#include "CodePages.h"
+#include "Exceptions.h"
+#include "LangSource.h"
+#include "Translations.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+
+namespace {
+
+// Peak resident set size of this process in MB, or -1 when unknown.
+double PeakRssMb() {
+  // /proc files report size 0, so read to the end instead of testing atEnd().
+  QFile Status(QStringLiteral("/proc/self/status"));
+  if (!Status.open(QIODevice::ReadOnly))
+    return -1;
+  for (const QByteArray &Line : Status.readAll().split('\n')) {
+    if (Line.startsWith("VmHWM:")) {
+      bool Ok = false;
+      const qint64 Kb = Line.mid(6).trimmed().split(' ').value(0).toLongLong(&Ok);
+      return Ok ? double(Kb) / 1024.0 : -1;
+    }
+  }
+  return -1;
+}
+
+double ElapsedMs(const std::function<void()> &Step) {
+  QElapsedTimer Timer;
+  Timer.start();
+  Step();
+  return double(Timer.nsecsElapsed()) / 1e6;
+}
+
+struct TFigures {
+  double ReadSource = std::numeric_limits<double>::max();
+  double ReadTranslation = std::numeric_limits<double>::max();
+  double WriteUnicode = std::numeric_limits<double>::max();
+  double WriteAnsi = std::numeric_limits<double>::max();
+  qint64 SourceEntries = 0;
+  qint64 TranslationEntries = 0;
+  qint64 UnicodeBytes = 0;
+  qint64 AnsiBytes = 0;
+};
+
+qint64 CountEntries(const TLangSource &Source) {
+  qint64 N = Source.Constants().Count();
+  for (int I = 0; I < Source.ComponentSources().Count(); ++I)
+    N += Source.ComponentSources().Items(I)->PropertySources().Count();
+  return N;
+}
+
+qint64 CountEntries(const TZrLang_CompTranslations &Translation) {
+  qint64 N = Translation.Constants().Count();
+  for (int I = 0; I < Translation.Count(); ++I)
+    N += Translation.Items(I)->Count();
+  return N;
+}
+
+// Writes into memory, so that the figure is the writer's own work and not
+// the disk's.
+qint64 Save(TZrLang_CompTranslations &Translation, bool bUnicode, double &Best) {
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  Best = std::min(Best, ElapsedMs([&] { Translation.Text_SaveToStream(Buffer, bUnicode, true); }));
+  return Bytes.size();
+}
+
+void Run(const QString &SourceFile, const QString &TranslationFile, TFigures &F) {
+  std::unique_ptr<TLangSource> Source;
+  F.ReadSource = std::min(F.ReadSource,
+                          ElapsedMs([&] { Source = std::make_unique<TLangSource>(SourceFile); }));
+  TZrLang_CompTranslations Translation;
+  F.ReadTranslation = std::min(
+      F.ReadTranslation, ElapsedMs([&] { Translation.Text_LoadFromFile(TranslationFile, false); }));
+  F.UnicodeBytes = Save(Translation, true, F.WriteUnicode);
+  F.AnsiBytes = Save(Translation, false, F.WriteAnsi);
+  F.SourceEntries = CountEntries(*Source);
+  F.TranslationEntries = CountEntries(Translation);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  QCoreApplication App(argc, argv);
+  QStringList Args = App.arguments().mid(1);
+  int Runs = 5;
+  if (const qsizetype I = Args.indexOf(QStringLiteral("--runs")); I >= 0 && I + 1 < Args.size()) {
+    Runs = Args[I + 1].toInt();
+    Args.remove(I, 2);
+  }
+  if (Args.size() != 2 || Runs < 1) {
+    std::fprintf(stderr, "usage: lingrove-bench SOURCE.zrlang TRANSLATION.lng [--runs N]\n");
+    return 2;
+  }
+
+  TFigures F;
+  // The first run's peak is that of one open document. Later runs can raise
+  // the process's figure without using more memory at once, since the C
+  // library keeps freed blocks and reuses them in a different layout; that
+  // figure is printed too.
+  double FirstRunPeakMb = -1;
+  try {
+    for (int I = 0; I < Runs; ++I) {
+      Run(Args[0], Args[1], F);
+      if (I == 0)
+        FirstRunPeakMb = PeakRssMb();
+    }
+  } catch (const Exception &E) {
+    std::fprintf(stderr, "lingrove-bench: %s\n", E.what());
+    return 1;
+  }
+
+  const QString Timing =
+      Runs == 1 ? QStringLiteral("single run") : QStringLiteral("best of %1 runs").arg(Runs);
+  std::printf("{\"entries\":%lld,\"translationEntries\":%lld,\"readSourceMs\":%.1f,"
+              "\"readTranslationMs\":%.1f,\"writeUnicodeMs\":%.1f,\"writeAnsiMs\":%.1f,"
+              "\"unicodeBytes\":%lld,\"ansiBytes\":%lld,\"ansiCodePage\":%u,\"peakRssMb\":%.1f,"
+              "\"peakRssAllRunsMb\":%.1f,\"timing\":\"%s\"}\n",
+              F.SourceEntries, F.TranslationEntries, F.ReadSource, F.ReadTranslation,
+              F.WriteUnicode, F.WriteAnsi, F.UnicodeBytes, F.AnsiBytes, SystemAnsiCodePage(),
+              FirstRunPeakMb, PeakRssMb(), qUtf8Printable(Timing));
+  return 0;
+}
