@@ -165,7 +165,8 @@ void TLangSource::ParseText(QStringView Text) {
       return;
     if (Line[0] == u'[') {
       // The last character is dropped whatever it is.
-      const QStringView Name = ZrLang_Trim(Line.size() >= 2 ? Line.sliced(1, Line.size() - 2) : QStringView());
+      const QStringView Name =
+          ZrLang_Trim(Line.size() >= 2 ? Line.sliced(1, Line.size() - 2) : QStringView());
       InConstants = ZrLang_SameText(Name, u"$CONSTANTS");
       if (!InConstants) {
         auto Item = std::make_unique<TComponentSource>(Name.toString());

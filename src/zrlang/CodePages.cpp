@@ -99,6 +99,11 @@ quint16 PrimaryLangIDOfIsoCode(QStringView Iso639) {
   return 0;
 }
 
+QString IsoCodeOfLangID(quint16 LangID) {
+  const TLanguageCodePage *L = FindPrimary(LangID & 0x3FF);
+  return L ? QString::fromLatin1(L->Iso639) : QString();
+}
+
 unsigned SystemAnsiCodePage() {
   bool Ok = false;
   const int Override = qEnvironmentVariableIntValue("LINGROVE_ACP", &Ok);
@@ -134,7 +139,7 @@ QByteArray EncodeAnsi(QStringView Text, unsigned CodePage) {
   Result.reserve(Text.size());
   const auto PointLength = [&Text](qsizetype I) -> qsizetype {
     return (Text[I].isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate()) ? 2
-                                                                                               : 1;
+                                                                                              : 1;
   };
   for (qsizetype Start = 0; Start < Text.size();) {
     qsizetype End = std::min(Start + BlockSize, Text.size());

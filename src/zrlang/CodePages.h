@@ -15,6 +15,9 @@ unsigned LangIDCodePage(quint16 LangID);
 // LINGROVE_ACP.
 unsigned SystemAnsiCodePage();
 
+// The ISO 639 code of a LANGID's primary language ("ru" for 1049), or empty.
+QString IsoCodeOfLangID(quint16 LangID);
+
 // The Windows primary language of an ISO 639 code ("ru" gives 0x19), or 0.
 quint16 PrimaryLangIDOfIsoCode(QStringView Iso639);
 

@@ -1,5 +1,6 @@
 #include "Constants.h"
 
+#include "Escaping.h"
 #include "Exceptions.h"
 #include "TextOrder.h"
 
@@ -29,14 +30,18 @@ int TZrLang_Constants::Add(const QString &wsName, const QString &wsValue,
   int Index;
   if (FindName(wsName, Index))
     throw EZrLangError(QStringLiteral("Duplicate constant name (\"%1\")").arg(wsName));
-  FItems.insert(FItems.begin() + Index,
-                std::make_unique<TZrLang_Constant>(TZrLang_Constant{wsName, wsValue, wsValue, TranStates}));
+  FItems.insert(FItems.begin() + Index, std::make_unique<TZrLang_Constant>(TZrLang_Constant{
+                                            wsName, wsValue, wsValue, TranStates}));
   return Index;
 }
 
-void TZrLang_Constants::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+void TZrLang_Constants::Delete(int Index) {
+  FItems.erase(FItems.begin() + Index);
+}
 
-void TZrLang_Constants::Clear() { FItems.clear(); }
+void TZrLang_Constants::Clear() {
+  FItems.clear();
+}
 
 bool TZrLang_Constants::FindName(QStringView wsName, int &iIndex) const {
   // Names mostly arrive in order; checking the end first keeps loading linear.
@@ -78,7 +83,9 @@ PZrLang_Constant TZrLang_Constants::ItemsByName(QStringView wsName) const {
   throw EZrLangError(QStringLiteral("Constant \"%1\" not found").arg(wsName));
 }
 
-QString TZrLang_Constants::Values(QStringView wsName) const { return ItemsByName(wsName)->wsValue; }
+QString TZrLang_Constants::Values(QStringView wsName) const {
+  return ItemsByName(wsName)->wsValue;
+}
 
 void TZrLang_Constants::SetValues(QStringView wsName, const QString &Value) {
   ItemsByName(wsName)->wsValue = Value;
@@ -91,4 +98,11 @@ void TZrLang_Constants::TranslateFrom(const TZrLang_Constants *Constants) {
     else if (PZrLang_Constant Other = Constants->FindConstName(Item->wsName))
       Item->wsValue = Other->wsValue;
   }
+}
+
+void TZrLang_Constants::WriteSourceLines(QStringList &Strings,
+                                         TZrLang_TranslationStates StateFilter) {
+  for (const auto &Item : FItems)
+    if ((Item->TranStates.AsByte() & StateFilter.AsByte()) == 0)
+      Strings.append(Item->wsName + u'=' + EncodeControlChars(Item->wsValue));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LanguageSourceObject.h"
 #include "TranslationStates.h"
 
 #include <QByteArray>
@@ -23,10 +24,10 @@ using TZrLang_GetLangIDCallback = std::function<quint16()>;
 
 // Named values sorted by name in text order; no two names are the same name.
 // Records keep their addresses while they are in the list.
-class TZrLang_Constants {
+class TZrLang_Constants : public IZrLang_LanguageSourceObject {
 public:
   explicit TZrLang_Constants(TZrLang_GetLangIDCallback AGetLangIDCallback);
-  ~TZrLang_Constants();
+  virtual ~TZrLang_Constants();
   TZrLang_Constants(const TZrLang_Constants &) = delete;
   TZrLang_Constants &operator=(const TZrLang_Constants &) = delete;
 
@@ -65,6 +66,12 @@ public:
   void SetAsRawString(const QByteArray &Value);
 
   static bool IsValidName(QStringView wsName);
+
+  // Lines "Name=Value" with the current value, in name order, of the
+  // constants whose states have nothing in common with StateFilter.
+  bool UpdateSourceEntries() override { return true; }
+  void WriteSourceLines(QStringList &Strings, TZrLang_TranslationStates StateFilter) override;
+  QString GetSourceSectionName() const override { return QStringLiteral("$CONSTANTS"); }
 
 private:
   std::vector<std::unique_ptr<TZrLang_Constant>> FItems;

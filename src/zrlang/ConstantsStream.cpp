@@ -14,26 +14,8 @@ namespace {
 
 constexpr quint8 CurrentVersion = 3;
 
-quint8 ReadByte(QIODevice &Stream) {
-  quint8 B;
-  ZrLang_ReadBuffer(Stream, &B, 1);
-  return B;
-}
-
-qint32 ReadInt32(QIODevice &Stream) {
-  uchar B[4];
-  ZrLang_ReadBuffer(Stream, B, 4);
-  return qFromLittleEndian<qint32>(B);
-}
-
-quint16 ReadLength(QIODevice &Stream) {
-  uchar B[2];
-  ZrLang_ReadBuffer(Stream, B, 2);
-  return qFromLittleEndian<quint16>(B);
-}
-
 QString ReadUStr(QIODevice &Stream) {
-  const quint16 Len = ReadLength(Stream);
+  const quint16 Len = ZrLang_ReadUInt16(Stream);
   const QByteArray Bytes = ZrLang_ReadBytes(Stream, qint64(Len) * 2);
   QString S(Len, Qt::Uninitialized);
   qFromLittleEndian<char16_t>(Bytes.constData(), Len, S.data());
@@ -41,7 +23,7 @@ QString ReadUStr(QIODevice &Stream) {
 }
 
 QString ReadAStr(QIODevice &Stream, unsigned CodePage) {
-  const quint16 Len = ReadLength(Stream);
+  const quint16 Len = ZrLang_ReadUInt16(Stream);
   return DecodeAnsi(ZrLang_ReadBytes(Stream, Len), CodePage);
 }
 
@@ -75,14 +57,14 @@ void TZrLang_Constants::SaveToStream(QIODevice &Stream) const {
 
 void TZrLang_Constants::LoadFromStream(QIODevice &Stream) {
   Clear();
-  const quint8 First = ReadByte(Stream);
+  const quint8 First = ZrLang_ReadByte(Stream);
   if (First > CurrentVersion)
     throw EZrLangError(QStringLiteral("Stream version (%1) is greater than the current one (%2)")
                            .arg(First)
                            .arg(CurrentVersion));
   const bool Unversioned = First <= 1;
-  FAutoSaveLangSource = Unversioned ? First != 0 : ReadByte(Stream) != 0;
-  const qint32 N = ReadInt32(Stream);
+  FAutoSaveLangSource = Unversioned ? First != 0 : ZrLang_ReadByte(Stream) != 0;
+  const qint32 N = ZrLang_ReadInt32(Stream);
   const unsigned ValueCodePage = Unversioned ? LangIDCodePage(LangID()) : 0;
   for (qint32 I = 0; I < N; ++I) {
     const QString Name = First == 3 ? ReadUStr(Stream) : ReadAStr(Stream, 0);

@@ -1,7 +1,9 @@
 #include "Escaping.h"
 
 namespace {
-inline bool IsDigit(char16_t C) { return C >= u'0' && C <= u'9'; }
+inline bool IsDigit(char16_t C) {
+  return C >= u'0' && C <= u'9';
+}
 } // namespace
 
 QString EncodeControlChars(QStringView Value) {

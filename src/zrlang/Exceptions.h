@@ -54,3 +54,15 @@ class EResNotFound : public Exception {
 public:
   explicit EResNotFound(const QString &ResName);
 };
+
+// A format text that does not fit its arguments.
+class EConvertError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// "'%s' is an invalid mask at (%d)"
+class EMaskException : public Exception {
+public:
+  using Exception::Exception;
+};

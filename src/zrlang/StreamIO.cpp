@@ -2,6 +2,8 @@
 
 #include "Exceptions.h"
 
+#include <QtEndian>
+
 void ZrLang_ReadBuffer(QIODevice &Stream, void *Buffer, qint64 Count) {
   char *P = static_cast<char *>(Buffer);
   while (Count > 0) {
@@ -32,4 +34,38 @@ void ZrLang_WriteBuffer(QIODevice &Stream, QByteArrayView Bytes) {
     return;
   if (Stream.write(Bytes.data(), Bytes.size()) != Bytes.size())
     throw EWriteError();
+}
+
+quint8 ZrLang_ReadByte(QIODevice &Stream) {
+  quint8 B;
+  ZrLang_ReadBuffer(Stream, &B, 1);
+  return B;
+}
+
+quint16 ZrLang_ReadUInt16(QIODevice &Stream) {
+  uchar B[2];
+  ZrLang_ReadBuffer(Stream, B, 2);
+  return qFromLittleEndian<quint16>(B);
+}
+
+qint32 ZrLang_ReadInt32(QIODevice &Stream) {
+  uchar B[4];
+  ZrLang_ReadBuffer(Stream, B, 4);
+  return qFromLittleEndian<qint32>(B);
+}
+
+void ZrLang_WriteByte(QIODevice &Stream, quint8 Value) {
+  ZrLang_WriteBuffer(Stream, QByteArrayView(reinterpret_cast<const char *>(&Value), 1));
+}
+
+void ZrLang_WriteUInt16(QIODevice &Stream, quint16 Value) {
+  uchar B[2];
+  qToLittleEndian<quint16>(Value, B);
+  ZrLang_WriteBuffer(Stream, QByteArrayView(reinterpret_cast<const char *>(B), 2));
+}
+
+void ZrLang_WriteInt32(QIODevice &Stream, qint32 Value) {
+  uchar B[4];
+  qToLittleEndian<qint32>(Value, B);
+  ZrLang_WriteBuffer(Stream, QByteArrayView(reinterpret_cast<const char *>(B), 4));
 }

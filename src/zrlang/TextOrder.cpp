@@ -1,7 +1,9 @@
 #include "TextOrder.h"
 
 namespace {
-inline char16_t UpperAscii(char16_t C) { return (C >= u'a' && C <= u'z') ? char16_t(C - 32) : C; }
+inline char16_t UpperAscii(char16_t C) {
+  return (C >= u'a' && C <= u'z') ? char16_t(C - 32) : C;
+}
 } // namespace
 
 int ZrLang_CompareText(QStringView A, QStringView B) noexcept {

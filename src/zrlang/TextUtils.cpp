@@ -50,3 +50,12 @@ bool ZrLang_TryStrToInt(QStringView S, int &Result) noexcept {
   Result = int(Value);
   return true;
 }
+
+QString ZrLang_IDText(qint32 iID) {
+  QString Digits = QString::number(qAbs(qint64(iID)));
+  if (Digits.size() < 8)
+    Digits.prepend(QString(8 - Digits.size(), u'0'));
+  if (iID < 0)
+    Digits.prepend(u'-');
+  return Digits;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 // Removes leading and trailing code units of U+0020 and below.
@@ -13,6 +14,10 @@ inline int ZrLang_StrToIntDef(QStringView S, int Default) noexcept {
   int Value;
   return ZrLang_TryStrToInt(S, Value) ? Value : Default;
 }
+
+// "%.8d": at least eight digits, zero-padded after the sign (12 gives
+// "00000012").
+QString ZrLang_IDText(qint32 iID);
 
 // Calls Fn(QStringView Line) for every line of Text. A line ends at CR LF, a
 // lone CR or a lone LF; a final line without a break counts, an empty text has

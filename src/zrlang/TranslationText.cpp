@@ -82,16 +82,6 @@ private:
   QByteArray FBytes;
 };
 
-// "%.8d": at least eight digits, zero-padded after the sign.
-void AppendID(QString &Out, qint32 iID) {
-  QString Digits = QString::number(qAbs(qint64(iID)));
-  if (iID < 0)
-    Out.append(u'-');
-  for (qsizetype I = Digits.size(); I < 8; ++I)
-    Out.append(u'0');
-  Out.append(Digits);
-}
-
 } // namespace
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
@@ -157,8 +147,9 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
         break;
       }
     } catch (const std::runtime_error &E) {
-      throw EZrLangError(
-          QStringLiteral("Loading translations failed.\r\nLine %1: %2").arg(LineNo).arg(MessageOf(E)));
+      throw EZrLangError(QStringLiteral("Loading translations failed.\r\nLine %1: %2")
+                             .arg(LineNo)
+                             .arg(MessageOf(E)));
     }
   });
 }
@@ -196,16 +187,13 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
   const auto Skip = [bSkipUntranslated](TZrLang_TranslationStates S) {
     return bSkipUntranslated && S.Contains(zrtsUntranslated);
   };
-  QString ID;
   for (const auto &Component : FItems) {
     W.Line(u"[", Component->ComponentName(), u"]");
     for (int I = 0; I < Component->Count(); ++I) {
       const PZrLang_PropValueTranslation P = Component->Items(I);
       if (Skip(P->TranStates))
         continue;
-      ID.clear();
-      AppendID(ID, P->iID);
-      W.Line(ID, u"=", EncodeControlChars(P->wsValue));
+      W.Line(ZrLang_IDText(P->iID), u"=", EncodeControlChars(P->wsValue));
     }
     W.Line(QStringView());
   }

@@ -12,12 +12,15 @@ int TZrLang_CompTranslation::Add(qint32 iID, const QString &wsValue,
   int Index;
   if (FindID(iID, Index))
     throw EZrLangError(QStringLiteral("Duplicate property value translation ID (%1)").arg(iID));
-  FItems.insert(FItems.begin() + Index, std::make_unique<TZrLang_PropValueTranslation>(
-                                            TZrLang_PropValueTranslation{iID, wsValue, TranStates}));
+  FItems.insert(FItems.begin() + Index,
+                std::make_unique<TZrLang_PropValueTranslation>(
+                    TZrLang_PropValueTranslation{iID, wsValue, TranStates}));
   return Index;
 }
 
-void TZrLang_CompTranslation::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+void TZrLang_CompTranslation::Delete(int Index) {
+  FItems.erase(FItems.begin() + Index);
+}
 
 bool TZrLang_CompTranslation::FindID(qint32 iID, int &iIndex) const {
   // IDs mostly arrive in ascending order; checking the end first keeps
@@ -74,7 +77,9 @@ int TZrLang_CompTranslations::Add(std::unique_ptr<TZrLang_CompTranslation> Item)
   return Count() - 1;
 }
 
-void TZrLang_CompTranslations::Delete(int Index) { FItems.erase(FItems.begin() + Index); }
+void TZrLang_CompTranslations::Delete(int Index) {
+  FItems.erase(FItems.begin() + Index);
+}
 
 int TZrLang_CompTranslations::IndexOfComponentName(QStringView wsComponentName) const {
   for (int I = 0; I < Count(); ++I)
@@ -83,7 +88,8 @@ int TZrLang_CompTranslations::IndexOfComponentName(QStringView wsComponentName) 
   return -1;
 }
 
-TZrLang_CompTranslation *TZrLang_CompTranslations::FindComponentName(QStringView wsComponentName) const {
+TZrLang_CompTranslation *
+TZrLang_CompTranslations::FindComponentName(QStringView wsComponentName) const {
   const int I = IndexOfComponentName(wsComponentName);
   return I < 0 ? nullptr : FItems[size_t(I)].get();
 }
