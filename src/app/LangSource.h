@@ -8,6 +8,7 @@
 #include <vector>
 
 class QIODevice;
+class TZrLang_CompTranslations;
 
 enum TStreamEncoding { seNone, seUTF16LE, seUTF16BE, seUTF8 };
 
@@ -86,6 +87,15 @@ public:
   ~TLangSource();
   TLangSource(const TLangSource &) = delete;
   TLangSource &operator=(const TLangSource &) = delete;
+
+  // Brings Translations into line with this source: missing components,
+  // properties and constants are added as untranslated entries with the
+  // source's values, excessive ones deleted. Returns the log of the changes
+  // (empty when there were none) and sets the nine counters.
+  QString CompareStructureWith(TZrLang_CompTranslations &Translations, int &CntAddedComps,
+                               int &CntAddedProps, int &CntAddedConsts, int &CntRemovedComps,
+                               int &CntRemovedProps, int &CntRemovedConsts, int &CntComps,
+                               int &CntProps, int &CntConsts) const;
 
   const TComponentSources &ComponentSources() const { return *FComponentSources; }
   const TZrLang_Constants &Constants() const { return *FConstants; }

@@ -1,0 +1,71 @@
+#include "AppConstants.h"
+
+namespace {
+
+constexpr TAppConstant Table[] = {
+    {u"SCaptionAddedComponent", u"Added Component: [%s]"},
+    {u"SCaptionAddedConstant", u"Added Constant \"%s\""},
+    {u"SCaptionAddedProperty", u"Added Property \"%s\" (ID=%d)"},
+    {u"SCaptionComponentCount", u"Components: %d"},
+    {u"SCaptionConstantCount", u"Constants: %d/%d"},
+    {u"SCaptionConstantsNode", u"Constants"},
+    {u"SCaptionEncodingConfict", u"Encoding Conflict"},
+    {u"SCaptionPropertyCount", u"Properties: %d/%d"},
+    {u"SCaptionRemovedComponent", u"Removed Component: [%s]"},
+    {u"SCaptionRemovedConstant", u"Removed Constant \"%s\""},
+    {u"SCaptionRemovedProperty", u"Removed Component \"%s\", property with ID=%d"},
+    {u"SCaptionSaveFile", u"Select a translation file to save to"},
+    {u"SCaptionSelectDisplayFile", u"Select a translation file used for display"},
+    {u"SCaptionSelectSourceFile", u"Select a language source file"},
+    {u"SCaptionSelectTranslationFile", u"Select a translation file"},
+    {u"SDialogButtonApply", u"Apply"},
+    {u"SDialogButtonCancel", u"Cancel"},
+    {u"SDialogButtonClose", u"Close"},
+    {u"SDialogButtonHelp", u"Help"},
+    {u"SDialogButtonOK", u"OK"},
+    {u"SFormCaptionAbout", u"About"},
+    {u"SFormCaptionDifferencesLog", u"Differences Found"},
+    {u"SFormCaptionOpenFiles", u"Open Translation Files"},
+    {u"SFormCaptionProperties", u"Translation Properties"},
+    {u"SHintLanguage", u"Use the %s language files"},
+    {u"SMessageDiffencesTotals",
+     u"\tComponents\tProperties\tConstants\r\nAdded\t%d\t%d\t%d\r\nRemoved\t%d\t%d\t%d\r\n"
+     u"Total\t%d\t%d\t%d"},
+    {u"SMessageExcessiveConstants",
+     u"The following constants were found excessive and deleted from the translation:"},
+    {u"SMessageExcessiveEntries",
+     u"The following entries were found excessive and deleted from the translation:"},
+    {u"SMessageMissingConstants",
+     u"The following constants were not found and were added to the translation:"},
+    {u"SMessageMissingEntries",
+     u"The following entries were not found and were added to the translation:"},
+    {u"SMessageSaveChanges",
+     u"The text in the %s file has changed.\r\n\r\nDo you want to save the changes?"},
+    {u"SMessageSavingInANSI",
+     u"You are about to save the translation in ANSI format while the language source file "
+     u"used has Unicode encoding.\r\n\r\nSaving the translation as ANSI may result in wrong "
+     u"characters displaying in the program you're translating. As long as that program uses "
+     u"Unicode it is almost always better to save the translation also as Unicode.\r\n\r\nDo "
+     u"you want to save the translation in Unicode encoding instead?"},
+    {u"SMessageSavingInUnicode",
+     u"You are about to save the translation in Unicode format while the language source file "
+     u"used has ANSI encoding.\r\n\r\nSaving the translation in Unicode may prevent the program "
+     u"from being able to use it. As long as that program uses ANSI, the most safe way is to "
+     u"save the translation also in ANSI.\r\n\r\nDo you want to save the translation in ANSI "
+     u"encoding instead?"},
+    {u"SMessageUpdateAvailable",
+     u"A new version of %s (%s) is available to download.\r\n\r\nDo you want to download and "
+     u"install this new version?"},
+    {u"SMessageUpdateAvailableTitle", u"A new update is available"},
+    {u"SMessageUpdateError", u"%s has been unable to download the update information."},
+    {u"SMessageUpdateFailed",
+     u"%s has been unable to connect to the update server.\r\n\r\nIf you are using a proxy "
+     u"server please check your settings and try again."},
+    {u"SMessageUpdateFailedTitle", u"Update failed"},
+    {u"SMessageUpdateLatestInstalled", u"Your application version (%s) is up to date."},
+    {u"SUntitled", u"Untitled"},
+};
+
+} // namespace
+
+std::span<const TAppConstant> AppConstants() { return Table; }
