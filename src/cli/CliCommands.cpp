@@ -1,0 +1,186 @@
+// The command table, the help texts and the boundary at which every error of
+// a command becomes an exit status.
+#include "CliCommand.h"
+#include "Console.h"
+#include "Exceptions.h"
+
+namespace {
+
+const QString ProgramName = QStringLiteral("lingrove-cli");
+
+const QString ExitStatusText =
+    QStringLiteral("Exit status:\n"
+                   "  0   success\n"
+                   "  2   error: a file cannot be read or written, or is not valid\n"
+                   "  64  wrong usage: unknown command or option, missing or extra arguments,\n"
+                   "      invalid option value\n");
+
+int RunHelpCommand(const TCliArguments &Args) {
+  if (Args.Positional.isEmpty()) {
+    PrintOut(CliHelpText());
+    return cesSuccess;
+  }
+  const TCliCommand *Command = FindCliCommand(Args.Positional[0]);
+  if (!Command)
+    throw ECliUsageError(QStringLiteral("unknown command '%1'").arg(Args.Positional[0]));
+  PrintOut(CliCommandHelpText(*Command));
+  return cesSuccess;
+}
+
+std::vector<TCliCommand> MakeCommands() {
+  std::vector<TCliCommand> Commands;
+  Commands.push_back(TCliCommand{
+      QStringLiteral("info"),
+      {QStringLiteral("FILE")},
+      1,
+      {TCliOption{QStringLiteral("--json"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("Print one JSON object on one line, with the keys\n"
+                                 "encoding, params, components, entries, constants.")}},
+      QStringLiteral("Summarize a translation or a language source"),
+      QStringLiteral("Prints the encoding of FILE, its header parameters, and the numbers of its\n"
+                     "components, property entries and constants. A FILE whose name ends in\n"
+                     ".zrlang is read as a language source, which has no header parameters; any\n"
+                     "other FILE is read as a translation.\n"
+                     "\n"
+                     "The encoding follows from the byte-order mark at the start of the file:\n"
+                     "ansi (none), utf-16le (FF FE), utf-16be (FE FF) or utf-8 (EF BB BF).\n"
+                     "ANSI text is decoded in the system's ANSI code page."),
+      RunInfoCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("convert"),
+      {QStringLiteral("IN"), QStringLiteral("OUT")},
+      2,
+      {TCliOption{QStringLiteral("--encoding"),
+                  QStringLiteral("ansi|unicode"),
+                  {QStringLiteral("ansi"), QStringLiteral("unicode")},
+                  true,
+                  QStringLiteral("ansi: the system's ANSI code page, no byte-order mark;\n"
+                                 "unicode: UTF-16 little-endian after FF FE.")}},
+      QStringLiteral("Rewrite a translation in ANSI or UTF-16"),
+      QStringLiteral("Reads the translation IN and writes it to OUT in the given encoding. OUT is\n"
+                     "created or replaced once it has been written in full; IN is never changed\n"
+                     "(IN and OUT may be the same file). Lines end with CR LF."),
+      RunConvertCommand});
+  Commands.push_back(
+      TCliCommand{QStringLiteral("help"),
+                  {QStringLiteral("COMMAND")},
+                  0,
+                  {},
+                  QStringLiteral("Show this help, or the help of COMMAND"),
+                  QStringLiteral("Shows the help of lingrove-cli or of one command."),
+                  RunHelpCommand});
+  return Commands;
+}
+
+QString OptionLabel(const TCliOption &Option) {
+  return Option.ValueName.isEmpty() ? Option.Name : Option.Name + u' ' + Option.ValueName;
+}
+
+// Two-column rows: the label, then the text with its further lines indented.
+QString Rows(const QList<std::pair<QString, QString>> &Items) {
+  constexpr int Width = 24;
+  QString Text;
+  for (const auto &[Label, Help] : Items) {
+    const QString Indent(Width, u' ');
+    QString Head = QStringLiteral("  ") + Label;
+    if (Head.size() >= Width)
+      Text += Head + u'\n' + Indent;
+    else
+      Text += Head.leftJustified(Width);
+    Text += QString(Help).replace(u'\n', u'\n' + Indent) + u'\n';
+  }
+  return Text;
+}
+
+QString UsageHint(const TCliCommand *Command) {
+  if (!Command)
+    return QStringLiteral("Usage: %1 COMMAND [ARGUMENTS]\nTry '%1 --help' for more information.\n")
+        .arg(ProgramName);
+  return QStringLiteral("Usage: %1 %2\nTry '%1 %3 --help' for more information.\n")
+      .arg(ProgramName, CliSynopsis(*Command), Command->Name);
+}
+
+} // namespace
+
+const std::vector<TCliCommand> &CliCommands() {
+  static const std::vector<TCliCommand> Commands = MakeCommands();
+  return Commands;
+}
+
+const TCliCommand *FindCliCommand(const QString &Name) {
+  for (const TCliCommand &Command : CliCommands())
+    if (Command.Name == Name)
+      return &Command;
+  return nullptr;
+}
+
+QString CliHelpText() {
+  QList<std::pair<QString, QString>> Commands;
+  for (const TCliCommand &Command : CliCommands())
+    Commands.append({CliSynopsis(Command), Command.Summary});
+  return QStringLiteral("Usage: %1 COMMAND [ARGUMENTS] [OPTIONS]\n"
+                        "\n"
+                        "Inspects and converts the translation files (.lng) and language\n"
+                        "sources (.zrlang) of the ZrLang localization library.\n"
+                        "\n"
+                        "Commands:\n")
+             .arg(ProgramName) +
+         Rows(Commands) +
+         QStringLiteral("\n"
+                        "Every command also accepts -h or --help for its own help.\n"
+                        "\n") +
+         ExitStatusText +
+         QStringLiteral("\n"
+                        "Environment:\n"
+                        "  LINGROVE_ACP  the system's ANSI code page for files without a\n"
+                        "                byte-order mark (for example 1251); by default that of\n"
+                        "                the locale's language, 1252 when the locale names none\n");
+}
+
+QString CliCommandHelpText(const TCliCommand &Command) {
+  QList<std::pair<QString, QString>> Options;
+  for (const TCliOption &Option : Command.Options)
+    Options.append({OptionLabel(Option), Option.Help});
+  Options.append({QStringLiteral("-h, --help"), QStringLiteral("Show this help.")});
+  return QStringLiteral("Usage: %1 %2\n\n%3\n\nOptions:\n")
+             .arg(ProgramName, CliSynopsis(Command), Command.Description) +
+         Rows(Options) + u'\n' + ExitStatusText;
+}
+
+int RunCli(const QStringList &Args) {
+  const TCliCommand *Command = nullptr;
+  try {
+    if (Args.isEmpty())
+      throw ECliUsageError(QStringLiteral("no command given"));
+    const QString &First = Args.first();
+    // "--help" and "-h" before any command stand for the help command.
+    const bool bHelpOption = First == u"--help" || First == u"-h";
+    const TCliCommand *Found = FindCliCommand(bHelpOption ? QStringLiteral("help") : First);
+    if (!Found)
+      throw ECliUsageError(First.startsWith(u'-')
+                               ? QStringLiteral("unknown option '%1'").arg(First)
+                               : QStringLiteral("unknown command '%1'").arg(First));
+    Command = Found;
+    const TCliArguments Parsed = ParseCliArguments(*Command, Args.mid(1));
+    if (Parsed.bHelp) {
+      PrintOut(CliCommandHelpText(*Command));
+      return cesSuccess;
+    }
+    return Command->Run(Parsed);
+  } catch (const ECliUsageError &E) {
+    PrintErr(ProgramName + QStringLiteral(": ") + E.Message() + u'\n' + UsageHint(Command));
+    return cesUsage;
+  } catch (const Exception &E) {
+    PrintErr(ProgramName + QStringLiteral(": ") + E.Message() + u'\n');
+    return cesFailure;
+  } catch (const std::exception &E) {
+    PrintErr(ProgramName + QStringLiteral(": ") + QString::fromUtf8(E.what()) + u'\n');
+    return cesFailure;
+  } catch (...) {
+    PrintErr(ProgramName + QStringLiteral(": unexpected error\n"));
+    return cesFailure;
+  }
+}

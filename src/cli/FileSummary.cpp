@@ -1,0 +1,60 @@
+#include "FileSummary.h"
+
+#include "Exceptions.h"
+#include "Translations.h"
+
+#include <QFile>
+
+namespace {
+
+TStreamEncoding ReadFileEncoding(const QString &FileName) {
+  QFile File(FileName);
+  if (!File.open(QIODevice::ReadOnly))
+    throw EFOpenError(FileName, File.errorString());
+  return DetectStreamEncoding(File);
+}
+
+} // namespace
+
+bool IsLangSourceFileName(const QString &FileName) {
+  return FileName.endsWith(QStringLiteral(".zrlang"), Qt::CaseInsensitive);
+}
+
+TFileSummary SummarizeFile(const QString &FileName) {
+  TFileSummary Summary;
+  Summary.bLangSource = IsLangSourceFileName(FileName);
+  // The library reads first, so that a missing or broken file is reported in
+  // its own words.
+  if (Summary.bLangSource) {
+    const TLangSource Source(FileName);
+    const TComponentSources &Components = Source.ComponentSources();
+    Summary.Components = Components.Count();
+    for (int I = 0; I < Components.Count(); ++I)
+      Summary.Entries += Components.Items(I)->PropertySources().Count();
+    Summary.Constants = Source.Constants().Count();
+  } else {
+    TZrLang_CompTranslations Translation;
+    Translation.Text_LoadFromFile(FileName, false);
+    Summary.Params = Translation.Params().Lines();
+    Summary.Components = Translation.Count();
+    for (int I = 0; I < Translation.Count(); ++I)
+      Summary.Entries += Translation.Items(I)->Count();
+    Summary.Constants = Translation.Constants().Count();
+  }
+  Summary.Encoding = ReadFileEncoding(FileName);
+  return Summary;
+}
+
+QString StreamEncodingName(TStreamEncoding Encoding) {
+  switch (Encoding) {
+  case seUTF16LE:
+    return QStringLiteral("utf-16le");
+  case seUTF16BE:
+    return QStringLiteral("utf-16be");
+  case seUTF8:
+    return QStringLiteral("utf-8");
+  case seNone:
+    break;
+  }
+  return QStringLiteral("ansi");
+}
