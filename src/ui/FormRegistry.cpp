@@ -1,0 +1,3 @@
+#include "FormRegistry.h"
+
+std::vector<TFormDescriptor> LingroveForms() { return {}; }
