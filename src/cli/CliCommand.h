@@ -76,3 +76,5 @@ int RunCli(const QStringList &Args);
 // The commands.
 int RunInfoCommand(const TCliArguments &Args);
 int RunConvertCommand(const TCliArguments &Args);
+int RunSyncCommand(const TCliArguments &Args);
+int RunStatsCommand(const TCliArguments &Args);

@@ -64,6 +64,76 @@ std::vector<TCliCommand> MakeCommands() {
                      "created or replaced once it has been written in full; IN is never changed\n"
                      "(IN and OUT may be the same file). Lines end with CR LF."),
       RunConvertCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("sync"),
+      {QStringLiteral("SOURCE"), QStringLiteral("TRANSLATION")},
+      1,
+      {TCliOption{QStringLiteral("--output"),
+                  QStringLiteral("OUT"),
+                  {},
+                  true,
+                  QStringLiteral("The file to write the reconciled translation to.\n"
+                                 "It may be TRANSLATION itself, never SOURCE.")},
+       TCliOption{QStringLiteral("--log"),
+                  QStringLiteral("LOG"),
+                  {},
+                  false,
+                  QStringLiteral("Also write the differences log to LOG, in UTF-8\n"
+                                 "with CR LF line ends (empty when nothing changed).")},
+       TCliOption{QStringLiteral("--encoding"),
+                  QStringLiteral("ansi|unicode"),
+                  {QStringLiteral("ansi"), QStringLiteral("unicode")},
+                  false,
+                  QStringLiteral("The encoding of OUT; by default that of TRANSLATION,\n"
+                                 "or that of SOURCE for a new translation.")},
+       TCliOption{QStringLiteral("--langid"),
+                  QStringLiteral("N"),
+                  {},
+                  false,
+                  QStringLiteral("The language of the translation (a LANGID, 1 to\n"
+                                 "65535), written as LANGID in place of the loaded one.")},
+       TCliOption{QStringLiteral("--keep-header"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("Write the header parameters exactly as loaded, without\n"
+                                 "stamping them, so that the output is reproducible\n"
+                                 "(not with --langid).")}},
+      QStringLiteral("Reconcile a translation with its language source and save it"),
+      QStringLiteral(
+          "Opens TRANSLATION against the language source SOURCE as the editor does, or a\n"
+          "new, empty translation when TRANSLATION is not given: entries that SOURCE has\n"
+          "and the translation lacks are added as untranslated, entries that SOURCE no\n"
+          "longer has are deleted. The differences log and the table of totals are\n"
+          "printed. Then the translation is saved to OUT as the editor saves it:\n"
+          "untranslated entries are left out, and the header parameters are set as\n"
+          "  SourceLANGID  that of TRANSLATION (1033 when missing or new)\n"
+          "  LANGID        --langid, else that of TRANSLATION; left out when unknown\n"
+          "  Generator     Brisel Solutions Lingrove 2.0.0\n"
+          "  LastModified  the local date and time, yyyy-mm-dd hh:mm:ss (24 hours)\n"
+          "replacing the values of the same names; other parameters stay.\n"
+          "\n"
+          "SOURCE and TRANSLATION are never changed unless OUT names TRANSLATION. OUT is\n"
+          "created or replaced once it has been written in full. A warning goes to\n"
+          "stderr when OUT's encoding differs from that of SOURCE."),
+      RunSyncCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("stats"),
+      {QStringLiteral("SOURCE"), QStringLiteral("TRANSLATION")},
+      1,
+      {TCliOption{QStringLiteral("--json"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("Print one JSON object on one line, with the keys\n"
+                                 "components, properties, untranslatedProperties,\n"
+                                 "constants, untranslatedConstants.")}},
+      QStringLiteral("Count the entries and the untranslated ones"),
+      QStringLiteral("Reconciles TRANSLATION (a new, empty one when not given) with the language\n"
+                     "source SOURCE in memory, as sync does, and prints the counts of the\n"
+                     "editor's status bar: the components, the properties and constants of\n"
+                     "SOURCE, and how many of them the translation lacks. No file is written."),
+      RunStatsCommand});
   Commands.push_back(
       TCliCommand{QStringLiteral("help"),
                   {QStringLiteral("COMMAND")},
@@ -123,8 +193,8 @@ QString CliHelpText() {
     Commands.append({CliSynopsis(Command), Command.Summary});
   return QStringLiteral("Usage: %1 COMMAND [ARGUMENTS] [OPTIONS]\n"
                         "\n"
-                        "Inspects and converts the translation files (.lng) and language\n"
-                        "sources (.zrlang) of the ZrLang localization library.\n"
+                        "Inspects, converts and reconciles the translation files (.lng) and\n"
+                        "language sources (.zrlang) of the ZrLang localization library.\n"
                         "\n"
                         "Commands:\n")
              .arg(ProgramName) +

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,6 +49,7 @@ protected:
     ASSERT_TRUE(FTemp.isValid());
     Write("dup.lng", "[Form1]\r\n00000001=a\r\n00000001=b\r\n");
     Write("badconst.zrlang", "[$CONSTANTS]\r\nA b=x\r\n");
+    Write("small.lng", "[Dialog.About]\r\n00000001=X\r\n");
   }
   void Write(const char *Name, const QByteArray &Bytes) {
     QFile File(Tmp(Name));
@@ -104,6 +106,7 @@ TEST_P(CliStatusTest, ExitStatusAndMessages) {
 }
 
 #define RU "{ex}/Example.ru.lng"
+#define SRC "{ex}/Example.zrlang"
 INSTANTIATE_TEST_SUITE_P(
     Table, CliStatusTest,
     ::testing::Values(
@@ -142,9 +145,36 @@ INSTANTIATE_TEST_SUITE_P(
         TStatusCase{"InfoBadConstant", "info {tmp}/badconst.zrlang", 2,
                     "Invalid constant name (\"A b\")"},
         TStatusCase{"ConvertUncreatable", "convert " RU " {tmp}/no/dir/out.lng --encoding ansi", 2,
-                    "Cannot create file"}),
+                    "Cannot create file"},
+        TStatusCase{"HelpOfSync", "sync --help", 0, "LANGID        --langid"},
+        TStatusCase{"HelpOfStats", "help stats", 0, "untranslatedConstants"},
+        TStatusCase{"SyncInPlace",
+                    "sync " SRC " {tmp}/small.lng --output {tmp}/small.lng --encoding unicode", 0,
+                    "Added Component: [Application.MainForm]"},
+        TStatusCase{"StatsHuman", "stats " SRC, 0, "Untranslated properties: 38\n"},
+        TStatusCase{"SyncNoOutput", "sync " SRC " " RU, 64, "missing option --output"},
+        TStatusCase{"SyncLangIDHex", "sync " SRC " --output {tmp}/out.lng --langid 0x419", 64,
+                    "'0x419'"},
+        TStatusCase{"SyncLangIDKeep",
+                    "sync " SRC " --output {tmp}/out.lng --langid 1 --keep-header", 64,
+                    "exclude each other"},
+        TStatusCase{"SyncOutIsSource",
+                    "sync " SRC " " RU " --output {ex}/../examples/Example.zrlang", 64,
+                    "--output may not be the same file"},
+        TStatusCase{"SyncLogIsOut", "sync " SRC " --output {tmp}/out.lng --log {tmp}/out.lng", 64,
+                    "--log may not be the same file"},
+        TStatusCase{"StatsNoSource", "stats", 64, "SOURCE"},
+        TStatusCase{"SyncMissingTranslation", "sync " SRC " {tmp}/no.lng --output {tmp}/out.lng", 2,
+                    "Cannot open file"},
+        TStatusCase{"SyncUncreatable", "sync " SRC " --output {tmp}/no/dir/out.lng", 2,
+                    "Cannot create file"},
+        TStatusCase{"SyncLogUncreatable",
+                    "sync " SRC " --output {tmp}/out.lng --log {tmp}/no/dir/log.txt", 2,
+                    "Cannot create file"},
+        TStatusCase{"StatsMissing", "stats " SRC " {tmp}/no.lng", 2, "Cannot open file"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 #undef RU
+#undef SRC
 
 struct TInfoCase {
   const char *File;
@@ -232,6 +262,121 @@ INSTANTIATE_TEST_SUITE_P(
         TRoundTripCase{"Example.ru.lng", "1251", "ansi", "ansi", "LANGID=1049\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "ansi", "unicode", "Author=Jonas Müller\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "unicode", "unicode", "\\tGröße\\t"}));
+
+// sync and stats on the example project: the log and totals printed, the
+// --log file, the header and encoding of OUT, the counts of stats; OUT holds
+// the source's structure minus the untranslated entries, so reconciling it
+// again removes nothing; --keep-header output is reproducible.
+struct TSyncCase {
+  const char *Name;
+  const char *Translation; // "" for a new translation
+  const char *Acp;
+  const char *Options;
+  bool bUnicode;      // the encoding of OUT
+  const char *LangID; // "LANGID=..." in OUT; "" when absent
+  qsizetype Params;   // header parameters of OUT
+  std::array<int, 5> Stats;
+  const char *Totals; // the three rows, blanks simplified
+  QStringList Lines;  // exact lines of the log
+};
+
+void PrintTo(const TSyncCase &C, std::ostream *Os) {
+  *Os << C.Name;
+}
+
+class CliSyncTest : public CliTest, public ::testing::WithParamInterface<TSyncCase> {
+protected:
+  QJsonObject Json(const QStringList &Args) {
+    const TRun Run = RunCli(Args + QStringList{S("--json")}, GetParam().Acp);
+    EXPECT_EQ(Run.Status, 0) << Run.Err.toStdString();
+    return QJsonDocument::fromJson(Run.Out.toUtf8()).object();
+  }
+  QJsonValue Params(const QString &File) { return Json({S("info"), File})[u"params"]; }
+  std::array<int, 5> Stats(const QString &Translation) {
+    const QJsonObject O = Json({S("stats"), Example("Example.zrlang"), Translation});
+    return {O[u"components"].toInt(), O[u"properties"].toInt(),
+            O[u"untranslatedProperties"].toInt(), O[u"constants"].toInt(),
+            O[u"untranslatedConstants"].toInt()};
+  }
+  TRun Sync(const QString &Translation, const char *Out, const char *Options) {
+    QStringList A{S("sync"), Example("Example.zrlang"), Translation, S("--output"), Tmp(Out)};
+    return RunCli(A + Args(Options), GetParam().Acp);
+  }
+};
+
+TEST_P(CliSyncTest, ReconcilesAndSavesAsTheEditor) {
+  const TSyncCase &C = GetParam();
+  const QStringList Before = ExampleSnapshot();
+  const QString Tr = *C.Translation ? Example(C.Translation) : QString();
+  const TRun Run = Sync(Tr, "out.lng", C.Options);
+  ASSERT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  for (const QString &Line : C.Lines)
+    EXPECT_TRUE(Run.Out.split(u'\n').contains(Line)) << Line.toStdString();
+  EXPECT_TRUE(Run.Out.simplified().endsWith(S(C.Totals))) << Run.Out.toStdString();
+  EXPECT_EQ(Run.Err.contains(u"warning"), !C.bUnicode); // the source is Unicode
+
+  const QByteArray Log = ReadBytes(Tmp("log.txt")); // UTF-8 without a mark, CR LF
+  EXPECT_EQ(Log.count("\n"), Log.count("\r\n"));
+  EXPECT_TRUE(Log.startsWith("The following entries were"));
+  EXPECT_TRUE(Run.Out.startsWith(S(Log).replace(S("\r\n"), S("\n"))));
+
+  EXPECT_EQ(ReadBytes(Tmp("out.lng")).startsWith("\xFF\xFE"), C.bUnicode);
+  const QJsonObject Info = Json({S("info"), Tmp("out.lng")});
+  const QStringList Header = Info[u"params"].toVariant().toStringList();
+  const QRegularExpression Stamp(S("^LastModified=\\d{4}(-\\d\\d){2} \\d\\d(:\\d\\d){2}$"));
+  EXPECT_EQ(Header.size(), C.Params) << Header.join(u'|').toStdString();
+  EXPECT_TRUE(Header.contains(S("SourceLANGID=1033")));
+  EXPECT_TRUE(Header.contains(S("Generator=Brisel Solutions Lingrove 2.0.0")));
+  EXPECT_EQ(Header.filter(QRegularExpression(S("^LANGID="))).join(u'|'), S(C.LangID));
+  EXPECT_EQ(Header.filter(Stamp).size(), 1);
+  const std::array<int, 3> Entries{4, C.Stats[1] - C.Stats[2], C.Stats[3] - C.Stats[4]};
+  EXPECT_EQ((std::array{Info[u"components"].toInt(), Info[u"entries"].toInt(),
+                        Info[u"constants"].toInt()}),
+            Entries);
+  EXPECT_EQ(Stats(Tr), C.Stats);
+  EXPECT_EQ(Stats(Tmp("out.lng")), C.Stats);
+  const TRun Again = Sync(Tmp("out.lng"), "again.lng", "");
+  EXPECT_TRUE(Again.Out.simplified().contains(u"Removed 0 0 0")) << Again.Out.toStdString();
+  EXPECT_FALSE(Again.Out.contains(u"excessive"));
+
+  ASSERT_EQ(Sync(Tr, "keep1.lng", "--keep-header").Status, 0);
+  ASSERT_EQ(Sync(Tr, "keep2.lng", "--keep-header").Status, 0);
+  EXPECT_EQ(ReadBytes(Tmp("keep1.lng")), ReadBytes(Tmp("keep2.lng")));
+  EXPECT_EQ(Params(Tmp("keep1.lng")), Tr.isEmpty() ? QJsonValue(QJsonArray()) : Params(Tr));
+  EXPECT_EQ(ExampleSnapshot(), Before); // inputs are never modified
+}
+
+#define LOG " --log {tmp}/log.txt"
+#define ADDED(N, ID) S("    Added Property \"" N "\" (ID=" #ID ")")
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Examples, CliSyncTest,
+    ::testing::Values(
+        TSyncCase{"Russian", "Example.ru.lng", "1251", LOG, false, "LANGID=1049", 6,
+            {4, 38, 3, 8, 1}, "Added 0 3 1 Removed 1 4 1 Total 4 38 8",
+            {S("The following entries were not found and were added to the translation:"),
+             ADDED("actEditFind.Caption", 11), ADDED("lblSample.Caption", 6),
+             S("    Added Constant \"SWordCount\""),
+             S("    Removed Component \"Application.MainForm\", property with ID=18"),
+             S("    Removed Component: [Dialog.Print]"), S("Removed Constant \"SPrintDone\"")}},
+        TSyncCase{"RussianAsUnicode", "Example.ru.lng", "1251",
+            LOG " --encoding unicode --langid 1058", true, "LANGID=1058", 6,
+            {4, 38, 3, 8, 1}, "Added 0 3 1 Removed 1 4 1 Total 4 38 8", {}},
+        TSyncCase{"German", "Example.de.lng", "1252", "--log={tmp}/log.txt", true, "LANGID=1031", 6,
+            {4, 38, 6, 8, 1}, "Added 1 6 1 Removed 1 3 1 Total 4 38 8",
+            {S("Added Component: [Dialog.About]"), ADDED("btnClose.Caption", 5),
+             S("    Removed Component \"Dialog.OpenFiles\", property with ID=8"),
+             S("The following constants were found excessive and deleted from the translation:")}},
+        TSyncCase{"New", "", "1251", LOG, true, "", 3,
+            {4, 38, 38, 8, 8}, "Added 4 38 8 Removed 0 0 0 Total 4 38 8",
+            {S("Added Component: [Application.MainForm]"), ADDED("Caption", 1),
+             S("    Added Constant \"SConfirmDelete\"")}},
+        TSyncCase{"NewWithLangID", "", "1251", LOG " --langid 1049", true, "LANGID=1049", 4,
+            {4, 38, 38, 8, 8}, "Added 4 38 8 Removed 0 0 0 Total 4 38 8", {}}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+// clang-format on
+#undef ADDED
+#undef LOG
 
 // Characters that the code page lacks become '?' one by one. Disabled while
 // EncodeAnsi turns the whole text into '?' once one such character occurs

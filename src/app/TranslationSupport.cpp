@@ -1,0 +1,56 @@
+// Header stamping and entry counting shared by the editor's save and status
+// bar and by the command-line tool.
+#include "TranslationSupport.h"
+
+#include "LangSource.h"
+#include "TextUtils.h"
+#include "Translations.h"
+
+const QString TranslationGenerator = QStringLiteral("Brisel Solutions Lingrove 2.0.0");
+
+quint16 ParamLangID(const TZrLang_Params &Params, QStringView Name, quint16 Default) {
+  int Value;
+  // Stored as a 16-bit word: larger numbers keep their low 16 bits.
+  return ZrLang_TryStrToInt(Params.Values(Name), Value) ? quint16(Value) : Default;
+}
+
+TTranslationLanguages ReadTranslationLanguages(const TZrLang_CompTranslations &Translations) {
+  TTranslationLanguages Result;
+  Result.LangIDSource = ParamLangID(Translations.Params(), u"SourceLANGID", 1033);
+  Result.LangIDTranslation = ParamLangID(Translations.Params(), u"LANGID", 0);
+  return Result;
+}
+
+void StampTranslationHeader(TZrLang_Params &Params, const TTranslationLanguages &Languages,
+                            const QDateTime &Now) {
+  Params.SetValue(u"SourceLANGID", QString::number(Languages.LangIDSource));
+  Params.SetValue(u"LANGID", QString::number(Languages.LangIDTranslation));
+  Params.SetValue(u"Generator", TranslationGenerator);
+  Params.SetValue(u"LastModified", Now.toString(u"yyyy-MM-dd HH:mm:ss"));
+}
+
+TTranslationCounts CountTranslationEntries(const TLangSource &Source,
+                                           const TZrLang_CompTranslations &Translations) {
+  TTranslationCounts Counts;
+  const TComponentSources &Components = Source.ComponentSources();
+  for (int I = 0; I < Components.Count(); ++I) {
+    const TComponentSource *Component = Components.Items(I);
+    const TPropertySources &Props = Component->PropertySources();
+    const TZrLang_CompTranslation *Target = Translations.FindComponentName(Component->CompName());
+    ++Counts.Components;
+    Counts.Properties += Props.Count();
+    for (int J = 0; Target && J < Props.Count(); ++J) {
+      const PZrLang_PropValueTranslation P = Target->FindPropByID(Props.Items(J)->iID);
+      if (P && P->TranStates.Contains(zrtsUntranslated))
+        ++Counts.UntranslatedProperties;
+    }
+  }
+  const TZrLang_Constants &Constants = Source.Constants();
+  Counts.Constants = Constants.Count();
+  for (int I = 0; I < Constants.Count(); ++I) {
+    const PZrLang_Constant C = Translations.Constants().FindConstName(Constants.Items(I)->wsName);
+    if (C && C->TranStates.Contains(zrtsUntranslated))
+      ++Counts.UntranslatedConstants;
+  }
+  return Counts;
+}

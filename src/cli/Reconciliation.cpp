@@ -1,0 +1,49 @@
+#include "Reconciliation.h"
+
+#include "LanguageManager.h"
+#include "TextUtils.h"
+
+#include <QStringList>
+#include <algorithm>
+
+TReconciledDocument ReconcileTranslation(const QString &SourceFile,
+                                         const QString &TranslationFile) {
+  TReconciledDocument Doc;
+  Doc.Source = std::make_unique<TLangSource>(SourceFile);
+  Doc.Translation = std::make_unique<TZrLang_CompTranslations>();
+  Doc.bNewTranslation = ZrLang_Trim(TranslationFile).isEmpty();
+  if (!Doc.bNewTranslation) {
+    Doc.Translation->Text_LoadFromFile(TranslationFile, false);
+    Doc.Languages = ReadTranslationLanguages(*Doc.Translation);
+  }
+  auto &C = Doc.Counts;
+  Doc.Log = Doc.Source->CompareStructureWith(*Doc.Translation, C[0], C[1], C[2], C[3], C[4], C[5],
+                                             C[6], C[7], C[8]);
+  return Doc;
+}
+
+QString DifferencesTotalsText(const std::array<int, 9> &Counts) {
+  QVariantList Args;
+  for (int Count : Counts)
+    Args.append(Count);
+  const QString Table = LangConstantFmt(u"SMessageDiffencesTotals", Args);
+
+  QList<QStringList> Rows;
+  std::vector<qsizetype> Widths;
+  for (const QString &Line : Table.split(QStringLiteral("\r\n"))) {
+    Rows.append(Line.split(u'\t'));
+    Widths.resize(std::max(Widths.size(), size_t(Rows.last().size())), 0);
+    for (qsizetype I = 0; I < Rows.last().size(); ++I)
+      Widths[size_t(I)] = std::max(Widths[size_t(I)], Rows.last()[I].size());
+  }
+  // Row labels to the left, the columns of numbers to the right.
+  QString Text;
+  for (const QStringList &Row : Rows) {
+    QString Line;
+    for (qsizetype I = 0; I < Row.size(); ++I)
+      Line += I == 0 ? Row[I].leftJustified(Widths[0])
+                     : QStringLiteral("  ") + Row[I].rightJustified(Widths[size_t(I)]);
+    Text += Line + u'\n';
+  }
+  return Text;
+}
