@@ -1,6 +1,7 @@
 // Reconciling a translation with its language source.
-#include "LanguageManager.h"
 #include "LangSource.h"
+#include "LanguageManager.h"
+#include "TextOrder.h"
 #include "Translations.h"
 
 #include <QHash>
@@ -8,15 +9,6 @@
 namespace {
 
 const QString Indent = QStringLiteral("    ");
-
-// Text order folds only ASCII letters; so does this key.
-QString NameKey(QStringView Name) {
-  QString Key = Name.toString();
-  for (QChar &C : Key)
-    if (C >= u'a' && C <= u'z')
-      C = QChar(C.unicode() - 32);
-  return Key;
-}
 
 class TLogBlock {
 public:
@@ -53,14 +45,15 @@ QString TLangSource::CompareStructureWith(TZrLang_CompTranslations &Translations
   QHash<QString, TZrLang_CompTranslation *> ByName;
   ByName.reserve(Translations.Count());
   for (int I = Translations.Count() - 1; I >= 0; --I)
-    ByName.insert(NameKey(Translations.Items(I)->ComponentName()), Translations.Items(I));
+    ByName.insert(ZrLang_TextOrderKey(Translations.Items(I)->ComponentName()),
+                  Translations.Items(I));
 
   TLogBlock Missing(u"SMessageMissingEntries");
   for (int I = 0; I < FComponentSources->Count(); ++I) {
     const TComponentSource *Source = FComponentSources->Items(I);
     const TPropertySources &Props = Source->PropertySources();
     CntProps += Props.Count();
-    const QString Key = NameKey(Source->CompName());
+    const QString Key = ZrLang_TextOrderKey(Source->CompName());
     TZrLang_CompTranslation *Target = ByName.value(Key);
     const bool AllMissing = Target == nullptr;
     if (AllMissing) {

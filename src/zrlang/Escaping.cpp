@@ -7,16 +7,17 @@ inline bool IsDigit(char16_t C) {
 } // namespace
 
 QString EncodeControlChars(QStringView Value) {
+  QString Result;
+  AppendEncodedControlChars(Result, Value);
+  return Result;
+}
+
+void AppendEncodedControlChars(QString &Result, QStringView Value) {
   const char16_t *P = Value.utf16();
   const qsizetype N = Value.size();
   qsizetype I = 0;
   while (I < N && P[I] >= 32 && P[I] != u'\\')
     ++I;
-  if (I == N)
-    return Value.toString();
-
-  QString Result;
-  Result.reserve(N + 16);
   Result.append(Value.first(I));
   for (; I < N; ++I) {
     const char16_t C = P[I];
@@ -42,7 +43,6 @@ QString EncodeControlChars(QStringView Value) {
       }
     }
   }
-  return Result;
 }
 
 QString DecodeControlChars(QStringView Text) {

@@ -5,6 +5,8 @@
 QString ZrLang_DecodeUtf16(QByteArrayView Bytes, bool bBigEndian) {
   const qsizetype Units = Bytes.size() / 2;
   const bool Odd = Bytes.size() % 2 != 0;
+  if (Units == 0)
+    return Odd ? QString(QChar::ReplacementCharacter) : QString();
   QString Result(Units + (Odd ? 1 : 0), Qt::Uninitialized);
   if (bBigEndian)
     qFromBigEndian<char16_t>(Bytes.data(), Units, Result.data());

@@ -17,3 +17,10 @@ int ZrLang_CompareText(QStringView A, QStringView B) noexcept {
   }
   return A.size() < B.size() ? -1 : (A.size() > B.size() ? 1 : 0);
 }
+
+QString ZrLang_TextOrderKey(QStringView Name) {
+  QString Key = Name.toString();
+  for (QChar &C : Key)
+    C = QChar(UpperAscii(C.unicode()));
+  return Key;
+}

@@ -51,11 +51,24 @@ bool ZrLang_TryStrToInt(QStringView S, int &Result) noexcept {
   return true;
 }
 
-QString ZrLang_IDText(qint32 iID) {
-  QString Digits = QString::number(qAbs(qint64(iID)));
-  if (Digits.size() < 8)
-    Digits.prepend(QString(8 - Digits.size(), u'0'));
+void ZrLang_AppendIDText(QString &Out, qint32 iID) {
+  char16_t Buffer[16];
+  char16_t *End = Buffer + 16;
+  char16_t *P = End;
+  quint32 Magnitude = iID < 0 ? quint32(0) - quint32(iID) : quint32(iID);
+  do {
+    *--P = char16_t(u'0' + Magnitude % 10);
+    Magnitude /= 10;
+  } while (Magnitude != 0);
+  while (End - P < 8)
+    *--P = u'0';
   if (iID < 0)
-    Digits.prepend(u'-');
-  return Digits;
+    *--P = u'-';
+  Out.append(QStringView(P, End - P));
+}
+
+QString ZrLang_IDText(qint32 iID) {
+  QString Result;
+  ZrLang_AppendIDText(Result, iID);
+  return Result;
 }

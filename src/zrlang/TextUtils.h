@@ -18,6 +18,7 @@ inline int ZrLang_StrToIntDef(QStringView S, int Default) noexcept {
 // "%.8d": at least eight digits, zero-padded after the sign (12 gives
 // "00000012").
 QString ZrLang_IDText(qint32 iID);
+void ZrLang_AppendIDText(QString &Out, qint32 iID);
 
 // Calls Fn(QStringView Line) for every line of Text. A line ends at CR LF, a
 // lone CR or a lone LF; a final line without a break counts, an empty text has

@@ -10,6 +10,7 @@
 #include "Translations.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 namespace {
@@ -46,20 +47,17 @@ QString MessageOf(const std::runtime_error &E) {
 // translation never exists twice in memory.
 class TLineWriter {
 public:
-  TLineWriter(QIODevice &Stream, bool bUnicode) : FStream(Stream), FUnicode(bUnicode) {
-    FText.reserve(BlockSize + 1024);
+  TLineWriter(QIODevice &Stream, bool bUnicode) : FStream(Stream), FUnicode(bUnicode) {}
+  // The text of the line being built; EndLine() finishes it.
+  QString &Text() { return FText; }
+  void EndLine() {
+    FText.append(u"\r\n");
+    if (FText.size() >= BlockSize)
+      Flush();
   }
   void Line(QStringView S) {
     FText.append(S);
-    FText.append(u"\r\n");
-    if (FText.size() >= BlockSize)
-      Flush();
-  }
-  template <typename... Parts> void Line(const Parts &...P) {
-    (FText.append(P), ...);
-    FText.append(u"\r\n");
-    if (FText.size() >= BlockSize)
-      Flush();
+    EndLine();
   }
   void Flush() {
     if (FText.isEmpty())
@@ -86,9 +84,8 @@ private:
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
   Clear();
-  const QByteArray Bytes = Stream.readAll();
   bool bUnicode;
-  const QString Text = DecodeTranslationText(Bytes, bUnicode);
+  const QString Text = DecodeTranslationText(Stream.readAll(), bUnicode);
   FIsStreamUnicode = bUnicode;
   ParseText(Text, bParamsOnly);
 }
@@ -96,6 +93,11 @@ void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bPara
 void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
   TZrLang_CompTranslation *Component = nullptr;
+  // Sections by name, the first one of each name as FindComponentName would
+  // find it; a linear search per header would make many sections quadratic.
+  QHash<QString, TZrLang_CompTranslation *> Sections;
+  for (int I = Count() - 1; I >= 0; --I)
+    Sections.insert(ZrLang_TextOrderKey(Items(I)->ComponentName()), Items(I));
   bool Stop = false;
   int LineNo = 0;
   ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
@@ -119,11 +121,13 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
           return;
         }
         Section = InComponent;
-        Component = FindComponentName(Name);
+        const QString Key = ZrLang_TextOrderKey(Name);
+        Component = Sections.value(Key);
         if (!Component) {
           auto Item = std::make_unique<TZrLang_CompTranslation>(Name.toString());
           Component = Item.get();
           Add(std::move(Item));
+          Sections.insert(Key, Component);
         }
         return;
       }
@@ -188,20 +192,30 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
     return bSkipUntranslated && S.Contains(zrtsUntranslated);
   };
   for (const auto &Component : FItems) {
-    W.Line(u"[", Component->ComponentName(), u"]");
+    // "[]" would not read back as a section; "[ ]" reads as the empty name.
+    const QString &Name = Component->ComponentName();
+    W.Text().append(u'[').append(Name.isEmpty() ? QStringLiteral(" ") : Name).append(u']');
+    W.EndLine();
     for (int I = 0; I < Component->Count(); ++I) {
       const PZrLang_PropValueTranslation P = Component->Items(I);
       if (Skip(P->TranStates))
         continue;
-      W.Line(ZrLang_IDText(P->iID), u"=", EncodeControlChars(P->wsValue));
+      ZrLang_AppendIDText(W.Text(), P->iID);
+      W.Text().append(u'=');
+      AppendEncodedControlChars(W.Text(), P->wsValue);
+      W.EndLine();
     }
     W.Line(QStringView());
   }
-  W.Line(u"[", ConstantsSectionName, u"]");
+  W.Text().append(u'[').append(ConstantsSectionName).append(u']');
+  W.EndLine();
   for (int I = 0; I < FConstants->Count(); ++I) {
     const PZrLang_Constant C = FConstants->Items(I);
-    if (!Skip(C->TranStates))
-      W.Line(C->wsName, u"=", EncodeControlChars(C->wsValue));
+    if (Skip(C->TranStates))
+      continue;
+    W.Text().append(C->wsName).append(u'=');
+    AppendEncodedControlChars(W.Text(), C->wsValue);
+    W.EndLine();
   }
   W.Flush();
 }
