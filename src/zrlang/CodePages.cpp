@@ -61,6 +61,18 @@ QByteArray ConverterName(unsigned CodePage) {
   return "windows-" + QByteArray::number(CodePage);
 }
 
+// resetState() of Qt's ICU-backed converters keeps the error flag of earlier
+// calls, so a restart clears it as well; otherwise every character after the
+// first unrepresentable one would count as unrepresentable too.
+class TAnsiEncoder : public QStringEncoder {
+public:
+  explicit TAnsiEncoder(const char *Name) : QStringEncoder(Name) {}
+  void Restart() noexcept {
+    resetState();
+    state.invalidChars = 0;
+  }
+};
+
 unsigned ResolveCodePage(unsigned CodePage) {
   if (CodePage == 0)
     CodePage = SystemAnsiCodePage();
@@ -124,11 +136,16 @@ QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage) {
 }
 
 QByteArray EncodeAnsi(QStringView Text, unsigned CodePage) {
-  QStringEncoder Encoder(ConverterName(ResolveCodePage(CodePage)).constData());
+  TAnsiEncoder Encoder(ConverterName(ResolveCodePage(CodePage)).constData());
   if (!Encoder.isValid())
-    Encoder = QStringEncoder("windows-1252");
+    Encoder = TAnsiEncoder("windows-1252");
+  // A converter keeps a high surrogate at the end of its input for the next
+  // call instead of reporting it, so such a text takes the careful way.
+  const auto EndsInHighSurrogate = [](QStringView S) {
+    return !S.isEmpty() && S.back().isHighSurrogate();
+  };
   QByteArray Result = Encoder.encode(Text);
-  if (!Encoder.hasError())
+  if (!Encoder.hasError() && !EndsInHighSurrogate(Text))
     return Result;
 
   // Some characters have no narrow form. Encode again in blocks, and the
@@ -146,16 +163,17 @@ QByteArray EncodeAnsi(QStringView Text, unsigned CodePage) {
     if (End < Text.size() && Text[End - 1].isHighSurrogate())
       ++End;
     const QStringView Block = Text.sliced(Start, End - Start);
-    Encoder.resetState();
+    Encoder.Restart();
     const QByteArray Bytes = Encoder.encode(Block);
-    if (!Encoder.hasError()) {
+    if (!Encoder.hasError() && !EndsInHighSurrogate(Block)) {
       Result.append(Bytes);
     } else {
       for (qsizetype I = Start; I < End;) {
         const qsizetype Len = PointLength(I);
-        Encoder.resetState();
+        Encoder.Restart();
         const QByteArray One = Encoder.encode(Text.sliced(I, Len));
-        Result.append(Encoder.hasError() ? QByteArray("?") : One);
+        const bool bLoneSurrogate = Len == 1 && Text[I].isSurrogate();
+        Result.append(Encoder.hasError() || bLoneSurrogate ? QByteArray("?") : One);
         I += Len;
       }
     }
