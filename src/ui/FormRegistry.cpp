@@ -1,3 +1,9 @@
 #include "FormRegistry.h"
 
-std::vector<TFormDescriptor> LingroveForms() { return {}; }
+#include "MainForm.h"
+
+std::vector<TFormDescriptor> LingroveForms() {
+  return {
+      {QStringLiteral("Application.MainForm"), [] { return std::make_unique<TUIMainForm>(); }},
+  };
+}

@@ -1,0 +1,512 @@
+#include "MainForm.h"
+
+#include "Action.h"
+#include "CompEntries.h"
+#include "Images.h"
+#include "LangSource.h"
+#include "LanguageController.h"
+#include "LanguageManager.h"
+#include "TranslationSupport.h"
+#include "Translations.h"
+#include "UIGuard.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString SectionName = QStringLiteral("Application.MainForm");
+
+// Masks of properties the controller never translates: values the window
+// sets itself (title, status texts, memo contents), values Qt derives from
+// others (an action's tooltip, status tip and icon text follow its hint and
+// caption), and the action categories.
+const QStringList IgnoreMasks = {
+    QStringLiteral("*.CaptionText"),
+    QStringLiteral("*.Category"),
+    QStringLiteral("DockPanel*.Toolbar.Caption"),
+    QStringLiteral("SBComponents.*"),
+    QStringLiteral("SBConstants.*"),
+    QStringLiteral("SBProperties.*"),
+    QStringLiteral("StatusBar.*"),
+    QStringLiteral("WebUpdate.*"),
+    QStringLiteral(".windowTitle"),
+    QStringLiteral("*.toolTip"),
+    QStringLiteral("*.statusTip"),
+    QStringLiteral("*.iconText"),
+    QStringLiteral("*.plainText"),
+};
+const QStringList StoreMasks = {QStringLiteral("MainStringTree.Header.Columns*")};
+
+QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
+  auto *Label = new QLabel(Parent);
+  Label->setObjectName(QLatin1StringView(Name));
+  Label->setMinimumWidth(110);
+  Label->setToolTip(Hint);
+  Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return Label;
+}
+
+} // namespace
+
+TUIMainForm::TUIMainForm(QWidget *Parent) : QMainWindow(Parent) {
+  setObjectName(QStringLiteral("UIMainForm"));
+  setWindowIcon(ImageListIcon(iiOpen));
+  resize(784, 562);
+  CreateActions();
+  CreateMenus();
+  CreateToolbars();
+  CreateCentralArea();
+  CreateStatusBar();
+  CreateLangController();
+
+  QTimer::singleShot(0, this, [this] { ApplicationIdle(); });
+  BuildLanguageMenu();
+  AppendLingroveToAbout();
+  UpdateCaption();
+  UpdateStatusBar();
+  UpdateActions();
+  LoadWindowState();
+}
+
+TUIMainForm::~TUIMainForm() {
+  FIsDestroying = true;
+  CloseTranslation();
+  SaveWindowState();
+}
+
+TAction *TUIMainForm::NewAction(const char *Name, const QString &Caption,
+                                const QKeySequence &Shortcut, const QString &Hint,
+                                const QString &Category, int ImageIndex) {
+  auto *A = new TAction(Caption, this);
+  A->setObjectName(QLatin1StringView(Name));
+  A->setShortcut(Shortcut);
+  A->SetHint(Hint);
+  A->SetCategory(Category);
+  A->setIcon(ImageListIcon(ImageIndex));
+  // Menus show the caption and the shortcut; the hint goes to the status bar.
+  A->setShortcutVisibleInContextMenu(true);
+  addAction(A);
+  return A;
+}
+
+void TUIMainForm::CreateActions() {
+  const QString File = QStringLiteral("File Menu");
+  const QString Edit = QStringLiteral("Edit Menu");
+  const QString View = QStringLiteral("View Menu");
+  const QString Tools = QStringLiteral("Tools Menu");
+  const QString Help = QStringLiteral("Help Menu");
+  ActionFileOpen = NewAction(
+      "ActionFileOpen", QStringLiteral("&Open Translation"), QKeySequence(Qt::CTRL | Qt::Key_O),
+      QStringLiteral("Create a new translation or open an existing one"), File, iiOpen);
+  ActionFileSave =
+      NewAction("ActionFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                QStringLiteral("Save the current translation"), File, iiSave);
+  ActionFileSaveAs = NewAction(
+      "ActionFileSaveAs", QStringLiteral("Save &As"), {},
+      QStringLiteral("Save the current translation with a different file name"), File, iiSaveAs);
+  ActionFileExit = NewAction(
+      "ActionFileExit", QStringLiteral("E&xit"), {},
+      QStringLiteral("Exit the application; Will prompt to save any unsaved work"), File, iiExit);
+  ActionEditCut =
+      NewAction("ActionEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                QStringLiteral("Cut the selection and put it on the clipboard"), Edit, iiCut);
+  ActionEditCopy =
+      NewAction("ActionEditCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                QStringLiteral("Copy the selection and put it on the clipboard"), Edit, iiCopy);
+  ActionEditPaste =
+      NewAction("ActionEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                QStringLiteral("Paste the current clipboard contents"), Edit, iiPaste);
+  ActionEditMarkItemTrans = NewAction(
+      "ActionEditMarkItemTrans", QStringLiteral("Mark Item Translated"), {},
+      QStringLiteral("Mark the selected entry as being translated"), Edit, iiMarkTranslated);
+  ActionEditPreviousItem = NewAction("ActionEditPreviousItem", QStringLiteral("Pre&vious Item"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Up), {}, Edit, iiPreviousItem);
+  ActionEditNextItem = NewAction("ActionEditNextItem", QStringLiteral("&Next Item"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Down), {}, Edit, iiNextItem);
+  ActionEditJumpPrevious =
+      NewAction("ActionEditJumpPrevious", QStringLiteral("&Previous Untranslated Item"),
+                QKeySequence(Qt::ALT | Qt::Key_Up), {}, Edit, iiPreviousUntranslated);
+  ActionEditJumpNext =
+      NewAction("ActionEditJumpNext", QStringLiteral("&Next Untranslated Item"),
+                QKeySequence(Qt::ALT | Qt::Key_Down), {}, Edit, iiNextUntranslated);
+  ActionEditTransProperties =
+      NewAction("ActionEditTransProperties", QStringLiteral("Translation Properties"),
+                QKeySequence(Qt::ALT | Qt::Key_Return),
+                QStringLiteral("View or modify the translation properties"), Edit, iiProperties);
+  ActionViewExpandAll =
+      NewAction("ActionViewExpandAll", QStringLiteral("Expand All"), {}, {}, View, iiExpandAll);
+  ActionViewCollapseAll = NewAction("ActionViewCollapseAll", QStringLiteral("Collapse All"), {}, {},
+                                    View, iiCollapseAll);
+  ActionToolsOptions =
+      NewAction("ActionToolsOptions", QStringLiteral("Options"), {},
+                QStringLiteral("View or modify the applications settings"), Tools, iiOptions);
+  ActionHelpDoc = NewAction("ActionHelpDoc", QStringLiteral("Lingrove &Documentation"), {},
+                            QStringLiteral("Show Lingrove Documentation"), Help, iiDocumentation);
+  ActionHelpUpdates = NewAction("ActionHelpUpdates", QStringLiteral("Check for &Updates"), {},
+                                QStringLiteral("Check for updates"), Help, iiUpdates);
+  ActionHelpAbout = NewAction("ActionHelpAbout", QStringLiteral("About"), {}, {}, Help, iiAbout);
+  ActionEditMarkItemTrans->setPriority(QAction::HighPriority);
+
+  connect(ActionFileOpen, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { OpenTranslation(); }); });
+  connect(ActionFileSave, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { SaveTranslation(false); }); });
+  connect(ActionFileSaveAs, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { SaveTranslation(true); }); });
+  connect(ActionFileExit, &QAction::triggered, this, &QWidget::close);
+  connect(ActionEditTransProperties, &QAction::triggered, this, [this] {
+    TUIGuard::Run(this, [this] {
+      if (EditTranslationProperties())
+        SetModified(true);
+    });
+  });
+  connect(ActionViewExpandAll, &QAction::triggered, this, [this] { MainStringTree->expandAll(); });
+  connect(ActionViewCollapseAll, &QAction::triggered, this,
+          [this] { MainStringTree->collapseAll(); });
+  connect(ActionHelpUpdates, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { CheckForUpdates(); }); });
+}
+
+void TUIMainForm::CreateMenus() {
+  QMenuBar *Bar = menuBar();
+  Bar->setObjectName(QStringLiteral("MainMenu"));
+
+  QMenu *File = Bar->addMenu(QStringLiteral("&File"));
+  File->setObjectName(QStringLiteral("MenuFile"));
+  File->addAction(ActionFileOpen);
+  File->addSeparator();
+  File->addAction(ActionFileSave);
+  File->addAction(ActionFileSaveAs);
+  File->addSeparator();
+  File->addAction(ActionFileExit);
+
+  QMenu *Edit = Bar->addMenu(QStringLiteral("&Edit"));
+  Edit->setObjectName(QStringLiteral("MenuEdit"));
+  Edit->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
+  Edit->addSeparator();
+  Edit->addAction(ActionEditMarkItemTrans);
+  Edit->addSeparator();
+  Edit->addActions({ActionEditPreviousItem, ActionEditNextItem});
+  Edit->addSeparator();
+  MenuJumpTo = Edit->addMenu(QStringLiteral("Jump To"));
+  MenuJumpTo->setObjectName(QStringLiteral("MenuJumpTo"));
+  MenuJumpTo->addActions({ActionEditJumpPrevious, ActionEditJumpNext});
+  Edit->addSeparator();
+  Edit->addAction(ActionEditTransProperties);
+  connect(Edit, &QMenu::aboutToShow, this,
+          [this] { MenuJumpTo->menuAction()->setEnabled(HasDocument()); });
+
+  QMenu *View = Bar->addMenu(QStringLiteral("&View"));
+  View->setObjectName(QStringLiteral("MenuView"));
+  auto *StatusBarItem = new TAction(QStringLiteral("St&atus Bar"), View);
+  StatusBarItem->setObjectName(QStringLiteral("MenuViewStatusBar"));
+  StatusBarItem->SetHint(QStringLiteral("Show or hide the status bar"));
+  View->addAction(StatusBarItem);
+  MenuViewStatusBar = StatusBarItem;
+  MenuViewStatusBar->setCheckable(true);
+  MenuViewStatusBar->setChecked(true);
+  connect(MenuViewStatusBar, &QAction::toggled, this,
+          [this](bool On) { statusBar()->setVisible(On); });
+  View->addSeparator();
+  auto *Toolbars = new TMenu(QStringLiteral("Toolba&rs"), View);
+  Toolbars->setObjectName(QStringLiteral("MenuViewToolbars"));
+  Toolbars->SetHint(QStringLiteral("Show or hide the toolbars"));
+  View->addMenu(Toolbars);
+  View->addSeparator();
+  auto *Languages = new TMenu(QStringLiteral("&Languages"), View);
+  Languages->setObjectName(QStringLiteral("MenuViewLanguages"));
+  Languages->SetHint(QStringLiteral("Select a language to display the application in"));
+  View->addMenu(Languages);
+  MenuLanguages = Languages;
+
+  QMenu *Tools = Bar->addMenu(QStringLiteral("&Tools"));
+  Tools->setObjectName(QStringLiteral("MenuTools"));
+  Tools->addAction(ActionToolsOptions);
+
+  QMenu *Help = Bar->addMenu(QStringLiteral("&Help"));
+  Help->setObjectName(QStringLiteral("MenuHelp"));
+  Help->addAction(ActionHelpDoc);
+  Help->addSeparator();
+  Help->addActions({ActionHelpUpdates, ActionHelpAbout});
+}
+
+void TUIMainForm::CreateToolbars() {
+  StandardToolbar = addToolBar(QStringLiteral("Standard Toolbar"));
+  StandardToolbar->setObjectName(QStringLiteral("StandardToolbar"));
+  StandardToolbar->addAction(ActionFileOpen);
+  StandardToolbar->addSeparator();
+  StandardToolbar->addActions({ActionFileSave, ActionFileSaveAs});
+
+  EditToolbar = addToolBar(QStringLiteral("Edit Toolbar"));
+  EditToolbar->setObjectName(QStringLiteral("EditToolbar"));
+  EditToolbar->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
+  EditToolbar->addSeparator();
+  EditToolbar->addActions({ActionEditJumpNext, ActionEditJumpPrevious});
+  EditToolbar->addSeparator();
+  EditToolbar->addAction(ActionEditMarkItemTrans);
+  EditToolbar->addSeparator();
+  EditToolbar->addAction(ActionEditTransProperties);
+  // Mark Item Translated shows its caption beside its icon.
+  EditToolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  for (QAction *A : EditToolbar->actions())
+    if (A != ActionEditMarkItemTrans && !A->isSeparator())
+      A->setPriority(QAction::LowPriority);
+
+  for (QToolBar *T : {StandardToolbar, EditToolbar}) {
+    T->setFloatable(false);
+    T->setAllowedAreas(Qt::TopToolBarArea);
+    T->setIconSize(QSize(16, 16));
+  }
+
+  QMenu *Toolbars = findChild<QMenu *>(QStringLiteral("MenuViewToolbars"));
+  for (auto [Toolbar, Name, Caption, Hint] :
+       {std::tuple{StandardToolbar, "MenuViewToolbarStandard", QStringLiteral("&Standard"),
+                   QStringLiteral("Show or hide the Standard toolbar")},
+        std::tuple{EditToolbar, "MenuViewToolbarEdit", QStringLiteral("&Edit"),
+                   QStringLiteral("Show or hide the Edit toolbar")}}) {
+    auto *Item = new TAction(Caption, Toolbars);
+    Item->setObjectName(QLatin1StringView(Name));
+    Item->SetHint(Hint);
+    Toolbars->addAction(Item);
+    Item->setCheckable(true);
+    Item->setChecked(true);
+    QToolBar *T = Toolbar;
+    connect(Item, &QAction::toggled, T, &QWidget::setVisible);
+    connect(T, &QToolBar::visibilityChanged, Item, [Item, T] {
+      if (!T->window()->isMinimized())
+        Item->setChecked(T->isVisibleTo(T->window()));
+    });
+  }
+}
+
+void TUIMainForm::CreateCentralArea() {
+  auto *Splitter = new QSplitter(Qt::Vertical, this);
+  Splitter->setObjectName(QStringLiteral("MainSplitter"));
+  Splitter->setChildrenCollapsible(false);
+
+  MainStringTree = new QTreeView(Splitter);
+  MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
+  MainStringTree->setUniformRowHeights(true);
+  MainStringTree->setContextMenuPolicy(Qt::ActionsContextMenu);
+  MainStringTree->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
+  MainStringTree->addAction(new QAction(MainStringTree));
+  MainStringTree->actions().last()->setSeparator(true);
+  MainStringTree->addAction(ActionEditMarkItemTrans);
+  MainStringTree->addAction(new QAction(MainStringTree));
+  MainStringTree->actions().last()->setSeparator(true);
+  MainStringTree->addAction(ActionEditTransProperties);
+  MainStringTree->addAction(new QAction(MainStringTree));
+  MainStringTree->actions().last()->setSeparator(true);
+  MainStringTree->addActions({ActionViewExpandAll, ActionViewCollapseAll});
+
+  // Before a document is open the grid is hidden; a blank panel keeps the
+  // splitter's upper part.
+  auto *Placeholder = new QWidget(Splitter);
+  Placeholder->setObjectName(QStringLiteral("TreePlaceholder"));
+  Placeholder->setBackgroundRole(QPalette::Dark);
+
+  auto *Bottom = new QSplitter(Qt::Horizontal, Splitter);
+  Bottom->setObjectName(QStringLiteral("ValueSplitter"));
+  Bottom->setChildrenCollapsible(false);
+  const auto AddMemo = [Bottom](const char *LabelName, const QString &Caption,
+                                const char *MemoName) {
+    auto *Panel = new QWidget(Bottom);
+    auto *Layout = new QVBoxLayout(Panel);
+    Layout->setContentsMargins(4, 4, 4, 4);
+    Layout->setSpacing(3);
+    auto *Label = new QLabel(Caption, Panel);
+    Label->setObjectName(QLatin1StringView(LabelName));
+    auto *Memo = new QPlainTextEdit(Panel);
+    Memo->setObjectName(QLatin1StringView(MemoName));
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Label->setBuddy(Memo);
+    Layout->addWidget(Label);
+    Layout->addWidget(Memo);
+    return Memo;
+  };
+  SourceValueMemo = AddMemo("SourceValueLabel", QStringLiteral("Source Value:"), "SourceValueMemo");
+  SourceValueMemo->setReadOnly(true);
+  TranslationValueMemo = AddMemo("TranslationValueLabel", QStringLiteral("Translation Value:"),
+                                 "TranslationValueMemo");
+  SourceValueMemo->setEnabled(false);
+  TranslationValueMemo->setEnabled(false);
+
+  Splitter->setStretchFactor(0, 1);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setStretchFactor(2, 0);
+  Splitter->setSizes({400, 400, 153});
+  MainStringTree->hide();
+  setCentralWidget(Splitter);
+}
+
+void TUIMainForm::CreateStatusBar() {
+  QStatusBar *Bar = statusBar();
+  Bar->setObjectName(QStringLiteral("StatusBar"));
+  SBComponents =
+      NewStatusLabel(Bar, "SBComponents", QStringLiteral("Total number of component entries"));
+  SBProperties =
+      NewStatusLabel(Bar, "SBProperties",
+                     QStringLiteral("Number of component property entries total/untranslated"));
+  SBConstants = NewStatusLabel(Bar, "SBConstants",
+                               QStringLiteral("Number of constant entries total/untranslated"));
+  for (QLabel *L : {SBComponents, SBProperties, SBConstants})
+    Bar->addPermanentWidget(L);
+}
+
+void TUIMainForm::CreateLangController() {
+  FLangController = new TZrLanguageController(this, true);
+  FLangController->setObjectName(QStringLiteral("ZrLanguageController"));
+  FLangController->SetSectionName(SectionName);
+  FLangController->SetIgnoreList(IgnoreMasks);
+  FLangController->SetStoreList(StoreMasks);
+  FLangController->ReadLangDataResource();
+  FLangController->Loaded();
+  connect(FLangController, &TZrLanguageController::OnLanguageChanged, this, [this] {
+    AppendLingroveToAbout();
+    UpdateCaption();
+    UpdateStatusBar();
+  });
+}
+
+void TUIMainForm::AppendLingroveToAbout() {
+  if (!ActionHelpAbout->text().contains(u"Lingrove"))
+    ActionHelpAbout->setText(ActionHelpAbout->text() + QStringLiteral(" Lingrove"));
+}
+
+void TUIMainForm::ApplicationIdle() {
+  if (FCmdLineChecked)
+    return;
+  FCmdLineChecked = true;
+  TUIGuard::Run(this, [this] { OpenTranslation(); });
+}
+
+void TUIMainForm::SetModified(bool Value) {
+  if (Value == FModified)
+    return;
+  FModified = Value;
+  UpdateCaption();
+}
+
+QString TUIMainForm::DisplayTranFilename() const {
+  if (!FTranslationFilename.trimmed().isEmpty())
+    return FTranslationFilename;
+  return LangConstant(u"SUntitled") + QStringLiteral(".lng");
+}
+
+void TUIMainForm::UpdateCaption() {
+  const QString Caption =
+      QStringLiteral("%1%2 - %3")
+          .arg(QFileInfo(DisplayTranFilename()).fileName(),
+               FModified ? QStringLiteral("*") : QString(), QStringLiteral("Lingrove"));
+  setWindowTitle(Caption);
+}
+
+void TUIMainForm::UpdateStatusBar() {
+  TTranslationCounts Counts;
+  if (FLangSource && FTranslations)
+    Counts = CountTranslationEntries(*FLangSource, *FTranslations);
+  SBComponents->setText(LangConstantFmt(u"SCaptionComponentCount", {Counts.Components}));
+  SBProperties->setText(LangConstantFmt(u"SCaptionPropertyCount",
+                                        {Counts.Properties, Counts.UntranslatedProperties}));
+  SBConstants->setText(
+      LangConstantFmt(u"SCaptionConstantCount", {Counts.Constants, Counts.UntranslatedConstants}));
+}
+
+void TUIMainForm::UpdateActions() {
+  const bool Open = HasDocument();
+  for (QAction *A :
+       {static_cast<QAction *>(ActionFileSave), static_cast<QAction *>(ActionFileSaveAs),
+        static_cast<QAction *>(ActionEditTransProperties),
+        static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext)})
+    A->setEnabled(Open);
+  const bool Focused = Open && MainStringTree->currentIndex().isValid();
+  ActionEditPreviousItem->setEnabled(Focused);
+  ActionEditNextItem->setEnabled(Focused);
+  ActionEditMarkItemTrans->setEnabled(false);
+  ActionEditCut->setEnabled(false);
+  ActionEditCopy->setEnabled(false);
+  ActionEditPaste->setEnabled(false);
+  ActionToolsOptions->setEnabled(false);
+  ActionHelpDoc->setEnabled(false);
+}
+
+bool TUIMainForm::CanCloseTranslation(bool Prompt) {
+  if (!Prompt || !FModified)
+    return true;
+  QMessageBox Box(QMessageBox::Question, QString(),
+                  LangConstantFmt(u"SMessageSaveChanges", {DisplayTranFilename()}),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  Box.setObjectName(QStringLiteral("SaveChangesBox"));
+  switch (Box.exec()) {
+  case QMessageBox::Yes:
+    return SaveTranslation(false);
+  case QMessageBox::No:
+    return true;
+  default:
+    return false;
+  }
+}
+
+void TUIMainForm::CloseTranslation() {
+  FLangSource.reset();
+  FDisplayTranslations.reset();
+  FTranslations.reset();
+  FModified = false;
+  FLanguageSourceFilename.clear();
+  FDisplayFilename.clear();
+  FTranslationFilename.clear();
+  if (FIsDestroying)
+    return;
+  UpdateCaption();
+  MainStringTree->hide();
+  UpdateStatusBar();
+  UpdateActions();
+}
+
+bool TUIMainForm::SaveTranslation(bool) {
+  return false;
+}
+
+void TUIMainForm::OpenTranslation() {}
+
+bool TUIMainForm::EditTranslationProperties() {
+  return false;
+}
+
+void TUIMainForm::CheckForUpdates() {}
+
+void TUIMainForm::BuildLanguageMenu() {}
+
+void TUIMainForm::LanguageItemClick(QAction *) {}
+
+void TUIMainForm::LoadWindowState() {}
+
+void TUIMainForm::SaveWindowState() {}
+
+void TUIMainForm::closeEvent(QCloseEvent *Event) {
+  bool CanClose = false;
+  TUIGuard::Run(this, [&] { CanClose = CanCloseTranslation(true); });
+  if (CanClose)
+    Event->accept();
+  else
+    Event->ignore();
+}
+
+bool TUIMainForm::event(QEvent *Event) {
+  return QMainWindow::event(Event);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QToolBar;
+class QTreeView;
+class TAction;
+class TLangSource;
+class TZrLang_CompTranslations;
+class TZrLanguageController;
+
+// The main window: at most one open document (a language source, the
+// translation being edited and an optional display translation), the menus,
+// toolbars and actions of the program, the status bar and the interface
+// language menu.
+class TUIMainForm : public QMainWindow {
+  Q_OBJECT
+
+public:
+  explicit TUIMainForm(QWidget *Parent = nullptr);
+  ~TUIMainForm() override;
+
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value);
+  // The translation's file name, or "Untitled.lng" in the interface language.
+  QString DisplayTranFilename() const;
+  bool HasDocument() const { return FLangSource != nullptr; }
+
+  // True when the document may be discarded; with Prompt and unsaved changes
+  // the user is asked whether to save them first.
+  bool CanCloseTranslation(bool Prompt);
+  void CloseTranslation();
+  // Saves the translation, asking for a file name when there is none or
+  // bNewName is set; false when nothing was saved.
+  virtual bool SaveTranslation(bool bNewName);
+  void OpenTranslation();
+  bool EditTranslationProperties();
+  void CheckForUpdates();
+
+  void UpdateCaption();
+  void UpdateStatusBar();
+  void UpdateActions();
+  void BuildLanguageMenu();
+  void LanguageItemClick(QAction *Item);
+  void LoadWindowState();
+  void SaveWindowState();
+
+  TZrLanguageController *LangController() const { return FLangController; }
+
+protected:
+  void closeEvent(QCloseEvent *Event) override;
+  bool event(QEvent *Event) override;
+
+private:
+  TAction *NewAction(const char *Name, const QString &Caption, const QKeySequence &Shortcut,
+                     const QString &Hint, const QString &Category, int ImageIndex);
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolbars();
+  void CreateCentralArea();
+  void CreateStatusBar();
+  void CreateLangController();
+  void AppendLingroveToAbout();
+  void ApplicationIdle();
+
+  std::unique_ptr<TLangSource> FLangSource;
+  std::unique_ptr<TZrLang_CompTranslations> FTranslations;
+  std::unique_ptr<TZrLang_CompTranslations> FDisplayTranslations;
+  QString FLanguageSourceFilename;
+  QString FDisplayFilename;
+  QString FTranslationFilename;
+  quint16 FLangIDSource = 1033;
+  quint16 FLangIDTranslation = 0;
+  bool FModified = false;
+  bool FCmdLineChecked = false;
+  bool FIsDestroying = false;
+  bool FSettingTextFromEditor = false;
+  bool FUpdatingCurrentEntryEditor = false;
+  bool FUpdatingEntryProperties = false;
+  bool FWebUpdateConnectFailed = false;
+
+  TZrLanguageController *FLangController = nullptr;
+
+  TAction *ActionFileOpen = nullptr;
+  TAction *ActionFileSave = nullptr;
+  TAction *ActionFileSaveAs = nullptr;
+  TAction *ActionFileExit = nullptr;
+  TAction *ActionEditCut = nullptr;
+  TAction *ActionEditCopy = nullptr;
+  TAction *ActionEditPaste = nullptr;
+  TAction *ActionEditMarkItemTrans = nullptr;
+  TAction *ActionEditPreviousItem = nullptr;
+  TAction *ActionEditNextItem = nullptr;
+  TAction *ActionEditJumpPrevious = nullptr;
+  TAction *ActionEditJumpNext = nullptr;
+  TAction *ActionEditTransProperties = nullptr;
+  TAction *ActionViewExpandAll = nullptr;
+  TAction *ActionViewCollapseAll = nullptr;
+  TAction *ActionToolsOptions = nullptr;
+  TAction *ActionHelpDoc = nullptr;
+  TAction *ActionHelpUpdates = nullptr;
+  TAction *ActionHelpAbout = nullptr;
+
+  QMenu *MenuJumpTo = nullptr;
+  QMenu *MenuLanguages = nullptr;
+  QAction *MenuViewStatusBar = nullptr;
+  QToolBar *StandardToolbar = nullptr;
+  QToolBar *EditToolbar = nullptr;
+  QTreeView *MainStringTree = nullptr;
+  QPlainTextEdit *SourceValueMemo = nullptr;
+  QPlainTextEdit *TranslationValueMemo = nullptr;
+  QLabel *SBComponents = nullptr;
+  QLabel *SBProperties = nullptr;
+  QLabel *SBConstants = nullptr;
+};
