@@ -1,5 +1,6 @@
-// lingrove-bench: times reading a language source and a translation and
-// writing the translation in both encodings, then prints one JSON line.
+// lingrove-bench: times reading a language source and a translation,
+// writing the translation in both encodings and reconciling a freshly read
+// translation with the source, then prints one JSON line.
 //
 //   lingrove-bench SOURCE.zrlang TRANSLATION.lng [--runs N]
 //
@@ -8,10 +9,13 @@
 // "...CpuMs" keys give the process's CPU time of the same steps. Every run builds the whole
 // document anew and keeps it, as the editor does, while it writes the
 // translation into memory, so the peak resident size is that of one open
-// document plus one written file.
+// document plus one written file. The comparison ("compareMs") then runs on
+// a translation read anew, which replaces the written one, as the editor
+// reconciles every translation it opens; its counters are printed as well.
 #include "CodePages.h"
 #include "Exceptions.h"
 #include "LangSource.h"
+#include "LanguageManager.h"
 #include "Translations.h"
 
 #include <QBuffer>
@@ -26,6 +30,7 @@
 #include <ctime>
 #include <functional>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -74,7 +79,11 @@ void Measure(TTime &Best, const std::function<void()> &Step) {
 }
 
 struct TFigures {
-  TTime ReadSource, ReadTranslation, WriteUnicode, WriteAnsi;
+  TTime ReadSource, ReadTranslation, WriteUnicode, WriteAnsi, Compare;
+  // Added comps, props, consts; removed comps, props, consts; the source's
+  // comps, props, consts: the comparison's nine counters.
+  int Counts[9] = {};
+  qint64 LogChars = 0;
   qint64 SourceEntries = 0;
   qint64 TranslationEntries = 0;
   qint64 UnicodeBytes = 0;
@@ -108,12 +117,24 @@ qint64 Save(TZrLang_CompTranslations &Translation, bool bUnicode, TTime &Best) {
 void Run(const QString &SourceFile, const QString &TranslationFile, TFigures &F) {
   std::unique_ptr<TLangSource> Source;
   Measure(F.ReadSource, [&] { Source = std::make_unique<TLangSource>(SourceFile); });
-  TZrLang_CompTranslations Translation;
-  Measure(F.ReadTranslation, [&] { Translation.Text_LoadFromFile(TranslationFile, false); });
-  F.UnicodeBytes = Save(Translation, true, F.WriteUnicode);
-  F.AnsiBytes = Save(Translation, false, F.WriteAnsi);
+  auto Translation = std::make_unique<TZrLang_CompTranslations>();
+  Measure(F.ReadTranslation, [&] { Translation->Text_LoadFromFile(TranslationFile, false); });
+  F.UnicodeBytes = Save(*Translation, true, F.WriteUnicode);
+  F.AnsiBytes = Save(*Translation, false, F.WriteAnsi);
   F.SourceEntries = CountEntries(*Source);
-  F.TranslationEntries = CountEntries(Translation);
+  F.TranslationEntries = CountEntries(*Translation);
+
+  // The written translation has been through the writers; the comparison
+  // gets one as read from the file (the old one is freed first).
+  Translation = std::make_unique<TZrLang_CompTranslations>();
+  Translation->Text_LoadFromFile(TranslationFile, false);
+  QString Log;
+  int *C = F.Counts;
+  Measure(F.Compare, [&] {
+    Log = Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4], C[5], C[6],
+                                       C[7], C[8]);
+  });
+  F.LogChars = Log.size();
 }
 
 } // namespace
@@ -138,6 +159,10 @@ int main(int argc, char *argv[]) {
   // figure is printed too.
   double FirstRunPeakMb = -1;
   try {
+    // The log's texts come from the program's constants, which the language
+    // manager reads from the resource when it is first used: that happens
+    // here, not inside the first timed comparison.
+    LangConstant(u"SMessageMissingEntries");
     for (int I = 0; I < Runs; ++I) {
       Run(Args[0], Args[1], F);
       if (I == 0)
@@ -155,10 +180,16 @@ int main(int argc, char *argv[]) {
               "\"peakRssMb\":%.1f,\"peakRssAllRunsMb\":%.1f,\"timing\":\"%s\","
               "\"readSourceCpuMs\":%.1f,\"readTranslationCpuMs\":%.1f,\"writeUnicodeCpuMs\":%.1f,"
               "\"writeAnsiCpuMs\":%.1f,\"unicodeBytes\":%lld,\"ansiBytes\":%lld,"
-              "\"ansiCodePage\":%u}\n",
+              "\"ansiCodePage\":%u,\"compareMs\":%.1f,\"compareCpuMs\":%.1f,"
+              "\"addedComps\":%d,\"addedProps\":%d,\"addedConsts\":%d,"
+              "\"removedComps\":%d,\"removedProps\":%d,\"removedConsts\":%d,"
+              "\"sourceComps\":%d,\"sourceProps\":%d,\"sourceConsts\":%d,"
+              "\"compareLogChars\":%lld}\n",
               F.SourceEntries, F.TranslationEntries, F.ReadSource.Wall, F.ReadTranslation.Wall,
               F.WriteUnicode.Wall, F.WriteAnsi.Wall, FirstRunPeakMb, PeakRssMb(),
               qUtf8Printable(Timing), F.ReadSource.Cpu, F.ReadTranslation.Cpu, F.WriteUnicode.Cpu,
-              F.WriteAnsi.Cpu, F.UnicodeBytes, F.AnsiBytes, SystemAnsiCodePage());
+              F.WriteAnsi.Cpu, F.UnicodeBytes, F.AnsiBytes, SystemAnsiCodePage(), F.Compare.Wall,
+              F.Compare.Cpu, F.Counts[0], F.Counts[1], F.Counts[2], F.Counts[3], F.Counts[4],
+              F.Counts[5], F.Counts[6], F.Counts[7], F.Counts[8], F.LogChars);
   return 0;
 }
