@@ -1,8 +1,12 @@
 #include "CodePages.h"
 
 #include <QLocale>
+#include <QMutex>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <map>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -128,15 +132,86 @@ unsigned SystemAnsiCodePage() {
   return (L && L->CodePage != 0) ? L->CodePage : 1252;
 }
 
+namespace {
+
+bool IsSingleByte(unsigned CodePage) {
+  return CodePage == 874 || (CodePage >= 1250 && CodePage <= 1258);
+}
+
+// Both directions of a single-byte code page, built once from Qt's
+// converter: a table lookup per character is several times faster than the
+// converter and gives '?' for what the page lacks without a second pass.
+struct TSingleByteTables {
+  char16_t ToUnicode[256];
+  std::vector<quint8> FromUnicode; // 0 for characters the page lacks
+};
+
+const TSingleByteTables &SingleByteTables(unsigned CodePage) {
+  static QMutex Mutex;
+  static std::map<unsigned, std::unique_ptr<TSingleByteTables>> Cache;
+  QMutexLocker Lock(&Mutex);
+  auto &Entry = Cache[CodePage];
+  if (!Entry) {
+    auto T = std::make_unique<TSingleByteTables>();
+    T->FromUnicode.assign(0x10000, 0);
+    QStringDecoder Decoder(ConverterName(CodePage).constData());
+    for (int B = 0; B < 256; ++B) {
+      const char Byte = char(B);
+      const QString U = Decoder.decode(QByteArrayView(&Byte, 1));
+      Decoder.resetState();
+      T->ToUnicode[B] = U.size() == 1 ? U[0].unicode() : char16_t(QChar::ReplacementCharacter);
+      const char16_t C = T->ToUnicode[B];
+      if (B != 0 && C != QChar::ReplacementCharacter && T->FromUnicode[C] == 0)
+        T->FromUnicode[C] = quint8(B);
+    }
+    Entry = std::move(T);
+  }
+  return *Entry;
+}
+
+} // namespace
+
 QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage) {
-  QStringDecoder Decoder(ConverterName(ResolveCodePage(CodePage)).constData());
+  CodePage = ResolveCodePage(CodePage);
+  if (IsSingleByte(CodePage)) {
+    const TSingleByteTables &T = SingleByteTables(CodePage);
+    QString Result(Bytes.size(), Qt::Uninitialized);
+    char16_t *Out = reinterpret_cast<char16_t *>(Result.data());
+    const auto *In = reinterpret_cast<const quint8 *>(Bytes.data());
+    for (qsizetype I = 0; I < Bytes.size(); ++I)
+      Out[I] = T.ToUnicode[In[I]];
+    return Result;
+  }
+  QStringDecoder Decoder(ConverterName(CodePage).constData());
   if (!Decoder.isValid())
     Decoder = QStringDecoder("windows-1252");
   return Decoder.decode(Bytes);
 }
 
 QByteArray EncodeAnsi(QStringView Text, unsigned CodePage) {
-  TAnsiEncoder Encoder(ConverterName(ResolveCodePage(CodePage)).constData());
+  CodePage = ResolveCodePage(CodePage);
+  if (IsSingleByte(CodePage)) {
+    const TSingleByteTables &T = SingleByteTables(CodePage);
+    QByteArray Result(Text.size(), Qt::Uninitialized);
+    const char16_t *In = Text.utf16();
+    char *Out = Result.data();
+    qsizetype N = 0;
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+      const char16_t C = In[I];
+      const quint8 B = T.FromUnicode[C];
+      if (B != 0 || C == 0) {
+        Out[N++] = char(B);
+        continue;
+      }
+      // A surrogate pair is one character and becomes one '?'.
+      if (QChar::isHighSurrogate(C) && I + 1 < Text.size() && QChar::isLowSurrogate(In[I + 1]))
+        ++I;
+      Out[N++] = '?';
+    }
+    Result.truncate(N);
+    return Result;
+  }
+  TAnsiEncoder Encoder(ConverterName(CodePage).constData());
   if (!Encoder.isValid())
     Encoder = TAnsiEncoder("windows-1252");
   // A converter keeps a high surrogate at the end of its input for the next

@@ -1,9 +1,14 @@
 #include "Escaping.h"
 
 namespace {
+
 inline bool IsDigit(char16_t C) {
   return C >= u'0' && C <= u'9';
 }
+inline bool NeedsEscape(char16_t C) {
+  return C < 32 || C == u'\\';
+}
+
 } // namespace
 
 QString EncodeControlChars(QStringView Value) {
@@ -16,11 +21,16 @@ void AppendEncodedControlChars(QString &Result, QStringView Value) {
   const char16_t *P = Value.utf16();
   const qsizetype N = Value.size();
   qsizetype I = 0;
-  while (I < N && P[I] >= 32 && P[I] != u'\\')
-    ++I;
-  Result.append(Value.first(I));
-  for (; I < N; ++I) {
-    const char16_t C = P[I];
+  while (I < N) {
+    // Ordinary characters are copied a run at a time.
+    const qsizetype RunStart = I;
+    while (I < N && !NeedsEscape(P[I]))
+      ++I;
+    if (I > RunStart)
+      Result.append(QStringView(P + RunStart, I - RunStart));
+    if (I == N)
+      break;
+    const char16_t C = P[I++];
     switch (C) {
     case u'\t':
       Result.append(u"\\t");
@@ -28,19 +38,16 @@ void AppendEncodedControlChars(QString &Result, QStringView Value) {
     case u'\n':
     case u'\r':
       Result.append(u"\\n");
-      if (I + 1 < N && P[I + 1] == (C == u'\n' ? u'\r' : u'\n'))
+      if (I < N && P[I] == (C == u'\n' ? u'\r' : u'\n'))
         ++I;
       break;
     case u'\\':
       Result.append(u"\\\\");
       break;
-    default:
-      if (C < 32) {
-        const char16_t Esc[3] = {u'\\', char16_t(u'0' + C / 10), char16_t(u'0' + C % 10)};
-        Result.append(QStringView(Esc, 3));
-      } else {
-        Result.append(QChar(C));
-      }
+    default: {
+      const char16_t Esc[3] = {u'\\', char16_t(u'0' + C / 10), char16_t(u'0' + C % 10)};
+      Result.append(QStringView(Esc, 3));
+    }
     }
   }
 }
@@ -54,36 +61,38 @@ QString DecodeControlChars(QStringView Text) {
   if (I == N)
     return Text.toString();
 
-  QString Result;
-  Result.reserve(N + 8);
-  Result.append(Text.first(I));
+  // The result is never longer than the text but for "\n", which grows by
+  // nothing either (two units become CR LF): write straight into a buffer.
+  QString Result(N, Qt::Uninitialized);
+  char16_t *Out = reinterpret_cast<char16_t *>(Result.data());
+  std::copy(P, P + I, Out);
+  qsizetype O = I;
   while (I < N) {
     const char16_t C = P[I];
-    if (C == u'\\' && I + 1 < N) {
-      const char16_t Next = P[I + 1];
-      if (Next == u'\\') {
-        Result.append(QChar(u'\\'));
-        I += 2;
-        continue;
-      }
-      if (Next == u'n') {
-        Result.append(u"\r\n");
-        I += 2;
-        continue;
-      }
-      if (Next == u't') {
-        Result.append(QChar(u'\t'));
-        I += 2;
-        continue;
-      }
-      if (IsDigit(Next) && I + 2 < N && IsDigit(P[I + 2])) {
-        Result.append(QChar(char16_t((Next - u'0') * 10 + (P[I + 2] - u'0'))));
-        I += 3;
-        continue;
-      }
+    if (C != u'\\' || I + 1 == N) {
+      Out[O++] = C;
+      ++I;
+      continue;
     }
-    Result.append(QChar(C));
-    ++I;
+    const char16_t Next = P[I + 1];
+    if (Next == u'\\') {
+      Out[O++] = u'\\';
+      I += 2;
+    } else if (Next == u'n') {
+      Out[O++] = u'\r';
+      Out[O++] = u'\n';
+      I += 2;
+    } else if (Next == u't') {
+      Out[O++] = u'\t';
+      I += 2;
+    } else if (IsDigit(Next) && I + 2 < N && IsDigit(P[I + 2])) {
+      Out[O++] = char16_t((Next - u'0') * 10 + (P[I + 2] - u'0'));
+      I += 3;
+    } else {
+      Out[O++] = C;
+      ++I;
+    }
   }
+  Result.truncate(O);
   return Result;
 }
