@@ -215,7 +215,9 @@ TZrLanguageManager::GetTranslationsForLang(quint16 wLangID) {
 void TZrLanguageManager::TranslateAll(const TZrLang_CompTranslations *Translations) {
   std::vector<TZrLanguageController *> Controllers;
   {
-    TReadSection R(FSynchronizer);
+    // The values change under readers on other threads (GetConstantValue):
+    // replacing them takes the lock exclusively.
+    TWriteSection W(FSynchronizer);
     FConstants->TranslateFrom(Translations ? &Translations->Constants() : nullptr);
     Controllers = FLangControllers;
   }
