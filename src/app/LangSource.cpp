@@ -78,8 +78,12 @@ int TPropertySources::IndexOfPropName(QStringView sPropName) const {
 }
 
 int TComponentSources::Add(std::unique_ptr<TComponentSource> Item) {
-  int Index;
-  FindCompName(Item->CompName(), Index);
+  int Index = Count();
+  // Sections mostly come in name order; appending needs no search then.
+  if (FItems.empty() || ZrLang_CompareText(FItems.back()->CompName(), Item->CompName()) < 0)
+    Index = Count();
+  else
+    FindCompName(Item->CompName(), Index);
   FItems.insert(FItems.begin() + Index, std::move(Item));
   return Index;
 }

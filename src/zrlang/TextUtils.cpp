@@ -11,25 +11,24 @@ QStringView ZrLang_Trim(QStringView S) noexcept {
 }
 
 bool ZrLang_TryStrToInt(QStringView S, int &Result) noexcept {
-  qsizetype I = 0;
+  const char16_t *P = S.utf16();
+  const char16_t *End = P + S.size();
   bool Negative = false;
-  if (I < S.size() && (S[I] == u'-' || S[I] == u'+')) {
-    Negative = S[I] == u'-';
-    ++I;
-  }
+  if (P < End && (*P == u'-' || *P == u'+'))
+    Negative = *P++ == u'-';
   int Base = 10;
-  if (I < S.size() && S[I] == u'$') {
+  if (P < End && *P == u'$') {
     Base = 16;
-    ++I;
-  } else if (I + 1 < S.size() && S[I] == u'0' && (S[I + 1] == u'x' || S[I + 1] == u'X')) {
+    ++P;
+  } else if (End - P >= 2 && P[0] == u'0' && (P[1] == u'x' || P[1] == u'X')) {
     Base = 16;
-    I += 2;
+    P += 2;
   }
-  if (I >= S.size())
+  if (P == End)
     return false;
   qint64 Value = 0;
-  for (; I < S.size(); ++I) {
-    const char16_t C = S[I].unicode();
+  for (; P < End; ++P) {
+    const char16_t C = *P;
     int Digit;
     if (C >= u'0' && C <= u'9')
       Digit = C - u'0';

@@ -29,6 +29,8 @@ template <typename F> void ZrLang_ForEachLine(QStringView Text, F &&Fn) {
   qsizetype Start = 0;
   for (qsizetype I = 0; I < N; ++I) {
     const char16_t C = P[I];
+    if (C > u'\r') // one comparison for nearly every character
+      continue;
     if (C == u'\r' || C == u'\n') {
       Fn(Text.sliced(Start, I - Start));
       if (C == u'\r' && I + 1 < N && P[I + 1] == u'\n')
