@@ -102,7 +102,8 @@ int TZrLanguageManager::ScanForLangFiles(const QString &wsDir, const QString &ws
   int Count = 0;
   for (const QFileInfo &Entry : Entries) {
     if (Entry.isDir() && !Entry.fileName().startsWith(u'.')) {
-      if (bRecursive)
+      // A linked folder may lead back to itself; only real subfolders count.
+      if (bRecursive && !Entry.isSymLink())
         Count += ScanForLangFiles(Entry.filePath(), wsMask, true);
     } else if (RegisterLangFile(Entry.filePath())) {
       ++Count;
