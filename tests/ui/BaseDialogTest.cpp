@@ -1,5 +1,5 @@
 // The stored layout every dialog inherits, its captions, the Apply action,
-// the size at each show, closing, and the placement in the store.
+// the size at each show and closing.
 
 #include "BaseDialog.h"
 #include "Action.h"
@@ -12,28 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-template <class T> std::string Text(const T &Value) {
-  QString S;
-  QDebug(&S).nospace() << Value;
-  return S.toStdString();
-}
-
-} // namespace
-
-inline void PrintTo(const QString &V, std::ostream *Os) {
-  *Os << Text(V);
-}
-inline void PrintTo(const QRect &V, std::ostream *Os) {
-  *Os << Text(V);
-}
-inline void PrintTo(const QSize &V, std::ostream *Os) {
-  *Os << Text(V);
-}
-inline void PrintTo(const QMargins &V, std::ostream *Os) {
-  *Os << Text(V);
-}
+#include "FormsTestSupport.h"
 
 namespace {
 
@@ -73,6 +52,7 @@ TEST_F(BaseDialog, StoredLayout) {
   EXPECT_EQ(Dialog->size(), QSize(MulDiv(624, Height, -11), MulDiv(441, Height, -11)));
   EXPECT_EQ(Dialog->Position(), poOwnerFormCenter);
   EXPECT_EQ(Dialog->DialogType(), dtDefault);
+  EXPECT_EQ(Dialog->StateSection(), QStringLiteral("State\\TransProps"));
   Dialog->show();
   const int W = Dialog->width(), H = Dialog->height();
   EXPECT_EQ(Dialog->DialogPanelMargins(), QMargins(8, 8, 8, 8));
@@ -173,21 +153,6 @@ TEST_F(BaseDialog, ButtonsAndEscapeClose) {
     ASSERT_EQ(Finished.count(), 1) << C.Name;
     EXPECT_EQ(Finished.at(0).at(0).toInt(), C.Result) << C.Name;
   }
-}
-
-TEST_F(BaseDialog, PlacementRoundTrip) {
-  QRect Placed;
-  {
-    auto Dialog = CreateForm<TUITransPropsDialog>();
-    EXPECT_EQ(Dialog->StateSection(), QStringLiteral("State\\TransProps"));
-    Dialog->show();
-    Dialog->setGeometry(30, 40, Dialog->width() + 50, Dialog->height());
-    Placed = Dialog->geometry();
-  }
-  EXPECT_TRUE(TReaderIniFile().KeyExists(QStringLiteral("State\\TransProps")));
-  auto Again = CreateForm<TUITransPropsDialog>();
-  EXPECT_EQ(Again->Position(), poDefault);
-  EXPECT_EQ(Again->geometry(), Placed);
 }
 
 } // namespace

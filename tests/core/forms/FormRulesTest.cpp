@@ -10,38 +10,29 @@
 
 namespace {
 
-TEST(FormRules, WindowClassNameDropsTheClassPrefix) {
+// Window-class names drop "T" or "TUI"; state sections drop the first
+// "Dialog", then the first "TUI", in any case.
+TEST(FormRules, NamesFromTheClassName) {
   const struct {
-    const char16_t *ClassName, *Expected;
+    const char16_t *ClassName, *WindowClass, *Section;
   } Cases[] = {
-      {u"TUIMainForm", u"Brisel.Lingrove.UI.MainForm"},
-      {u"TUIOpenFilesDialog", u"Brisel.Lingrove.UI.OpenFilesDialog"},
-      {u"TMainForm", u"Brisel.Lingrove.UI.MainForm"},
-      {u"TUnitForm", u"Brisel.Lingrove.UI.UnitForm"},
-      {u"MainForm", u"Brisel.Lingrove.UI.MainForm"},
-      {u"tUIForm", u"Brisel.Lingrove.UI.tUIForm"},
+      {u"TUIMainForm", u"MainForm", u"State\\MainForm"},
+      {u"TUIOpenFilesDialog", u"OpenFilesDialog", u"State\\OpenFiles"},
+      {u"TUITransPropsDialog", u"TransPropsDialog", u"State\\TransProps"},
+      {u"TMainForm", u"MainForm", u"State\\TMainForm"},
+      {u"MainForm", u"MainForm", u"State\\MainForm"},
+      {u"tUIForm", u"tUIForm", u"State\\Form"},
+      {u"TUIDIALOGAbout", u"DIALOGAbout", u"State\\About"},
+      {u"TSettingsDialogDialog", u"SettingsDialogDialog", u"State\\TSettingsDialog"},
+      {u"TUDialogIOptions", u"UDialogIOptions", u"State\\Options"},
   };
-  for (const auto &C : Cases)
-    EXPECT_EQ(WindowClassName(u"Lingrove", C.ClassName), QString::fromUtf16(C.Expected))
-        << QString::fromUtf16(C.ClassName).toStdString();
-}
-
-TEST(FormRules, StateSectionDropsDialogThenTUI) {
-  const struct {
-    const char16_t *ClassName, *Expected;
-  } Cases[] = {
-      {u"TUIOpenFilesDialog", u"State\\OpenFiles"},
-      {u"TUITransPropsDialog", u"State\\TransProps"},
-      {u"TUIDifferencesDialog", u"State\\Differences"},
-      {u"TUIDIALOGAbout", u"State\\About"},
-      {u"TSettingsDialogDialog", u"State\\TSettingsDialog"},
-      {u"TDialogUISetup", u"State\\Setup"},
-      {u"TUDialogIOptions", u"State\\Options"},
-      {u"TMainForm", u"State\\TMainForm"},
-  };
-  for (const auto &C : Cases)
-    EXPECT_EQ(DialogStateSection(C.ClassName), QString::fromUtf16(C.Expected))
-        << QString::fromUtf16(C.ClassName).toStdString();
+  for (const auto &C : Cases) {
+    const std::string Name = QString::fromUtf16(C.ClassName).toStdString();
+    EXPECT_EQ(WindowClassName(u"Lingrove", C.ClassName),
+              QStringLiteral("Brisel.Lingrove.UI.") + QString::fromUtf16(C.WindowClass))
+        << Name;
+    EXPECT_EQ(DialogStateSection(C.ClassName), QString::fromUtf16(C.Section)) << Name;
+  }
 }
 
 TEST(FormRules, KeyboardCuesAndBackground) {

@@ -95,11 +95,23 @@ protected:
   }
 };
 
+const QString SampleSection = QStringLiteral("State\\Sample");
+
+// The stored placement, Right and Bottom lying just outside it.
+QRect StoredPlacement() {
+  const TReaderIniFile Ini;
+  auto Read = [&](const char *Ident) {
+    return Ini.ReadInteger(SampleSection, QString::fromLatin1(Ident), 0);
+  };
+  return QRect(QPoint(Read("WindowLeft"), Read("WindowTop")),
+               QPoint(Read("WindowRight") - 1, Read("WindowBottom") - 1));
+}
+
 class Forms : public testing::Test {
 protected:
   void SetUp() override {
     Calls.clear();
-    TWriterIniFile().EraseSection(QStringLiteral("State\\Sample"));
+    TWriterIniFile().EraseSection(SampleSection);
   }
 };
 
@@ -108,6 +120,9 @@ TEST_F(Forms, DialogHooksRunInOrder) {
   EXPECT_EQ(Calls, QStringList({QStringLiteral("InitializeForm"), QStringLiteral("UpdateCaptions"),
                                 QStringLiteral("Adjust Edit"), QStringLiteral("Adjust Inner")}));
   EXPECT_FALSE(Dialog->Loading());
+  EXPECT_DOUBLE_EQ(Dialog->ScaleRatio(), THighDPIToolkit::SystemFontHeight() / -11.0);
+  EXPECT_EQ(Dialog->font().family(), THighDPIToolkit::SystemFontName());
+  EXPECT_EQ(Dialog->ButtonEditWidth(), TDPIAwareForm::ScaleValue(17));
   Calls.clear();
   Dialog->show();
   EXPECT_EQ(Calls, QStringList({QStringLiteral("FormShown"), QStringLiteral("UpdateMargins"),
@@ -131,18 +146,6 @@ TEST_F(Forms, MainFormStylesToolbarsAndForwardsProgress) {
   EXPECT_EQ(Form->WindowClassName(),
             WindowClassName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
                             u"TUISampleForm"));
-}
-
-TEST_F(Forms, ScaleRatioAndScaledValues) {
-  THighDPIToolkit::SetPixelsPerInch(96);
-  auto Dialog = CreateForm<TUISampleDialog>();
-  EXPECT_DOUBLE_EQ(Dialog->ScaleRatio(), THighDPIToolkit::SystemFontHeight() / -11.0);
-  EXPECT_EQ(Dialog->font().family(), THighDPIToolkit::SystemFontName());
-  EXPECT_EQ(Dialog->ButtonEditWidth(), 17);
-  THighDPIToolkit::SetPixelsPerInch(120);
-  EXPECT_EQ(Dialog->ButtonEditWidth(), 21);
-  EXPECT_EQ(TDPIAwareForm::ScaleValue(8), 10);
-  THighDPIToolkit::SetPixelsPerInch(0);
 }
 
 TEST_F(Forms, EscapeClosesTheDialogWithCancel) {
@@ -183,26 +186,17 @@ TEST_F(Forms, SizeGripBackgroundAndMinimumSize) {
 }
 
 TEST_F(Forms, DialogPlacementIsStoredAndRestored) {
-  const QString Section = QStringLiteral("State\\Sample");
   QRect Placed;
   {
     auto Dialog = CreateForm<TUISampleDialog>();
-    EXPECT_EQ(Dialog->StateSection(), Section);
+    EXPECT_EQ(Dialog->StateSection(), SampleSection);
     EXPECT_EQ(Dialog->Position(), poOwnerFormCenter);
     EXPECT_FALSE(Dialog->testAttribute(Qt::WA_Moved));
     Dialog->show();
     Dialog->setGeometry(120, 90, Dialog->width() + 40, Dialog->height() + 30);
     Placed = Dialog->geometry();
   }
-  {
-    const TReaderIniFile Ini;
-    EXPECT_EQ(Ini.ReadInteger(Section, QStringLiteral("WindowLeft"), 0), Placed.x());
-    EXPECT_EQ(Ini.ReadInteger(Section, QStringLiteral("WindowTop"), 0), Placed.y());
-    EXPECT_EQ(Ini.ReadInteger(Section, QStringLiteral("WindowRight"), 0),
-              Placed.x() + Placed.width());
-    EXPECT_EQ(Ini.ReadInteger(Section, QStringLiteral("WindowBottom"), 0),
-              Placed.y() + Placed.height());
-  }
+  EXPECT_EQ(StoredPlacement(), Placed);
   auto Again = CreateForm<TUISampleDialog>();
   EXPECT_EQ(Again->Position(), poDefault);
   EXPECT_EQ(Again->geometry(), Placed);
@@ -211,11 +205,12 @@ TEST_F(Forms, DialogPlacementIsStoredAndRestored) {
 TEST_F(Forms, PlacementOffEveryScreenKeepsOnlyTheSize) {
   {
     TWriterIniFile Ini;
-    const QString Section = QStringLiteral("State\\Sample");
-    Ini.WriteInteger(Section, QStringLiteral("WindowLeft"), -5000);
-    Ini.WriteInteger(Section, QStringLiteral("WindowTop"), -5000);
-    Ini.WriteInteger(Section, QStringLiteral("WindowRight"), -4000);
-    Ini.WriteInteger(Section, QStringLiteral("WindowBottom"), -4300);
+    const std::pair<const char *, int> Stored[] = {{"WindowLeft", -5000},
+                                                   {"WindowTop", -5000},
+                                                   {"WindowRight", -4000},
+                                                   {"WindowBottom", -4300}};
+    for (const auto &[Ident, Value] : Stored)
+      Ini.WriteInteger(SampleSection, QString::fromLatin1(Ident), Value);
   }
   auto Dialog = CreateForm<TUISampleDialog>();
   EXPECT_EQ(Dialog->size(), QSize(1000, 700));
@@ -228,7 +223,7 @@ TEST_F(Forms, DialogWithoutSavePositionNeitherRestoresNorStores) {
     Dialog->show();
     Dialog->move(40, 40);
   }
-  EXPECT_FALSE(TReaderIniFile().KeyExists(QStringLiteral("State\\Sample")));
+  EXPECT_FALSE(TReaderIniFile().KeyExists(SampleSection));
 }
 
 TEST_F(Forms, CanActuallyFocus) {
