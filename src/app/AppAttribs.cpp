@@ -1,0 +1,132 @@
+#include "AppAttribs.h"
+
+#include "CoreApplication.h"
+#include "CoreError.h"
+
+#include <QtEndian>
+
+namespace {
+
+const QString Options = QStringLiteral("Options");
+const QString VersionKey = QStringLiteral("Version");
+
+} // namespace
+
+TAttribs *Attribs = nullptr;
+
+// TAppConfigIniFile
+
+TAppConfigIniFile::TAppConfigIniFile() : TRegistryIniFile(AppRegistryKey) {
+  if (FMutex.Open(QStringLiteral("Lingrove-IDE-Config-Mutex"))) {
+    FAcquiredMutex = FMutex.Wait();
+    // What the previous holder wrote while we waited.
+    Refresh();
+  }
+}
+
+TAppConfigIniFile::~TAppConfigIniFile() {
+  if (FMutex.IsOpen()) {
+    if (FAcquiredMutex)
+      FMutex.Release();
+    FMutex.Close();
+  }
+}
+
+qint32 TAppConfigIniFile::ReadDWORD(const QString &Section, const QString &Ident,
+                                    qint32 Default) const {
+  const QVariant Value = ReadValue(Section, Ident);
+  QByteArray Bytes;
+  switch (Value.typeId()) {
+  case QMetaType::Int:
+  case QMetaType::UInt:
+    return qint32(Value.toUInt());
+  case QMetaType::QByteArray:
+    Bytes = Value.toByteArray();
+    break;
+  case QMetaType::QString: {
+    const QString Text = Value.toString();
+#ifndef Q_OS_WIN
+    // Where settings are text, an integer is stored as its decimal text.
+    bool Ok = false;
+    const qint64 Number = Text.toLongLong(&Ok);
+    if (Ok && Number >= INT32_MIN && Number <= qint64(UINT32_MAX))
+      return qint32(quint32(Number));
+#endif
+    // Text as the registry holds it: UTF-16 with its terminating NUL.
+    for (QChar C : Text + QChar(0)) {
+      Bytes.append(char(C.unicode() & 0xFF));
+      Bytes.append(char(C.unicode() >> 8));
+    }
+    break;
+  }
+  default:
+    return Default;
+  }
+  if (Bytes.isEmpty() || Bytes.size() > 4)
+    return Default;
+  Bytes.resize(4, '\0');
+  return qFromLittleEndian<qint32>(Bytes.constData());
+}
+
+void TAppConfigIniFile::WriteDWORD(const QString &Section, const QString &Ident, qint32 Value) {
+  WriteValue(Section, Ident, QVariant::fromValue(quint32(Value)));
+}
+
+// TAttribs
+
+bool TAttribs::LoadAttribs() {
+  TAppConfigIniFile Ini;
+  try {
+    FIgnoreEncodingConficts =
+        Ini.ReadBool(Options, QStringLiteral("IgnoreEncodingConficts"), false);
+    FIsFirstRun = Ini.ReadBool(Options, QStringLiteral("IsFirstRun"), true);
+    FLanguage = quint16(Ini.ReadInteger(Options, QStringLiteral("Language"), 1033));
+    FTheme = Ini.ReadString(Options, QStringLiteral("Theme"), QStringLiteral("Default"));
+    SetVersion(Ini.ReadDWORD(VersionKey, VersionKey, 1));
+    const QString User = QStringLiteral("User");
+    if (Ini.KeyExists(User))
+      Ini.DeleteKey(User);
+    return true;
+  } catch (const std::exception &) {
+    LoadDefaults();
+    return false;
+  }
+}
+
+void TAttribs::LoadDefaults() {
+  FIgnoreEncodingConficts = false;
+  FLanguage = 1033;
+  FTheme = QStringLiteral("Default");
+}
+
+void TAttribs::SaveAttribs() {
+  if (!FStoreAttribs) {
+    ShowMessageBox(mbkInformation, QStringLiteral("Attribs"),
+                   QStringLiteral("Attribs are not being saved"));
+    return;
+  }
+  TAppConfigIniFile Ini;
+  Ini.WriteBool(Options, QStringLiteral("IgnoreEncodingConficts"), FIgnoreEncodingConficts);
+  Ini.WriteBool(Options, QStringLiteral("IsFirstRun"), false);
+  Ini.WriteInteger(Options, QStringLiteral("Language"), FLanguage);
+  Ini.WriteDWORD(VersionKey, VersionKey, Version());
+}
+
+void InitializeAttribs() {
+  delete Attribs;
+  Attribs = new TAttribs(nullptr);
+  if (!Attribs->LoadAttribs())
+    Attribs->LoadDefaults();
+}
+
+void FinalizeAttribs() {
+  if (!Attribs)
+    return;
+  try {
+    Attribs->SaveAttribs();
+  } catch (const std::exception &E) {
+    ShowMessageBox(mbkError, QString(), ExceptionMessage(E));
+  }
+  delete Attribs;
+  Attribs = nullptr;
+}

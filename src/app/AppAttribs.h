@@ -1,0 +1,84 @@
+#pragma once
+
+#include "IniFiles.h"
+#include "NamedMutex.h"
+
+#include <QObject>
+
+// The registry key of the program's settings below HKEY_CURRENT_USER.
+inline const QString AppRegistryKey = QStringLiteral("Software\\Brisel Solutions\\Lingrove");
+
+// The program's own settings store over AppRegistryKey. It holds the mutex
+// "Lingrove-IDE-Config-Mutex" from construction to destruction, so create
+// one for one load or save and destroy it at once. Integers and Booleans are
+// stored as text; only ReadDWORD and WriteDWORD use the integer type.
+class TAppConfigIniFile : public TRegistryIniFile {
+public:
+  TAppConfigIniFile();
+  ~TAppConfigIniFile() override;
+
+  bool AcquiredMutex() const { return FAcquiredMutex; }
+
+  // The stored 4 bytes as an integer whatever the value's type; Default when
+  // the value is missing or does not fit in 4 bytes.
+  qint32 ReadDWORD(const QString &Section, const QString &Ident, qint32 Default) const;
+  // Stores an integer; does nothing when the store cannot be written.
+  void WriteDWORD(const QString &Section, const QString &Ident, qint32 Value);
+
+private:
+  NamedMutex FMutex;
+  bool FAcquiredMutex = false;
+};
+
+class TBaseAttribs : public QObject {
+public:
+  explicit TBaseAttribs(QObject *AOwner = nullptr) : QObject(AOwner) {}
+
+  qint32 Version() const { return FVersion; }
+  void SetVersion(qint32 Value) { FVersion = Value; }
+
+private:
+  qint32 FVersion = 1;
+};
+
+// The program's settings, read at start and written at the end (and when the
+// interface language changes).
+class TAttribs : public TBaseAttribs {
+public:
+  explicit TAttribs(QObject *AOwner = nullptr) : TBaseAttribs(AOwner) {}
+
+  // Reads everything in one store; false after an error, in which case
+  // LoadDefaults has run. Removes the obsolete key "User".
+  bool LoadAttribs();
+  // IgnoreEncodingConficts false, Language 1033, Theme "Default".
+  void LoadDefaults();
+  // Writes IgnoreEncodingConficts, IsFirstRun as false, Language and Version.
+  // With StoreAttribs false it writes nothing and tells the user so.
+  void SaveAttribs();
+
+  bool StoreAttribs() const { return FStoreAttribs; }
+  void SetStoreAttribs(bool Value) { FStoreAttribs = Value; }
+  bool IgnoreEncodingConficts() const { return FIgnoreEncodingConficts; }
+  void SetIgnoreEncodingConficts(bool Value) { FIgnoreEncodingConficts = Value; }
+  bool IsFirstRun() const { return FIsFirstRun; }
+  void SetIsFirstRun(bool Value) { FIsFirstRun = Value; }
+  quint16 Language() const { return FLanguage; }
+  void SetLanguage(quint16 Value) { FLanguage = Value; }
+  const QString &Theme() const { return FTheme; }
+  void SetTheme(const QString &Value) { FTheme = Value; }
+
+private:
+  bool FStoreAttribs = true;
+  bool FIgnoreEncodingConficts = false;
+  bool FIsFirstRun = true;
+  quint16 FLanguage = 1033;
+  QString FTheme = QStringLiteral("Default");
+};
+
+// The process-wide settings, from InitializeAttribs at program start to
+// FinalizeAttribs at program end.
+extern TAttribs *Attribs;
+// Creates Attribs and loads it (the defaults when loading fails).
+void InitializeAttribs();
+// Saves Attribs and destroys it; an error in saving is shown to the user.
+void FinalizeAttribs();
