@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace SettingsTest;
 
 namespace {
@@ -41,12 +43,11 @@ protected:
     QDir(ConfigFolder()).removeRecursively();
     QDir().mkpath(ConfigFolder());
   }
-  QString FileName() const { return ConfigFolder() + QStringLiteral("/Settings.dat"); }
+  QString FileName() const { return ConfigFolder() + u"/Settings.dat"_s; }
   std::unique_ptr<TCustomIniFile> Create() const {
     switch (GetParam()) {
     case bkRegistry:
-      return std::make_unique<TRegistryIniFile>(
-          QStringLiteral("Software\\Brisel Solutions\\Probe"));
+      return std::make_unique<TRegistryIniFile>(u"Software\\Brisel Solutions\\Probe"_s);
     case bkIniFile:
       return std::make_unique<TIniFile>(FileName());
     case bkMemIniFile:
@@ -62,56 +63,49 @@ protected:
   }
 };
 
-const QString S = QStringLiteral("Dialogs\\TOpenFiles");
+const QString S = u"Dialogs\\TOpenFiles"_s;
 
 TEST_P(BackendTest, TextComesBackUnchanged) {
-  const QString Values[] = {QStringLiteral(" padded "),
-                            QStringLiteral("\"quoted\""),
-                            QStringLiteral("a=b;c,d"),
-                            QStringLiteral("C:\\temp\\new.lng"),
+  const QString Values[] = {u" padded "_s,
+                            u"\"quoted\""_s,
+                            u"a=b;c,d"_s,
+                            u"C:\\temp\\new.lng"_s,
                             QString(),
-                            QStringLiteral("@Variant(x)"),
-                            QStringLiteral("\u00e4\u20ac\U0001F600")};
+                            u"@Variant(x)"_s,
+                            u"\u00e4\u20ac\U0001F600"_s};
   auto Ini = Create();
   for (int I = 0; I < int(std::size(Values)); ++I)
-    Ini->WriteString(S, QStringLiteral("V%1").arg(I), Values[I]);
+    Ini->WriteString(S, u"V%1"_s.arg(I), Values[I]);
   Ini = Reopen(std::move(Ini));
   for (int I = 0; I < int(std::size(Values)); ++I)
-    EXPECT_EQ(Ini->ReadString(S, QStringLiteral("V%1").arg(I), QStringLiteral("-")), Values[I])
-        << I;
-  EXPECT_EQ(Ini->ReadString(S, QStringLiteral("Missing"), QStringLiteral("-")), u"-");
-  EXPECT_EQ(Ini->ReadString(QStringLiteral("Nowhere"), QStringLiteral("V0"), QStringLiteral("-")),
-            u"-");
+    EXPECT_EQ(Ini->ReadString(S, u"V%1"_s.arg(I), u"-"_s), Values[I]) << I;
+  EXPECT_EQ(Ini->ReadString(S, u"Missing"_s, u"-"_s), u"-");
+  EXPECT_EQ(Ini->ReadString(u"Nowhere"_s, u"V0"_s, u"-"_s), u"-");
 }
 
 TEST_P(BackendTest, TypedValuesAreStoredAsText) {
   auto Ini = Create();
-  Ini->WriteBool(S, QStringLiteral("Yes"), true);
-  Ini->WriteBool(S, QStringLiteral("No"), false);
-  Ini->WriteInteger(S, QStringLiteral("Left"), -1033);
-  Ini->WriteString(S, QStringLiteral("Hex"), QStringLiteral("0x1F"));
-  Ini->WriteString(S, QStringLiteral("Bad"), QStringLiteral("12abc"));
-  Ini->WriteFloat(S, QStringLiteral("Float"), 0.1);
-  Ini->WriteDate(S, QStringLiteral("Date"), QDate(2024, 2, 29));
-  Ini->WriteDateTime(S, QStringLiteral("DateTime"),
-                     QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58, 7)));
-  Ini->WriteTime(S, QStringLiteral("Time"), QTime(1, 2, 3, 4));
+  Ini->WriteBool(S, u"Yes"_s, true);
+  Ini->WriteBool(S, u"No"_s, false);
+  Ini->WriteInteger(S, u"Left"_s, -1033);
+  Ini->WriteString(S, u"Hex"_s, u"0x1F"_s);
+  Ini->WriteString(S, u"Bad"_s, u"12abc"_s);
+  Ini->WriteFloat(S, u"Float"_s, 0.1);
+  const QDateTime When(QDate(2024, 2, 29), QTime(23, 59, 58, 7));
+  Ini->WriteDateTime(S, u"When"_s, When);
   Ini = Reopen(std::move(Ini));
-  EXPECT_EQ(Ini->ReadString(S, QStringLiteral("Yes"), QString()), u"1");
-  EXPECT_EQ(Ini->ReadString(S, QStringLiteral("No"), QString()), u"0");
-  EXPECT_TRUE(Ini->ReadBool(S, QStringLiteral("Yes"), false));
-  EXPECT_FALSE(Ini->ReadBool(S, QStringLiteral("No"), true));
-  EXPECT_TRUE(Ini->ReadBool(S, QStringLiteral("Bad"), true)); // not a number: the default
-  EXPECT_EQ(Ini->ReadString(S, QStringLiteral("Left"), QString()), u"-1033");
-  EXPECT_EQ(Ini->ReadInteger(S, QStringLiteral("Left"), 0), -1033);
-  EXPECT_EQ(Ini->ReadInteger(S, QStringLiteral("Hex"), 0), 31);
-  EXPECT_EQ(Ini->ReadInteger(S, QStringLiteral("Bad"), 7), 7);
-  EXPECT_EQ(Ini->ReadFloat(S, QStringLiteral("Float"), 0), 0.1);
-  EXPECT_EQ(Ini->ReadDate(S, QStringLiteral("Date"), QDate()), QDate(2024, 2, 29));
-  EXPECT_EQ(Ini->ReadDateTime(S, QStringLiteral("DateTime"), QDateTime()),
-            QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58, 7)));
-  EXPECT_EQ(Ini->ReadTime(S, QStringLiteral("Time"), QTime()), QTime(1, 2, 3, 4));
-  EXPECT_EQ(Ini->ReadDate(S, QStringLiteral("Bad"), QDate(2000, 1, 1)), QDate(2000, 1, 1));
+  EXPECT_EQ(Ini->ReadString(S, u"Yes"_s, QString()), u"1");
+  EXPECT_EQ(Ini->ReadString(S, u"No"_s, QString()), u"0");
+  EXPECT_TRUE(Ini->ReadBool(S, u"Yes"_s, false));
+  EXPECT_FALSE(Ini->ReadBool(S, u"No"_s, true));
+  EXPECT_TRUE(Ini->ReadBool(S, u"Bad"_s, true)); // not a number: the default
+  EXPECT_EQ(Ini->ReadString(S, u"Left"_s, QString()), u"-1033");
+  EXPECT_EQ(Ini->ReadInteger(S, u"Left"_s, 0), -1033);
+  EXPECT_EQ(Ini->ReadInteger(S, u"Hex"_s, 0), 31);
+  EXPECT_EQ(Ini->ReadInteger(S, u"Bad"_s, 7), 7);
+  EXPECT_EQ(Ini->ReadFloat(S, u"Float"_s, 0), 0.1);
+  EXPECT_EQ(Ini->ReadDateTime(S, u"When"_s, QDateTime()), When);
+  EXPECT_EQ(Ini->ReadDate(S, u"Bad"_s, QDate(2000, 1, 1)), QDate(2000, 1, 1));
 }
 
 TEST_P(BackendTest, BinaryStreams) {
@@ -120,53 +114,52 @@ TEST_P(BackendTest, BinaryStreams) {
   QBuffer Source(&Data);
   Source.open(QIODevice::ReadOnly);
   Source.seek(1); // what is left from the position
-  Ini->WriteBinaryStream(S, QStringLiteral("Bin"), Source);
-  Ini->WriteString(S, QStringLiteral("NotHex"), QStringLiteral("0G"));
+  Ini->WriteBinaryStream(S, u"Bin"_s, Source);
+  Ini->WriteString(S, u"NotHex"_s, u"0G"_s);
   Ini = Reopen(std::move(Ini));
   QBuffer Target;
   Target.open(QIODevice::ReadWrite);
   Target.write("ab");
-  EXPECT_EQ(Ini->ReadBinaryStream(S, QStringLiteral("Bin"), Target), 4);
+  EXPECT_EQ(Ini->ReadBinaryStream(S, u"Bin"_s, Target), 4);
   EXPECT_EQ(Target.pos(), 2);
   EXPECT_EQ(Target.data(), QByteArray("ab\x01\xFFzz", 6));
-  EXPECT_EQ(Ini->ReadBinaryStream(S, QStringLiteral("NotHex"), Target), 0);
-  EXPECT_EQ(Ini->ReadBinaryStream(S, QStringLiteral("Missing"), Target), 0);
+  EXPECT_EQ(Ini->ReadBinaryStream(S, u"NotHex"_s, Target), 0);
+  EXPECT_EQ(Ini->ReadBinaryStream(S, u"Missing"_s, Target), 0);
 }
 
 TEST_P(BackendTest, SectionsAndValues) {
   auto Ini = Create();
-  Ini->WriteString(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("1"));
-  Ini->WriteString(QStringLiteral("A"), QStringLiteral("Y"), QStringLiteral("2"));
-  Ini->WriteString(QStringLiteral("A\\B"), QStringLiteral("Z"), QStringLiteral("3"));
-  Ini->WriteString(QStringLiteral("A\\B\\C"), QStringLiteral("W"), QStringLiteral("4"));
-  Ini->WriteString(QStringLiteral("D"), QStringLiteral("V"), QStringLiteral("5"));
+  Ini->WriteString(u"A"_s, u"X"_s, u"1"_s);
+  Ini->WriteString(u"A"_s, u"Y"_s, u"2"_s);
+  Ini->WriteString(u"A\\B"_s, u"Z"_s, u"3"_s);
+  Ini->WriteString(u"A\\B\\C"_s, u"W"_s, u"4"_s);
+  Ini->WriteString(u"D"_s, u"V"_s, u"5"_s);
   Ini = Reopen(std::move(Ini));
   QStringList L;
-  Ini->ReadSection(QStringLiteral("A"), L);
-  EXPECT_EQ(L, QStringList({QStringLiteral("X"), QStringLiteral("Y")}));
-  Ini->ReadSectionValues(QStringLiteral("A"), L);
-  EXPECT_EQ(L, QStringList({QStringLiteral("X=1"), QStringLiteral("Y=2")}));
-  Ini->ReadSections(QStringLiteral("A"), L);
-  EXPECT_EQ(L, QStringList({QStringLiteral("B")}));
-  Ini->ReadSubSections(QStringLiteral("A"), L, true);
+  Ini->ReadSection(u"A"_s, L);
+  EXPECT_EQ(L, QStringList({u"X"_s, u"Y"_s}));
+  Ini->ReadSectionValues(u"A"_s, L);
+  EXPECT_EQ(L, QStringList({u"X=1"_s, u"Y=2"_s}));
+  Ini->ReadSections(u"A"_s, L);
+  EXPECT_EQ(L, QStringList({u"B"_s}));
+  Ini->ReadSubSections(u"A"_s, L, true);
   L.sort();
-  EXPECT_EQ(L, QStringList({QStringLiteral("B"), QStringLiteral("B\\C")}));
-  Ini->ReadSection(QStringLiteral("Nowhere"), L);
+  EXPECT_EQ(L, QStringList({u"B"_s, u"B\\C"_s}));
+  Ini->ReadSection(u"Nowhere"_s, L);
   EXPECT_TRUE(L.isEmpty());
-  EXPECT_TRUE(Ini->ValueExists(QStringLiteral("A\\B"), QStringLiteral("Z")));
-  EXPECT_FALSE(Ini->ValueExists(QStringLiteral("A"), QStringLiteral("Z")));
+  EXPECT_TRUE(Ini->ValueExists(u"A\\B"_s, u"Z"_s));
+  EXPECT_FALSE(Ini->ValueExists(u"A"_s, u"Z"_s));
 
-  Ini->DeleteKey(QStringLiteral("A"), QStringLiteral("X"));
-  Ini->EraseSection(QStringLiteral("D"));
+  Ini->DeleteKey(u"A"_s, u"X"_s);
+  Ini->EraseSection(u"D"_s);
   Ini = Reopen(std::move(Ini));
-  EXPECT_FALSE(Ini->ValueExists(QStringLiteral("A"), QStringLiteral("X")));
-  EXPECT_TRUE(Ini->ValueExists(QStringLiteral("A"), QStringLiteral("Y")));
-  EXPECT_FALSE(Ini->SectionExists(QStringLiteral("D")));
+  EXPECT_FALSE(Ini->ValueExists(u"A"_s, u"X"_s));
+  EXPECT_TRUE(Ini->ValueExists(u"A"_s, u"Y"_s));
+  EXPECT_FALSE(Ini->SectionExists(u"D"_s));
   // Over the registry a section is a key, erased with the keys below it; in
   // a file sections stand side by side.
-  Ini->EraseSection(QStringLiteral("A\\B"));
-  EXPECT_EQ(Ini->ValueExists(QStringLiteral("A\\B\\C"), QStringLiteral("W")),
-            GetParam() != bkRegistry);
+  Ini->EraseSection(u"A\\B"_s);
+  EXPECT_EQ(Ini->ValueExists(u"A\\B\\C"_s, u"W"_s), GetParam() != bkRegistry);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, BackendTest,
@@ -175,48 +168,40 @@ INSTANTIATE_TEST_SUITE_P(Backends, BackendTest,
 // The two file backends share one file.
 
 TEST(IniFileText, BothFileBackendsReadAHandWrittenFile) {
-  const QString Name = ConfigFolder() + QStringLiteral("/Hand.ini");
+  const QString Name = ConfigFolder() + u"/Hand.ini"_s;
   PutFile(Name, "\xEF\xBB\xBF; comment\r\nTop=1\r\n[Dialogs\\TAbout]\r\n  WindowLeft = 10 \r\n"
                 "Path=C:\\temp\\new\r\nQuoted=\" x \"\r\nno value line\r\n[Empty]\r\n");
   TIniFile Classic(Name);
   TMemIniFile Mem(Name);
   for (TCustomIniFile *Ini :
        {static_cast<TCustomIniFile *>(&Classic), static_cast<TCustomIniFile *>(&Mem)}) {
-    EXPECT_EQ(Ini->ReadInteger(QStringLiteral("Dialogs\\TAbout"), QStringLiteral("WindowLeft"), 0),
-              10);
-    EXPECT_EQ(Ini->ReadString(QStringLiteral("Dialogs\\TAbout"), QStringLiteral("Path"), QString()),
-              u"C:\\temp\\new");
-    EXPECT_EQ(
-        Ini->ReadString(QStringLiteral("Dialogs\\TAbout"), QStringLiteral("Quoted"), QString()),
-        u" x ");
-    EXPECT_EQ(Ini->ReadString(QString(), QStringLiteral("Top"), QString()), u"1");
+    EXPECT_EQ(Ini->ReadInteger(u"Dialogs\\TAbout"_s, u"WindowLeft"_s, 0), 10);
+    EXPECT_EQ(Ini->ReadString(u"Dialogs\\TAbout"_s, u"Path"_s, QString()), u"C:\\temp\\new");
+    EXPECT_EQ(Ini->ReadString(u"Dialogs\\TAbout"_s, u"Quoted"_s, QString()), u" x ");
+    EXPECT_EQ(Ini->ReadString(QString(), u"Top"_s, QString()), u"1");
   }
   // Names fold the ASCII letters in memory.
-  EXPECT_EQ(
-      Mem.ReadString(QStringLiteral("DIALOGS\\tabout"), QStringLiteral("windowleft"), QString()),
-      u"10");
+  EXPECT_EQ(Mem.ReadString(u"DIALOGS\\tabout"_s, u"windowleft"_s, QString()), u"10");
 }
 
 TEST(IniFileText, MemoryFileWritesOnlyOnUpdate) {
-  const QString Name = ConfigFolder() + QStringLiteral("/Mem.ini");
+  const QString Name = ConfigFolder() + u"/Mem.ini"_s;
   PutFile(Name, "[S]\nA=1\n");
   TMemIniFile Mem(Name);
-  Mem.WriteString(QStringLiteral("S"), QStringLiteral("B"), QStringLiteral("2"));
+  Mem.WriteString(u"S"_s, u"B"_s, u"2"_s);
   EXPECT_EQ(FileText(Name), "[S]\nA=1\n");
   Mem.UpdateFile();
-  EXPECT_EQ(TIniFile(Name).ReadString(QStringLiteral("S"), QStringLiteral("B"), QString()), u"2");
+  EXPECT_EQ(TIniFile(Name).ReadString(u"S"_s, u"B"_s, QString()), u"2");
   // The classic file writes at once.
-  TIniFile(Name).WriteString(QStringLiteral("S"), QStringLiteral("C"), QStringLiteral("3"));
-  EXPECT_EQ(TMemIniFile(Name).ReadString(QStringLiteral("S"), QStringLiteral("C"), QString()),
-            u"3");
+  TIniFile(Name).WriteString(u"S"_s, u"C"_s, u"3"_s);
+  EXPECT_EQ(TMemIniFile(Name).ReadString(u"S"_s, u"C"_s, QString()), u"3");
 }
 
 TEST(IniFileText, WhatALineCannotHoldIsRefused) {
-  TMemIniFile Mem(ConfigFolder() + QStringLiteral("/Refused.ini"));
-  const std::array<QString, 3> Bad[] = {
-      {QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("two\nlines")},
-      {QStringLiteral("S"), QStringLiteral("A=B"), QString()},
-      {QStringLiteral("S]"), QStringLiteral("A"), QString()}};
+  TMemIniFile Mem(ConfigFolder() + u"/Refused.ini"_s);
+  const std::array<QString, 3> Bad[] = {{u"S"_s, u"A"_s, u"two\nlines"_s},
+                                        {u"S"_s, u"A=B"_s, QString()},
+                                        {u"S]"_s, u"A"_s, QString()}};
   for (const auto &[Section, Ident, Value] : Bad)
     EXPECT_THROW(Mem.WriteString(Section, Ident, Value), EIniFileException) << Ident.toStdString();
 }
@@ -232,21 +217,21 @@ protected:
   }
   void TearDown() override { ClearSettingsLocation(); }
   static QSettings Registry() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QStringLiteral("Brisel Solutions"), AppName());
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brisel Solutions"_s,
+                     AppName());
   }
 };
 
 TEST_F(ConfigStoreTest, WithoutSettingsFileTheRegistryKeyOfTheExecutable) {
-  EXPECT_EQ(GetAppRegistryKey(), QStringLiteral("Software\\Brisel Solutions\\") + AppName());
+  EXPECT_EQ(GetAppRegistryKey(), u"Software\\Brisel Solutions\\"_s + AppName());
   {
     TConfigIniFile Ini;
     EXPECT_EQ(Ini.IniType(), itRegistryInifile);
     EXPECT_EQ(Ini.FileName(), GetAppRegistryKey());
     EXPECT_TRUE(Ini.AcquiredMutex());
-    Ini.WriteBool(QStringLiteral("State\\OpenFiles"), QStringLiteral("Shown"), true);
+    Ini.WriteBool(u"State\\OpenFiles"_s, u"Shown"_s, true);
   }
-  const QVariant Raw = Registry().value(QStringLiteral("State/OpenFiles/Shown"));
+  const QVariant Raw = Registry().value(u"State/OpenFiles/Shown"_s);
   EXPECT_EQ(Raw.typeId(), QMetaType::QString);
   EXPECT_EQ(Raw.toString(), u"1");
   EXPECT_EQ(TWriterIniFile().IniType(), itRegistryInifile);
@@ -254,12 +239,11 @@ TEST_F(ConfigStoreTest, WithoutSettingsFileTheRegistryKeyOfTheExecutable) {
 
 TEST_F(ConfigStoreTest, KeyExistsOverTheRegistry) {
   // The same subkey below another application's key does not count.
-  QSettings Other(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brisel Solutions"),
-                  QStringLiteral("Other"));
-  Other.setValue(QStringLiteral("State/OpenFiles/Left"), QStringLiteral("1"));
+  QSettings Other(QSettings::NativeFormat, QSettings::UserScope, u"Brisel Solutions"_s, u"Other"_s);
+  Other.setValue(u"State/OpenFiles/Left"_s, u"1"_s);
   Other.sync();
-  EXPECT_FALSE(TReaderIniFile().KeyExists(QStringLiteral("State\\OpenFiles")));
-  TWriterIniFile().WriteInteger(QStringLiteral("State\\OpenFiles"), QStringLiteral("Left"), 1);
+  EXPECT_FALSE(TReaderIniFile().KeyExists(u"State\\OpenFiles"_s));
+  TWriterIniFile().WriteInteger(u"State\\OpenFiles"_s, u"Left"_s, 1);
   const TReaderIniFile Ini;
   const std::pair<const char16_t *, bool> Cases[] = {{u"State\\OpenFiles", true},
                                                      {u"State", true},
@@ -273,21 +257,21 @@ TEST_F(ConfigStoreTest, KeyExistsOverTheRegistry) {
 
 TEST_F(ConfigStoreTest, SettingsFileInTheApplicationDataFolder) {
   const QString Folder = ConfigFolder() + u'/' + AppName() + u'/';
-  PutFile(Folder + QStringLiteral("Settings.dat"), "[Dialogs]\nLeft=5\n");
+  PutFile(Folder + u"Settings.dat"_s, "[Dialogs]\nLeft=5\n");
   EXPECT_TRUE(UseSettingsFile());
   EXPECT_EQ(GetSettingsFolder(), Folder);
   {
     TWriterIniFile Writer;
     EXPECT_EQ(Writer.IniType(), itInifile);
-    EXPECT_EQ(Writer.FileName(), Folder + QStringLiteral("Settings.dat"));
-    Writer.WriteInteger(QStringLiteral("Dialogs"), QStringLiteral("Top"), 6);
+    EXPECT_EQ(Writer.FileName(), Folder + u"Settings.dat"_s);
+    Writer.WriteInteger(u"Dialogs"_s, u"Top"_s, 6);
   }
   TReaderIniFile Reader;
   EXPECT_EQ(Reader.IniType(), itMemInifile);
-  EXPECT_EQ(Reader.ReadInteger(QStringLiteral("Dialogs"), QStringLiteral("Left"), 0), 5);
-  EXPECT_EQ(Reader.ReadInteger(QStringLiteral("Dialogs"), QStringLiteral("Top"), 0), 6);
-  EXPECT_TRUE(Reader.KeyExists(QStringLiteral("Dialogs")));
-  EXPECT_FALSE(Reader.KeyExists(QStringLiteral("State")));
+  EXPECT_EQ(Reader.ReadInteger(u"Dialogs"_s, u"Left"_s, 0), 5);
+  EXPECT_EQ(Reader.ReadInteger(u"Dialogs"_s, u"Top"_s, 0), 6);
+  EXPECT_TRUE(Reader.KeyExists(u"Dialogs"_s));
+  EXPECT_FALSE(Reader.KeyExists(u"State"_s));
 }
 
 // The program folder is the executable's: copies of the test executable in
@@ -296,26 +280,24 @@ class ProgramFolderTest : public ConfigStoreTest {
 protected:
   void SetUp() override {
     ConfigStoreTest::SetUp();
-    Program = RootFolder() + QStringLiteral("/program");
+    Program = RootFolder() + u"/program"_s;
     QDir(Program).removeRecursively();
     QDir().mkpath(Program);
-    ASSERT_TRUE(
-        QFile::copy(QCoreApplication::applicationFilePath(), Program + QStringLiteral("/probe")));
-    PutFile(Program + QStringLiteral("/Settings.dat"), "[S]\nA=1\n");
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationFilePath(), Program + u"/probe"_s));
+    PutFile(Program + u"/Settings.dat"_s, "[S]\nA=1\n");
   }
   void TearDown() override {
     QFile::setPermissions(Program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ConfigStoreTest::TearDown();
   }
   QString Probe(bool AsUnprivileged = false) const {
-    return RunChild({QStringLiteral("settings-location")}, Program + QStringLiteral("/probe"),
-                    AsUnprivileged);
+    return RunChild({u"settings-location"_s}, Program + u"/probe"_s, AsUnprivileged);
   }
   QString Program;
 };
 
 TEST_F(ProgramFolderTest, WritableProgramFolder) {
-  EXPECT_EQ(Probe(), QStringLiteral("1 %1/Settings.dat 2 1").arg(Program));
+  EXPECT_EQ(Probe(), u"1 %1/Settings.dat 2 1"_s.arg(Program));
 }
 
 TEST_F(ProgramFolderTest, ReadOnlyProgramFolderFallsBackToTheRegistry) {
@@ -325,18 +307,18 @@ TEST_F(ProgramFolderTest, ReadOnlyProgramFolderFallsBackToTheRegistry) {
   const auto ReadOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
                         QFile::ReadOther | QFile::ExeOther;
   QFile::setPermissions(Program, ReadOnly);
-  EXPECT_EQ(Probe(true), QStringLiteral("0 %1/Settings.dat 0 0").arg(Program));
+  EXPECT_EQ(Probe(true), u"0 %1/Settings.dat 0 0"_s.arg(Program));
 }
 
 TEST_F(ProgramFolderTest, ApplicationDataFolderWins) {
-  const QString Folder = ConfigFolder() + QStringLiteral("/probe/");
-  PutFile(Folder + QStringLiteral("Settings.dat"), "");
-  EXPECT_EQ(Probe(), QStringLiteral("1 %1Settings.dat 2 1").arg(Folder));
+  const QString Folder = ConfigFolder() + u"/probe/"_s;
+  PutFile(Folder + u"Settings.dat"_s, "");
+  EXPECT_EQ(Probe(), u"1 %1Settings.dat 2 1"_s.arg(Folder));
 }
 
 TEST_F(ConfigStoreTest, FailedWriteBackIsShown) {
   // A folder where the file should be: the folder is writable, the file not.
-  const QString Name = ConfigFolder() + QStringLiteral("/Blocked.dat");
+  const QString Name = ConfigFolder() + u"/Blocked.dat"_s;
   QDir().mkpath(Name);
   QStringList Shown;
   const TMessageBoxHandler Old =
@@ -347,32 +329,32 @@ TEST_F(ConfigStoreTest, FailedWriteBackIsShown) {
   {
     TConfigIniFile Ini(Name);
     EXPECT_EQ(Ini.IniType(), itMemInifile);
-    Ini.WriteString(QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("1"));
+    Ini.WriteString(u"S"_s, u"A"_s, u"1"_s);
     Ini.UpdateFile();
   }
   SetMessageBoxHandler(Old);
-  EXPECT_EQ(Shown, QStringList{QStringLiteral("Failed to save configuration file")});
+  EXPECT_EQ(Shown, QStringList{u"Failed to save configuration file"_s});
 }
 
 TEST(ConfigMutexName, FollowsTheTitle) {
-  const QString Name = ConfigFolder() + QStringLiteral("/Any.ini");
+  const QString Name = ConfigFolder() + u"/Any.ini"_s;
   EXPECT_EQ(TConfigIniFile(Name).GetMutexName(), u"Lingrove-Config-Mutex");
   EXPECT_EQ(TCustomConfigIniFile(Name, itMemInifile).GetMutexName(),
             u"Brisel-Default-Config-Mutex");
-  SetApplicationTitle(QStringLiteral("Lingrove - a b.lng"));
+  SetApplicationTitle(u"Lingrove - a b.lng"_s);
   EXPECT_EQ(TWriterIniFile(Name).GetMutexName(), u"Lingrove---a-b.lng-Config-Mutex");
-  SetApplicationTitle(QStringLiteral("Lingrove"));
+  SetApplicationTitle(u"Lingrove"_s);
 }
 
 // A store of another process holds the mutex until it is freed; the store
 // made meanwhile waits and then sees what the other one wrote.
 TEST_F(ConfigStoreTest, StoreWaitsForTheStoreOfAnotherProcess) {
-  auto Child = StartChild({QStringLiteral("hold-store")});
+  auto Child = StartChild({u"hold-store"_s});
   ASSERT_TRUE(WaitForLine(*Child, "held"));
   QString Seen;
   TBackground Reader([&] {
     TReaderIniFile Ini;
-    Seen = Ini.ReadString(QStringLiteral("Cross"), QStringLiteral("Value"), QStringLiteral("none"));
+    Seen = Ini.ReadString(u"Cross"_s, u"Value"_s, u"none"_s);
   });
   EXPECT_FALSE(Reader.WaitFinished(500));
   Child->closeWriteChannel();

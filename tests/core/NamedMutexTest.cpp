@@ -8,21 +8,21 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace SettingsTest;
 
 namespace {
 
-const QString ConfigMutex = QStringLiteral("Lingrove-Config-Mutex");
+const QString ConfigMutex = u"Lingrove-Config-Mutex"_s;
 
 TEST(NamedMutexFiles, LockFilesByName) {
   const QString Runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  EXPECT_EQ(NamedMutex::LockFileName(ConfigMutex),
-            Runtime + QStringLiteral("/Lingrove-Config-Mutex.lock"));
-  EXPECT_EQ(NamedMutex::LockFileName(QStringLiteral("Global\\BriselLingroveAppMutex")),
-            QDir::tempPath() + QStringLiteral("/BriselLingroveAppMutex.lock"));
+  EXPECT_EQ(NamedMutex::LockFileName(ConfigMutex), Runtime + u"/Lingrove-Config-Mutex.lock"_s);
+  EXPECT_EQ(NamedMutex::LockFileName(u"Global\\BriselLingroveAppMutex"_s),
+            QDir::tempPath() + u"/BriselLingroveAppMutex.lock"_s);
   // Names from titles may hold a path.
-  EXPECT_EQ(NamedMutex::LockFileName(QStringLiteral("a/b%c")),
-            Runtime + QStringLiteral("/a%2Fb%25c.lock"));
+  EXPECT_EQ(NamedMutex::LockFileName(u"a/b%c"_s), Runtime + u"/a%2Fb%25c.lock"_s);
 }
 
 TEST(NamedMutexThreads, OwnerMayTakeItAgainOthersWait) {
@@ -57,7 +57,7 @@ TEST(NamedMutexThreads, CloseGivesUpWhatIsHeld) {
 }
 
 TEST(NamedMutexProcesses, WaitsUntilTheOtherProcessReleases) {
-  auto Child = StartChild({QStringLiteral("hold-mutex"), ConfigMutex});
+  auto Child = StartChild({u"hold-mutex"_s, ConfigMutex});
   ASSERT_TRUE(WaitForLine(*Child, "held"));
   EXPECT_TRUE(NamedMutex::IsInUse(ConfigMutex));
   NamedMutex Mutex(ConfigMutex);
@@ -70,7 +70,7 @@ TEST(NamedMutexProcesses, WaitsUntilTheOtherProcessReleases) {
 }
 
 TEST(NamedMutexProcesses, KilledHolderDoesNotBlock) {
-  auto Child = StartChild({QStringLiteral("hold-mutex"), ConfigMutex});
+  auto Child = StartChild({u"hold-mutex"_s, ConfigMutex});
   ASSERT_TRUE(WaitForLine(*Child, "held"));
   Child->kill(); // SIGKILL: no clean-up in the child
   ASSERT_TRUE(Child->waitForFinished(20000));
@@ -80,9 +80,9 @@ TEST(NamedMutexProcesses, KilledHolderDoesNotBlock) {
 }
 
 TEST(NamedMutexProcesses, SharedMarkersAreHeldTogether) {
-  const QString Marker = QStringLiteral("Global\\BriselLingroveAppMutex");
-  auto First = StartChild({QStringLiteral("hold-mutex"), Marker, QStringLiteral("shared")});
-  auto Second = StartChild({QStringLiteral("hold-mutex"), Marker, QStringLiteral("shared")});
+  const QString Marker = u"Global\\BriselLingroveAppMutex"_s;
+  auto First = StartChild({u"hold-mutex"_s, Marker, u"shared"_s});
+  auto Second = StartChild({u"hold-mutex"_s, Marker, u"shared"_s});
   ASSERT_TRUE(WaitForLine(*First, "held"));
   ASSERT_TRUE(WaitForLine(*Second, "held"));
   EXPECT_TRUE(NamedMutex::IsInUse(Marker));

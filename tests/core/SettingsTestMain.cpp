@@ -10,6 +10,8 @@
 #include <iostream>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void Held() {
@@ -31,7 +33,7 @@ int ChildMain(const QStringList &Args) {
   }
   if (Mode == u"hold-store") {
     TConfigIniFile Ini;
-    Ini.WriteString(QStringLiteral("Cross"), QStringLiteral("Value"), QStringLiteral("child"));
+    Ini.WriteString(u"Cross"_s, u"Value"_s, u"child"_s);
     Held();
     return 0;
   }

@@ -15,6 +15,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace SettingsTest {
 
 namespace {
@@ -28,7 +30,7 @@ QString GRoot;
 int RunMain(int argc, char **argv, TChildMain ChildMain) {
   if (argc >= 2 && std::strcmp(argv[1], ChildSwitch) == 0) {
     QCoreApplication App(argc, argv);
-    SetApplicationTitle(QStringLiteral("Lingrove"));
+    SetApplicationTitle(u"Lingrove"_s);
     return ChildMain(App.arguments().mid(2));
   }
   QTemporaryDir Root;
@@ -46,10 +48,10 @@ int RunMain(int argc, char **argv, TChildMain ChildMain) {
     QDir().mkpath(Folder);
     qputenv(Variable, QFile::encodeName(Folder));
   }
-  QFile::setPermissions(GRoot + QStringLiteral("/runtime"),
+  QFile::setPermissions(GRoot + u"/runtime"_s,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   QCoreApplication App(argc, argv);
-  SetApplicationTitle(QStringLiteral("Lingrove"));
+  SetApplicationTitle(u"Lingrove"_s);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
@@ -92,7 +94,7 @@ QString RunChild(const QStringList &Args, const QString &Program, bool AsUnprivi
   std::unique_ptr<QProcess> Child = StartChild(Args, Program, AsUnprivileged);
   Child->closeWriteChannel();
   if (!Child->waitForFinished(30000) || Child->exitCode() != 0)
-    return QStringLiteral("child failed: %1").arg(Child->exitCode());
+    return u"child failed: %1"_s.arg(Child->exitCode());
   return QString::fromUtf8(Child->readAllStandardOutput()).trimmed();
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace SettingsTest;
 
 namespace {
@@ -44,34 +46,34 @@ TEST(ParamStr, ProcessCommandLine) {
   EXPECT_EQ(GetParamStr(0), QCoreApplication::applicationFilePath());
   EXPECT_EQ(GetParamStr(1000), QString());
   // Parameters arrive split; blanks inside one stay.
-  EXPECT_EQ(RunChild({QStringLiteral("params"), QStringLiteral("a b"), QStringLiteral("\"c\"")}),
+  EXPECT_EQ(RunChild({u"params"_s, u"a b"_s, u"\"c\""_s}),
             u"--settings-test-child|params|a b|\"c\"||");
 }
 
 TEST(DirectoryWritable, ProbesWithoutLeavingFiles) {
-  const QString Folder = RootFolder() + QStringLiteral("/probe");
+  const QString Folder = RootFolder() + u"/probe"_s;
   QDir().mkpath(Folder);
   EXPECT_TRUE(IsDirectoryWritable(Folder));
   EXPECT_TRUE(IsDirectoryWritable(Folder + u'/'));
   EXPECT_TRUE(QDir(Folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-  EXPECT_FALSE(IsDirectoryWritable(Folder + QStringLiteral("/missing")));
-  EXPECT_FALSE(IsDirectoryWritable(QStringLiteral("/proc")));
+  EXPECT_FALSE(IsDirectoryWritable(Folder + u"/missing"_s));
+  EXPECT_FALSE(IsDirectoryWritable(u"/proc"_s));
 }
 
 TEST(DirectoryWritable, ReadOnlyFolder) {
-  const QString Folder = RootFolder() + QStringLiteral("/readonly");
+  const QString Folder = RootFolder() + u"/readonly"_s;
   QDir().mkpath(Folder);
   QFile::setPermissions(RootFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ExeGroup | QFile::ExeOther);
   QFile::setPermissions(Folder,
                         QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
   // As root, permissions count only for a child that runs as another user.
-  EXPECT_EQ(RunChild({QStringLiteral("writable"), Folder}, QString(), true), u"0");
+  EXPECT_EQ(RunChild({u"writable"_s, Folder}, QString(), true), u"0");
   QFile::setPermissions(Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(GUIDs, TextForms) {
-  const TGUID G = TUUID::FromString(QStringLiteral("{0123abcd-4567-89ef-0123-456789ABCDEF}"));
+  const TGUID G = TUUID::FromString(u"{0123abcd-4567-89ef-0123-456789ABCDEF}"_s);
   EXPECT_EQ(TUUID::ToString(G), u"{0123ABCD-4567-89EF-0123-456789ABCDEF}");
   EXPECT_EQ(TUUID::ToQuotedString(G), u"'{0123ABCD-4567-89EF-0123-456789ABCDEF}'");
   EXPECT_TRUE(TUUID::EqualGUIDs(G, TUUID::FromString(TUUID::ToString(G))));
@@ -88,12 +90,11 @@ TEST(GUIDs, TextForms) {
 
 TEST(GUIDs, Names) {
   const QString Plain = NewGUIDName();
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9A-F]{32}$")).match(Plain).hasMatch())
+  EXPECT_TRUE(QRegularExpression(u"^[0-9A-F]{32}$"_s).match(Plain).hasMatch())
       << Plain.toStdString();
   const QString Dashed = NewGUIDName(true);
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"))
-                  .match(Dashed)
-                  .hasMatch())
+  EXPECT_TRUE(
+      QRegularExpression(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_s).match(Dashed).hasMatch())
       << Dashed.toStdString();
   EXPECT_NE(NewGUIDName(), Plain);
 }

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 // Each test starts without the program's settings and sees the messages
 // meant for the user.
 class AppSettingsTest : public testing::Test {
@@ -32,12 +34,12 @@ protected:
   void TearDown() override { SetMessageBoxHandler(FOld); }
 
   static QString Folder() {
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brisel Solutions");
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + u"/Brisel Solutions"_s;
   }
   // The settings as stored, without the program's classes.
   static QSettings Raw() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QStringLiteral("Brisel Solutions"), QStringLiteral("Lingrove"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brisel Solutions"_s,
+                     u"Lingrove"_s);
   }
   static void Seed(const TSeeds &Seeds) {
     QSettings Settings = Raw();

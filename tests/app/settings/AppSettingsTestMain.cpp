@@ -7,13 +7,15 @@
 #include <iostream>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int ChildMain(const QStringList &Args) {
   if (Args.value(0) != u"hold-app-config")
     return 2;
   TAppConfigIniFile Ini;
-  Ini.WriteInteger(QStringLiteral("Options"), QStringLiteral("Language"), 1049);
+  Ini.WriteInteger(u"Options"_s, u"Language"_s, 1049);
   std::printf("held\n");
   std::fflush(stdout);
   std::string Line;

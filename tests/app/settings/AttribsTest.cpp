@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using namespace SettingsTest;
 
 namespace {
@@ -18,18 +20,14 @@ struct TLoadCase {
   qint32 Version;
 };
 
-QString K(const char16_t *Key) {
-  return QString::fromUtf16(Key);
-}
-
 const TLoadCase LoadCases[] = {
     {"NoKey", {}, true, false, true, 1033, u"Default", 1},
     {"StoredValues",
-     {{K(u"Options/IgnoreEncodingConficts"), K(u"1")},
-      {K(u"Options/IsFirstRun"), K(u"0")},
-      {K(u"Options/Language"), K(u"1049")},
-      {K(u"Options/Theme"), K(u"Dark")},
-      {K(u"Version/Version"), 3}},
+     {{u"Options/IgnoreEncodingConficts"_s, u"1"_s},
+      {u"Options/IsFirstRun"_s, u"0"_s},
+      {u"Options/Language"_s, u"1049"_s},
+      {u"Options/Theme"_s, u"Dark"_s},
+      {u"Version/Version"_s, 3}},
      true,
      true,
      false,
@@ -37,7 +35,7 @@ const TLoadCase LoadCases[] = {
      u"Dark",
      3},
     {"LanguageNotANumber",
-     {{K(u"Options/Language"), K(u"abc")}},
+     {{u"Options/Language"_s, u"abc"_s}},
      true,
      false,
      true,
@@ -45,7 +43,7 @@ const TLoadCase LoadCases[] = {
      u"Default",
      1},
     {"LanguageKeptIn16Bits",
-     {{K(u"Options/Language"), K(u"70000")}},
+     {{u"Options/Language"_s, u"70000"_s}},
      true,
      false,
      true,
@@ -53,7 +51,7 @@ const TLoadCase LoadCases[] = {
      u"Default",
      1},
     {"AnyNumberIsTrue",
-     {{K(u"Options/IgnoreEncodingConficts"), K(u"-2")}, {K(u"Options/IsFirstRun"), K(u"yes")}},
+     {{u"Options/IgnoreEncodingConficts"_s, u"-2"_s}, {u"Options/IsFirstRun"_s, u"yes"_s}},
      true,
      true,
      true,
@@ -63,10 +61,10 @@ const TLoadCase LoadCases[] = {
     // Binary data stands for a value that is not text: the load fails, the
     // defaults come back, and IsFirstRun keeps what was read before.
     {"LanguageNotText",
-     {{K(u"Options/IgnoreEncodingConficts"), K(u"1")},
-      {K(u"Options/IsFirstRun"), K(u"0")},
-      {K(u"Options/Language"), QByteArray("\x19\x04")},
-      {K(u"Options/Theme"), K(u"Dark")}},
+     {{u"Options/IgnoreEncodingConficts"_s, u"1"_s},
+      {u"Options/IsFirstRun"_s, u"0"_s},
+      {u"Options/Language"_s, QByteArray("\x19\x04")},
+      {u"Options/Theme"_s, u"Dark"_s}},
      false,
      false,
      false,
@@ -74,7 +72,7 @@ const TLoadCase LoadCases[] = {
      u"Default",
      1},
     {"ThemeAList",
-     {{K(u"Options/Theme"), QStringList{K(u"a"), K(u"b")}}},
+     {{u"Options/Theme"_s, QStringList{u"a"_s, u"b"_s}}},
      false,
      false,
      true,
@@ -83,7 +81,7 @@ const TLoadCase LoadCases[] = {
      1},
     // The version is 4 raw bytes of whatever type.
     {"VersionBinary",
-     {{K(u"Version/Version"), QByteArray("\x02\x01")}},
+     {{u"Version/Version"_s, QByteArray("\x02\x01")}},
      true,
      false,
      true,
@@ -91,7 +89,7 @@ const TLoadCase LoadCases[] = {
      u"Default",
      0x0102},
     {"VersionTooLong",
-     {{K(u"Version/Version"), QByteArray(5, '\x01')}},
+     {{u"Version/Version"_s, QByteArray(5, '\x01')}},
      true,
      false,
      true,
@@ -99,7 +97,7 @@ const TLoadCase LoadCases[] = {
      u"Default",
      1},
     {"VersionDecimalText",
-     {{K(u"Version/Version"), K(u"7")}},
+     {{u"Version/Version"_s, u"7"_s}},
      true,
      false,
      true,
@@ -107,21 +105,14 @@ const TLoadCase LoadCases[] = {
      u"Default",
      7},
     {"VersionShortText",
-     {{K(u"Version/Version"), K(u"x")}},
+     {{u"Version/Version"_s, u"x"_s}},
      true,
      false,
      true,
      1033,
      u"Default",
      0x78},
-    {"VersionLongText",
-     {{K(u"Version/Version"), K(u"xy")}},
-     true,
-     false,
-     true,
-     1033,
-     u"Default",
-     1},
+    {"VersionLongText", {{u"Version/Version"_s, u"xy"_s}}, true, false, true, 1033, u"Default", 1},
 };
 
 class LoadAttribsTest : public AppSettingsTest, public testing::WithParamInterface<TLoadCase> {};
@@ -143,13 +134,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, LoadAttribsTest, testing::ValuesIn(LoadCases),
                          [](const auto &Info) { return std::string(Info.param.Name); });
 
 TEST_F(AppSettingsTest, ObsoleteUserKeyIsDeleted) {
-  Seed({{K(u"User/Name"), K(u"a")},
-        {K(u"User/Sub/X"), K(u"b")},
-        {K(u"Options/Language"), K(u"1031")}});
+  Seed({{u"User/Name"_s, u"a"_s}, {u"User/Sub/X"_s, u"b"_s}, {u"Options/Language"_s, u"1031"_s}});
   TAttribs A;
   EXPECT_TRUE(A.LoadAttribs());
-  EXPECT_FALSE(Raw().childGroups().contains(K(u"User")));
-  EXPECT_EQ(Raw().value(K(u"Options/Language")).toString(), u"1031");
+  EXPECT_FALSE(Raw().childGroups().contains(u"User"_s));
+  EXPECT_EQ(Raw().value(u"Options/Language"_s).toString(), u"1031");
 }
 
 TEST_F(AppSettingsTest, ProgramEndWithoutSettings) {
@@ -160,11 +149,11 @@ TEST_F(AppSettingsTest, ProgramEndWithoutSettings) {
   FinalizeAttribs();
   EXPECT_EQ(Attribs, nullptr);
   QSettings Stored = Raw();
-  EXPECT_EQ(Stored.value(K(u"Options/IgnoreEncodingConficts")), K(u"0"));
-  EXPECT_EQ(Stored.value(K(u"Options/IsFirstRun")), K(u"0"));
-  EXPECT_EQ(Stored.value(K(u"Options/Language")), K(u"1033"));
-  EXPECT_FALSE(Stored.contains(K(u"Options/Theme")));
-  EXPECT_EQ(TAppConfigIniFile().ReadDWORD(K(u"Version"), K(u"Version"), 0), 1);
+  EXPECT_EQ(Stored.value(u"Options/IgnoreEncodingConficts"_s), u"0"_s);
+  EXPECT_EQ(Stored.value(u"Options/IsFirstRun"_s), u"0"_s);
+  EXPECT_EQ(Stored.value(u"Options/Language"_s), u"1033"_s);
+  EXPECT_FALSE(Stored.contains(u"Options/Theme"_s));
+  EXPECT_EQ(TAppConfigIniFile().ReadDWORD(u"Version"_s, u"Version"_s, 0), 1);
   // The version as an integer, not as text in quotes or binary.
   QFile File(Stored.fileName());
   ASSERT_TRUE(File.open(QIODevice::ReadOnly));
@@ -180,7 +169,7 @@ TEST_F(AppSettingsTest, SavedValuesComeBack) {
   TAttribs A;
   A.SetIgnoreEncodingConficts(true);
   A.SetLanguage(1049);
-  A.SetTheme(K(u"Dark"));
+  A.SetTheme(u"Dark"_s);
   A.SetVersion(-2);
   A.SaveAttribs();
   TAttribs B;
@@ -205,7 +194,7 @@ TEST_F(AppSettingsTest, NotStoringIsToldAndWritesNothing) {
 
 // The settings of another instance that is saving are read once it is done.
 TEST_F(AppSettingsTest, LoadWaitsForAnotherProcess) {
-  auto Child = StartChild({K(u"hold-app-config")});
+  auto Child = StartChild({u"hold-app-config"_s});
   ASSERT_TRUE(WaitForLine(*Child, "held"));
   TAttribs A;
   TBackground Loader([&] { A.LoadAttribs(); });

@@ -1,25 +1,22 @@
 #include "AppMRUList.h"
 #include "AppSettingsTest.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString K(const char16_t *Key) {
-  return QString::fromUtf16(Key);
-}
+namespace {
 
 // Documents by index for the translation history.
 AppSettingsTest::TSeeds Documents(std::initializer_list<std::pair<int, QVariant>> Values) {
   AppSettingsTest::TSeeds Seeds;
   for (const auto &[Index, Value] : Values)
-    Seeds.push_back({QStringLiteral("MRUHistory/Translation/Document%1").arg(Index), Value});
+    Seeds.push_back({u"MRUHistory/Translation/Document%1"_s.arg(Index), Value});
   return Seeds;
 }
 
 AppSettingsTest::TSeeds Numbered(int Count) {
   AppSettingsTest::TSeeds Seeds;
   for (int I = 0; I < Count; ++I)
-    Seeds.push_back(
-        {QStringLiteral("MRUHistory/Translation/Document%1").arg(I), QStringLiteral("f%1").arg(I)});
+    Seeds.push_back({u"MRUHistory/Translation/Document%1"_s.arg(I), u"f%1"_s.arg(I)});
   return Seeds;
 }
 
@@ -40,18 +37,18 @@ QStringList L(std::initializer_list<const char16_t *> Names) {
 }
 
 const TUpdateCase UpdateCases[] = {
-    {"SameNameInOtherCase", Documents({{0, K(u"C:\\A.lng")}, {1, K(u"D:\\B.lng")}}), u"c:\\a.lng",
+    {"SameNameInOtherCase", Documents({{0, u"C:\\A.lng"_s}, {1, u"D:\\B.lng"_s}}), u"c:\\a.lng",
      true, L({u"c:\\a.lng", u"D:\\B.lng"}), L({u"c:\\a.lng", u"D:\\B.lng"})},
     {"FullHistoryDropsItsLast", Numbered(10), u"new", true,
      L({u"new", u"f0", u"f1", u"f2", u"f3", u"f4", u"f5", u"f6", u"f7", u"f8"}),
      L({u"new", u"f0", u"f1", u"f2", u"f3", u"f4", u"f5", u"f6", u"f7", u"f8"})},
-    {"GapsCloseUp", Documents({{0, K(u"")}, {1, K(u"x")}}), u"x", true, L({u"x"}), L({u"x"})},
+    {"GapsCloseUp", Documents({{0, u""_s}, {1, u"x"_s}}), u"x", true, L({u"x"}), L({u"x"})},
     // Read, but neither written nor deleted: it comes back after the ten.
-    {"BeyondTheTen", Documents({{0, K(u"a")}, {15, K(u"z")}}), u"b", true, L({u"b", u"a", u"z"}),
+    {"BeyondTheTen", Documents({{0, u"a"_s}, {15, u"z"_s}}), u"b", true, L({u"b", u"a", u"z"}),
      L({u"b", u"a", u"z", u"z"})},
-    {"OnlyAsciiLettersFold", Documents({{0, K(u"\u00c4.lng")}}), u"\u00e4.lng", true,
+    {"OnlyAsciiLettersFold", Documents({{0, u"\u00c4.lng"_s}}), u"\u00e4.lng", true,
      L({u"\u00e4.lng", u"\u00c4.lng"}), L({u"\u00e4.lng", u"\u00c4.lng"})},
-    {"RemoveWithoutAdding", Documents({{0, K(u"a")}, {1, K(u"B")}, {2, K(u"b")}}), u"b", false,
+    {"RemoveWithoutAdding", Documents({{0, u"a"_s}, {1, u"B"_s}, {2, u"b"_s}}), u"b", false,
      L({u"a"}), L({u"a"})},
     {"EmptyHistory", {}, u"first", true, L({u"first"}), L({u"first"})},
 };
@@ -66,7 +63,7 @@ TEST_P(UpdateMRUListTest, Histories) {
   EXPECT_TRUE(Shown.empty());
   QSettings Stored = Raw();
   for (int I = 0; I < MRUMaxCount; ++I) {
-    const QVariant Value = Stored.value(QStringLiteral("MRUHistory/Translation/Document%1").arg(I));
+    const QVariant Value = Stored.value(u"MRUHistory/Translation/Document%1"_s.arg(I));
     EXPECT_EQ(Value.typeId(), QMetaType::QString) << I;
     EXPECT_EQ(Value.toString(), Case.Written.value(I)) << I;
   }
@@ -83,9 +80,9 @@ struct TLoadCase {
 };
 
 const TLoadCase LoadCases[] = {
-    {"UpToDocument127", Documents({{127, K(u"last")}, {128, K(u"beyond")}}), L({u"last"})},
+    {"UpToDocument127", Documents({{127, u"last"_s}, {128, u"beyond"_s}}), L({u"last"})},
     // An unreadable value ends the reading with what was read.
-    {"StopsAtAnError", Documents({{0, K(u"a")}, {1, QByteArray("b")}, {2, K(u"c")}}), L({u"a"})},
+    {"StopsAtAnError", Documents({{0, u"a"_s}, {1, QByteArray("b")}, {2, u"c"_s}}), L({u"a"})},
     {"Nothing", {}, {}},
 };
 
@@ -100,20 +97,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, LoadMRUListTest, testing::ValuesIn(LoadCases),
                          [](const auto &Info) { return std::string(Info.param.Name); });
 
 TEST_F(AppSettingsTest, EachKindHasItsKey) {
-  UpdateMRUList(K(u"s"), mruSource, true);
-  UpdateMRUList(K(u"d"), mruDisplay, true);
-  UpdateMRUList(K(u"t"), mruTranslation, true);
+  UpdateMRUList(u"s"_s, mruSource, true);
+  UpdateMRUList(u"d"_s, mruDisplay, true);
+  UpdateMRUList(u"t"_s, mruTranslation, true);
   QSettings Stored = Raw();
-  EXPECT_EQ(Stored.value(K(u"MRUHistory/Source/Document0")), K(u"s"));
-  EXPECT_EQ(Stored.value(K(u"MRUHistory/Display/Document0")), K(u"d"));
-  EXPECT_EQ(Stored.value(K(u"MRUHistory/Translation/Document0")), K(u"t"));
-  EXPECT_EQ(LoadMRUList(mruDisplay), QStringList{K(u"d")});
+  EXPECT_EQ(Stored.value(u"MRUHistory/Source/Document0"_s), u"s"_s);
+  EXPECT_EQ(Stored.value(u"MRUHistory/Display/Document0"_s), u"d"_s);
+  EXPECT_EQ(Stored.value(u"MRUHistory/Translation/Document0"_s), u"t"_s);
+  EXPECT_EQ(LoadMRUList(mruDisplay), QStringList{u"d"_s});
 }
 
 TEST_F(AppSettingsTest, WriteErrorIsShown) {
   // A folder where the settings file should be.
-  QDir().mkpath(Folder() + QStringLiteral("/Lingrove.conf"));
-  UpdateMRUList(K(u"a"), mruSource, true);
+  QDir().mkpath(Folder() + u"/Lingrove.conf"_s);
+  UpdateMRUList(u"a"_s, mruSource, true);
   ASSERT_EQ(Shown.size(), 1u);
   EXPECT_EQ(Shown[0].Kind, mbkError);
   EXPECT_EQ(Shown[0].Text, u"Failed to set data for 'Document0'");
