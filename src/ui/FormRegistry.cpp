@@ -4,6 +4,6 @@
 
 std::vector<TFormDescriptor> LingroveForms() {
   return {
-      {QStringLiteral("Application.MainForm"), [] { return std::make_unique<TUIMainForm>(); }},
+      {QStringLiteral("Application.MainForm"), [] { return CreateForm<TUIMainForm>(); }},
   };
 }

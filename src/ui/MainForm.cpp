@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "Action.h"
+#include "AppAttribs.h"
 #include "CompEntries.h"
 #include "Images.h"
 #include "LangSource.h"
@@ -10,7 +11,9 @@
 #include "Translations.h"
 #include "UIGuard.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +22,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -55,6 +59,7 @@ QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
   auto *Label = new QLabel(Parent);
   Label->setObjectName(QLatin1StringView(Name));
   Label->setMinimumWidth(110);
+  Label->setContentsMargins(6, 0, 6, 0);
   Label->setToolTip(Hint);
   Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return Label;
@@ -62,7 +67,7 @@ QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
 
 } // namespace
 
-TUIMainForm::TUIMainForm(QWidget *Parent) : QMainWindow(Parent) {
+TUIMainForm::TUIMainForm(QWidget *Parent) : TMainForm(Parent) {
   setObjectName(QStringLiteral("UIMainForm"));
   setWindowIcon(ImageListIcon(iiOpen));
   resize(784, 562);
@@ -72,7 +77,10 @@ TUIMainForm::TUIMainForm(QWidget *Parent) : QMainWindow(Parent) {
   CreateCentralArea();
   CreateStatusBar();
   CreateLangController();
+}
 
+void TUIMainForm::Construct() {
+  TMainForm::Construct();
   QTimer::singleShot(0, this, [this] { ApplicationIdle(); });
   BuildLanguageMenu();
   AppendLingroveToAbout();
@@ -378,6 +386,7 @@ void TUIMainForm::CreateLangController() {
   FLangController->Loaded();
   connect(FLangController, &TZrLanguageController::OnLanguageChanged, this, [this] {
     AppendLingroveToAbout();
+    UpdateLanguageHints();
     UpdateCaption();
     UpdateStatusBar();
   });
@@ -490,13 +499,138 @@ bool TUIMainForm::EditTranslationProperties() {
 
 void TUIMainForm::CheckForUpdates() {}
 
-void TUIMainForm::BuildLanguageMenu() {}
+QString TUIMainForm::LanguageFolder() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/Languages/");
+}
 
-void TUIMainForm::LanguageItemClick(QAction *) {}
+void TUIMainForm::BuildLanguageMenu() {
+  TZrLanguageManager &Manager = LangManager();
+  TUIGuard::Run(
+      this, [&] { Manager.ScanForLangFiles(LanguageFolder(), QStringLiteral("*.lng"), false); });
+  const quint16 Saved = Attribs ? Attribs->Language() : Manager.LanguageID();
+  MenuLanguages->clear();
+  delete FLanguageGroup;
+  FLanguageGroup = new QActionGroup(this);
+  FLanguageGroup->setExclusive(true);
+  for (int I = 0; I < Manager.LanguageCount(); ++I) {
+    QAction *Item = MenuLanguages->addAction(Manager.LanguageNames(I));
+    Item->setCheckable(true);
+    Item->setData(int(Manager.LanguageIDs(I)));
+    FLanguageGroup->addAction(Item);
+    connect(Item, &QAction::triggered, this, [this, Item] { LanguageItemClick(Item); });
+  }
+  UpdateLanguageHints();
+  TUIGuard::Run(this, [&] { Manager.SetLanguageID(Saved); });
+  MenuLanguages->setEnabled(Manager.LanguageCount() > 1);
+  if (Manager.LanguageCount() == 1 && Attribs)
+    Attribs->SetLanguage(Manager.LanguageID());
+  CheckCurrentLanguage();
+}
 
-void TUIMainForm::LoadWindowState() {}
+void TUIMainForm::UpdateLanguageHints() {
+  for (QAction *Item : MenuLanguages->actions())
+    Item->setStatusTip(LangConstantFmt(u"SHintLanguage", {Item->text()}));
+}
 
-void TUIMainForm::SaveWindowState() {}
+void TUIMainForm::CheckCurrentLanguage() {
+  const int Current = LangManager().LanguageID();
+  for (QAction *Item : MenuLanguages->actions())
+    Item->setChecked(Item->data().toInt() == Current);
+}
+
+void TUIMainForm::LanguageItemClick(QAction *Item) {
+  Item->setChecked(true);
+  TZrLanguageManager &Manager = LangManager();
+  const quint16 LangID = quint16(Item->data().toInt());
+  if (Manager.LanguageID() == LangID)
+    return;
+  // A translation that cannot be read leaves the language as it was.
+  TUIGuard::Run(this, [&] { Manager.SetLanguageID(LangID); });
+  CheckCurrentLanguage();
+  if (Attribs && Attribs->Language() != Manager.LanguageID()) {
+    Attribs->SetLanguage(Manager.LanguageID());
+    TUIGuard::Run(this, [] { Attribs->SaveAttribs(); });
+  }
+  AppendLingroveToAbout();
+  UpdateStatusBar();
+}
+
+void TUIMainForm::LoadWindowState() {
+  TUIGuard::Run(this, [this] {
+    if (!Attribs || Attribs->IsFirstRun())
+      SaveToolbarLayout();
+    TAppConfigIniFile Store;
+    QByteArray Layout;
+    {
+      QBuffer Buffer(&Layout);
+      Buffer.open(QIODevice::WriteOnly);
+      Store.ReadBinaryStream(QStringLiteral("Toolbars"), QStringLiteral("Layout"), Buffer);
+    }
+    if (!Layout.isEmpty())
+      restoreState(Layout);
+    SyncToolbarItems();
+
+    const QString State = QStringLiteral("State");
+    const bool ShowStatusBar = Store.ReadBool(State, QStringLiteral("ShowStatusBar"), true);
+    statusBar()->setVisible(ShowStatusBar);
+    MenuViewStatusBar->setChecked(ShowStatusBar);
+
+    const bool Stored = Store.SectionExists(State);
+    const QRect Current = geometry();
+    QRect Rect = Current;
+    if (Stored) {
+      const int Left = Store.ReadInteger(State, QStringLiteral("WindowLeft"), Current.left());
+      const int Top = Store.ReadInteger(State, QStringLiteral("WindowTop"), Current.top());
+      const int Right =
+          Store.ReadInteger(State, QStringLiteral("WindowRight"), Left + Current.width());
+      const int Bottom =
+          Store.ReadInteger(State, QStringLiteral("WindowBottom"), Top + Current.height());
+      Rect = QRect(Left, Top, Right - Left, Bottom - Top);
+    }
+    // Nothing stored yet, or a rectangle on a screen that is gone or too
+    // small to use: the designed size, centred on the primary screen.
+    const QScreen *Screen = QGuiApplication::screenAt(Rect.center());
+    if (!Stored || !Screen || Rect.width() < 200 || Rect.height() < 150) {
+      if (Rect.width() < 200 || Rect.height() < 150)
+        Rect.setSize(Current.size());
+      if (const QScreen *Primary = QGuiApplication::primaryScreen())
+        Rect.moveCenter(Primary->availableGeometry().center());
+    }
+    setGeometry(Rect);
+    if (Store.ReadBool(State, QStringLiteral("WindowMaximized"), false))
+      setWindowState(windowState() | Qt::WindowMaximized);
+  });
+}
+
+void TUIMainForm::SaveToolbarLayout() {
+  TAppConfigIniFile Store;
+  QByteArray Layout = saveState();
+  QBuffer Buffer(&Layout);
+  Buffer.open(QIODevice::ReadOnly);
+  Store.WriteBinaryStream(QStringLiteral("Toolbars"), QStringLiteral("Layout"), Buffer);
+}
+
+void TUIMainForm::SyncToolbarItems() {
+  findChild<QAction *>(QStringLiteral("MenuViewToolbarStandard"))
+      ->setChecked(!StandardToolbar->isHidden());
+  findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->setChecked(!EditToolbar->isHidden());
+}
+
+void TUIMainForm::SaveWindowState() {
+  TUIGuard::Run(this, [this] {
+    SaveToolbarLayout();
+    TAppConfigIniFile Store;
+    const QString State = QStringLiteral("State");
+    // The normal rectangle, so that a maximized window keeps its restored size.
+    const QRect Rect = isMaximized() ? normalGeometry() : geometry();
+    Store.WriteBool(State, QStringLiteral("ShowStatusBar"), !statusBar()->isHidden());
+    Store.WriteBool(State, QStringLiteral("WindowMaximized"), isMaximized());
+    Store.WriteInteger(State, QStringLiteral("WindowLeft"), Rect.left());
+    Store.WriteInteger(State, QStringLiteral("WindowTop"), Rect.top());
+    Store.WriteInteger(State, QStringLiteral("WindowRight"), Rect.left() + Rect.width());
+    Store.WriteInteger(State, QStringLiteral("WindowBottom"), Rect.top() + Rect.height());
+  });
+}
 
 void TUIMainForm::closeEvent(QCloseEvent *Event) {
   bool CanClose = false;
@@ -505,8 +639,4 @@ void TUIMainForm::closeEvent(QCloseEvent *Event) {
     Event->accept();
   else
     Event->ignore();
-}
-
-bool TUIMainForm::event(QEvent *Event) {
-  return QMainWindow::event(Event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Forms.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -7,6 +9,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
+class QActionGroup;
 class QToolBar;
 class QTreeView;
 class TAction;
@@ -17,8 +20,8 @@ class TZrLanguageController;
 // The main window: at most one open document (a language source, the
 // translation being edited and an optional display translation), the menus,
 // toolbars and actions of the program, the status bar and the interface
-// language menu.
-class TUIMainForm : public QMainWindow {
+// language menu. Create it with CreateForm<TUIMainForm>().
+class TUIMainForm : public TMainForm {
   Q_OBJECT
 
 public:
@@ -51,10 +54,13 @@ public:
   void SaveWindowState();
 
   TZrLanguageController *LangController() const { return FLangController; }
+  // The folder of the interface language files: "Languages" beside the
+  // program.
+  static QString LanguageFolder();
 
 protected:
+  void Construct() override;
   void closeEvent(QCloseEvent *Event) override;
-  bool event(QEvent *Event) override;
 
 private:
   TAction *NewAction(const char *Name, const QString &Caption, const QKeySequence &Shortcut,
@@ -67,6 +73,10 @@ private:
   void CreateLangController();
   void AppendLingroveToAbout();
   void ApplicationIdle();
+  void UpdateLanguageHints();
+  void CheckCurrentLanguage();
+  void SaveToolbarLayout();
+  void SyncToolbarItems();
 
   std::unique_ptr<TLangSource> FLangSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslations;
@@ -108,6 +118,7 @@ private:
 
   QMenu *MenuJumpTo = nullptr;
   QMenu *MenuLanguages = nullptr;
+  QActionGroup *FLanguageGroup = nullptr;
   QAction *MenuViewStatusBar = nullptr;
   QToolBar *StandardToolbar = nullptr;
   QToolBar *EditToolbar = nullptr;

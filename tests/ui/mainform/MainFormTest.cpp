@@ -2,15 +2,21 @@
 // and switching the interface language.
 #include "MainForm.h"
 #include "Action.h"
+#include "AppAttribs.h"
 #include "LanguageManager.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStandardPaths>
+#include <QProcess>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -46,7 +52,8 @@ QAction *ActionNamed(QWidget &W, const char *Name) {
 }
 
 TEST(MainForm, NewWindowIsTitledUntitledAndHasNoDocumentActions) {
-  TTestMainForm Form;
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
   Form.SetModified(true);
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng* - Lingrove"));
@@ -71,7 +78,8 @@ struct TActionCase {
 class MainFormActions : public testing::TestWithParam<TActionCase> {};
 
 TEST_P(MainFormActions, HaveTheirCaptionShortcutAndCategory) {
-  TTestMainForm Form;
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
   auto *A = qobject_cast<TAction *>(ActionNamed(Form, GetParam().Name));
   ASSERT_NE(A, nullptr);
   EXPECT_EQ(A->text(), QString::fromUtf8(GetParam().Caption));
@@ -110,7 +118,8 @@ struct TCloseCase {
 class MainFormClosePrompt : public testing::TestWithParam<TCloseCase> {};
 
 TEST_P(MainFormClosePrompt, AnswersDecideWhetherTheWindowCloses) {
-  TTestMainForm Form;
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
   Form.show();
   Form.SetModified(true);
   Form.SaveResult = GetParam().SaveResult;
@@ -132,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, MainFormClosePrompt,
                          [](const auto &Info) { return std::string(Info.param.Name); });
 
 TEST(MainForm, UnmodifiedWindowClosesWithoutAsking) {
-  TTestMainForm Form;
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
   Form.show();
   EXPECT_TRUE(Form.close());
   EXPECT_EQ(Form.SaveCalls, 0);
@@ -141,7 +151,8 @@ TEST(MainForm, UnmodifiedWindowClosesWithoutAsking) {
 TEST(MainForm, SwitchingToGermanRetranslatesMenusToolbarsAndStatusBar) {
   TZrLanguageManager &M = LangManager();
   ASSERT_TRUE(M.RegisterLangFile(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/German.lng")));
-  TTestMainForm Form;
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
   auto *FileMenu = Form.findChild<QMenu *>(QStringLiteral("MenuFile"));
   auto *Toolbar = Form.findChild<QToolBar *>(QStringLiteral("StandardToolbar"));
   auto *Components = Form.findChild<QLabel *>(QStringLiteral("SBComponents"));
@@ -156,12 +167,15 @@ TEST(MainForm, SwitchingToGermanRetranslatesMenusToolbarsAndStatusBar) {
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Unbenannt.lng - Lingrove"));
   EXPECT_EQ(ActionNamed(Form, "ActionHelpAbout")->text(), QStringLiteral("Über Lingrove"));
 
-  // A window created while German is current shows German at once.
-  TTestMainForm Second;
+  // A window created while German is the chosen language shows German.
+  Attribs->SetLanguage(1031);
+  auto SecondPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Second = *SecondPtr;
   EXPECT_EQ(Second.findChild<QMenu *>(QStringLiteral("MenuFile"))->title(),
             QStringLiteral("&Datei"));
 
   M.SetLanguageID(1033);
+  Attribs->SetLanguage(1033);
   EXPECT_EQ(FileMenu->title(), QStringLiteral("&File"));
   EXPECT_EQ(ActionNamed(Form, "ActionFileOpen")->text(), QStringLiteral("&Open Translation"));
   EXPECT_EQ(Toolbar->windowTitle(), QStringLiteral("Standard Toolbar"));
@@ -170,12 +184,145 @@ TEST(MainForm, SwitchingToGermanRetranslatesMenusToolbarsAndStatusBar) {
   M.UnregisterLangResource(1031);
 }
 
+TEST(MainFormState, PlacementStatusBarAndToolbarsSurviveARestart) {
+  Attribs->SetIsFirstRun(false);
+  {
+    TAppConfigIniFile Store;
+    Store.EraseSection(QStringLiteral("State"));
+  }
+  {
+    auto FormPtr = CreateForm<TTestMainForm>();
+    TTestMainForm &Form = *FormPtr;
+    Form.setGeometry(40, 50, 600, 420);
+    Form.findChild<QAction *>(QStringLiteral("MenuViewStatusBar"))->setChecked(false);
+    Form.findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->setChecked(false);
+  }
+  {
+    TAppConfigIniFile Store;
+    EXPECT_EQ(Store.ReadString(QStringLiteral("State"), QStringLiteral("WindowRight"), {}),
+              QStringLiteral("640"));
+    EXPECT_EQ(Store.ReadString(QStringLiteral("State"), QStringLiteral("ShowStatusBar"), {}),
+              QStringLiteral("0"));
+  }
+  auto AgainPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Again = *AgainPtr;
+  EXPECT_EQ(Again.geometry(), QRect(40, 50, 600, 420));
+  EXPECT_TRUE(Again.statusBar()->isHidden());
+  EXPECT_TRUE(Again.findChild<QToolBar *>(QStringLiteral("EditToolbar"))->isHidden());
+  EXPECT_FALSE(Again.findChild<QToolBar *>(QStringLiteral("StandardToolbar"))->isHidden());
+  EXPECT_FALSE(Again.findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->isChecked());
+  Again.findChild<QAction *>(QStringLiteral("MenuViewStatusBar"))->setChecked(true);
+  Again.findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->setChecked(true);
+}
+
+TEST(MainFormState, AFirstRunStoresTheDesignedToolbarLayoutBeforeLoadingIt) {
+  Attribs->SetIsFirstRun(false);
+  {
+    auto FormPtr = CreateForm<TTestMainForm>();
+    TTestMainForm &Form = *FormPtr;
+    Form.findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->setChecked(false);
+  }
+  Attribs->SetIsFirstRun(true);
+  auto FirstRunPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &FirstRun = *FirstRunPtr;
+  EXPECT_FALSE(FirstRun.findChild<QToolBar *>(QStringLiteral("EditToolbar"))->isHidden());
+  Attribs->SetIsFirstRun(false);
+}
+
+TEST(MainFormState, WithoutAStoredPlacementTheWindowIsCentred) {
+  {
+    TAppConfigIniFile Store;
+    Store.EraseSection(QStringLiteral("State"));
+  }
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
+  const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(qAbs(Form.geometry().center().x() - Screen.center().x()), 1);
+  EXPECT_LE(qAbs(Form.geometry().center().y() - Screen.center().y()), 1);
+}
+
+TEST(MainFormState, AMaximizedWindowIsMaximizedAgain) {
+  {
+    TAppConfigIniFile Store;
+    Store.WriteBool(QStringLiteral("State"), QStringLiteral("WindowMaximized"), true);
+  }
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
+  EXPECT_TRUE(Form.windowState() & Qt::WindowMaximized);
+  Form.setWindowState(Qt::WindowNoState);
+}
+
+TEST(MainFormLanguages, WithOnlyTheDefaultLanguageTheMenuIsDisabled) {
+  ASSERT_EQ(LangManager().LanguageCount(), 1);
+  Attribs->SetLanguage(1049);
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
+  auto *Languages = Form.findChild<QMenu *>(QStringLiteral("MenuViewLanguages"));
+  EXPECT_FALSE(Languages->isEnabled());
+  ASSERT_EQ(Languages->actions().size(), 1);
+  EXPECT_TRUE(Languages->actions().first()->isChecked());
+  EXPECT_EQ(Attribs->Language(), 1033);
+}
+
+TEST(MainFormLanguages, ClickingALanguageSwitchesAndStoresIt) {
+  TZrLanguageManager &M = LangManager();
+  ASSERT_TRUE(M.RegisterLangFile(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/Russian.lng")));
+  auto FormPtr = CreateForm<TTestMainForm>();
+  TTestMainForm &Form = *FormPtr;
+  auto *Languages = Form.findChild<QMenu *>(QStringLiteral("MenuViewLanguages"));
+  ASSERT_TRUE(Languages->isEnabled());
+  ASSERT_EQ(Languages->actions().size(), 2);
+  QAction *Russian = Languages->actions().at(1);
+  Russian->trigger();
+  EXPECT_EQ(M.LanguageID(), 1049);
+  EXPECT_EQ(Attribs->Language(), 1049);
+  {
+    TAppConfigIniFile Store;
+    EXPECT_EQ(Store.ReadString(QStringLiteral("Options"), QStringLiteral("Language"), {}),
+              QStringLiteral("1049"));
+  }
+  EXPECT_EQ(Form.findChild<QMenu *>(QStringLiteral("MenuFile"))->title(), QStringLiteral("&Файл"));
+  Languages->actions().at(0)->trigger();
+  EXPECT_EQ(M.LanguageID(), 1033);
+  EXPECT_EQ(Form.findChild<QMenu *>(QStringLiteral("MenuFile"))->title(), QStringLiteral("&File"));
+  M.UnregisterLangResource(1049);
+}
+
+TEST(MainFormProcess, TwoInstancesRunSideBySide) {
+  QProcess First, Second;
+  for (QProcess *P : {&First, &Second}) {
+    P->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    P->start(QStringLiteral(LINGROVE_PATH), {});
+    ASSERT_TRUE(P->waitForStarted(10000));
+  }
+  // Both windows stay up: neither instance refuses to start or blocks the
+  // other on the shared settings.
+  EXPECT_FALSE(First.waitForFinished(2500));
+  EXPECT_EQ(Second.state(), QProcess::Running);
+  for (QProcess *P : {&First, &Second}) {
+    P->terminate();
+    if (!P->waitForFinished(5000)) {
+      P->kill();
+      P->waitForFinished(5000);
+    }
+  }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
+  // Settings and lock files go to a folder of this run, never the user's.
+  QTemporaryDir Home;
+  qputenv("XDG_CONFIG_HOME", Home.filePath(QStringLiteral("config")).toLocal8Bit());
+  qputenv("XDG_RUNTIME_DIR", Home.filePath(QStringLiteral("runtime")).toLocal8Bit());
+  QDir().mkpath(Home.filePath(QStringLiteral("runtime")));
+  QFile::setPermissions(Home.filePath(QStringLiteral("runtime")),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   QApplication App(argc, argv);
+  InitializeAttribs();
   testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int Result = RUN_ALL_TESTS();
+  FinalizeAttribs();
+  return Result;
 }
