@@ -109,7 +109,7 @@ bool NamedMutex::IsInUse(const QString &Name) {
 // threads, so the threads of a process share one descriptor and take turns
 // here before one of them holds the file lock for all of them.
 struct TNamedLockState {
-  QString Name;
+  QString Key;
   int Fd = -1;
   int Handles = 0;
   bool Owned = false; // a thread owns it or is waiting for the file lock
@@ -155,13 +155,15 @@ bool NamedMutex::Open(const QString &Name, TMode Mode) {
     }
     FSharedFd = Fd;
   } else {
+    // By lock file: "Local\X" and "X" are one mutex.
+    const QString Key = LockFileName(Name);
     std::lock_guard Guard(GStatesLock);
-    TNamedLockState &State = GStates[Name];
+    TNamedLockState &State = GStates[Key];
     if (State.Fd < 0) {
-      State.Name = Name;
+      State.Key = Key;
       State.Fd = OpenLockFile(Name);
       if (State.Fd < 0) {
-        GStates.erase(Name);
+        GStates.erase(Key);
         return false;
       }
     }
@@ -242,7 +244,7 @@ void NamedMutex::Close() {
     }
     if (--State.Handles == 0 && !State.Owned) {
       ::close(State.Fd);
-      GStates.erase(State.Name);
+      GStates.erase(State.Key);
     }
     FState = nullptr;
   }

@@ -26,7 +26,7 @@ TEST(NamedMutexFiles, LockFilesByName) {
 }
 
 TEST(NamedMutexThreads, OwnerMayTakeItAgainOthersWait) {
-  NamedMutex First(ConfigMutex), Second(ConfigMutex);
+  NamedMutex First(ConfigMutex), Second(u"Local\\"_s + ConfigMutex);
   ASSERT_TRUE(First.IsOpen() && Second.IsOpen());
   ASSERT_TRUE(First.Wait());
   ASSERT_TRUE(Second.Wait()); // same thread: no deadlock
