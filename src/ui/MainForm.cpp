@@ -3,6 +3,7 @@
 #include "Action.h"
 #include "AppAttribs.h"
 #include "CompEntries.h"
+#include "CoreApplication.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -423,6 +424,7 @@ void TUIMainForm::UpdateCaption() {
           .arg(QFileInfo(DisplayTranFilename()).fileName(),
                FModified ? QStringLiteral("*") : QString(), QStringLiteral("Lingrove"));
   setWindowTitle(Caption);
+  SetApplicationTitle(Caption);
 }
 
 void TUIMainForm::UpdateStatusBar() {

@@ -1,26 +1,23 @@
 #include "UIGuard.h"
 
+#include "CoreApplication.h"
+#include "CoreError.h"
 #include "Exceptions.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
-namespace {
-TUIGuard::TErrorSink &Sink() {
-  static TUIGuard::TErrorSink S;
-  return S;
-}
-} // namespace
-
-void TUIGuard::ShowError(QWidget *Parent, const std::exception &E) {
+void TUIGuard::ShowError(QWidget *, const std::exception &E) {
   const auto *Own = dynamic_cast<const Exception *>(&E);
-  const QString Message = Own ? Own->Message() : QString::fromUtf8(E.what());
-  if (Sink()) {
-    Sink()(Message);
-    return;
-  }
-  QMessageBox::critical(Parent, QString(), Message);
+  ShowMessageBox(mbkError, QString(), Own ? Own->Message() : ExceptionMessage(E));
 }
 
-void TUIGuard::SetErrorSink(TErrorSink S) {
-  Sink() = std::move(S);
+void TUIGuard::InstallMessageBoxes() {
+  SetMessageBoxHandler([](TMessageBoxKind Kind, const QString &Caption, const QString &Text) {
+    const QMessageBox::Icon Icon = Kind == mbkError     ? QMessageBox::Critical
+                                   : Kind == mbkWarning ? QMessageBox::Warning
+                                                        : QMessageBox::Information;
+    QMessageBox Box(Icon, Caption, Text, QMessageBox::Ok, QApplication::activeWindow());
+    Box.exec();
+  });
 }

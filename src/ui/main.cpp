@@ -2,6 +2,7 @@
 #include "AppAttribs.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
+#include "UIGuard.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("Lingrove"));
   QApplication::setApplicationVersion(QStringLiteral(LINGROVE_VERSION));
 
+  TUIGuard::InstallMessageBoxes();
   // The settings live from before the window exists to after it is gone.
   InitializeAttribs();
   int Result;
