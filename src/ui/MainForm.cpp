@@ -2,6 +2,8 @@
 
 #include "Action.h"
 #include "AppAttribs.h"
+#include "AppMRUList.h"
+#include "CommonTypes.h"
 #include "CompEntries.h"
 #include "CoreApplication.h"
 #include "Images.h"
@@ -17,7 +19,9 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -484,19 +488,130 @@ void TUIMainForm::CloseTranslation() {
   if (FIsDestroying)
     return;
   UpdateCaption();
-  MainStringTree->hide();
+  RebuildTree();
+}
+
+void TUIMainForm::OpenTranslation() {
+  if (!CanCloseTranslation(true))
+    return;
+  QString SourcePath, DisplayPath, TranslationPath;
+  if (ChooseFilesToOpen(SourcePath, DisplayPath, TranslationPath))
+    LoadTranslation(SourcePath, DisplayPath, TranslationPath);
+}
+
+bool TUIMainForm::ChooseFilesToOpen(QString &, QString &, QString &) {
+  return false;
+}
+
+void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
+                                  const QString &TranslationPath) {
+  CloseTranslation();
+  try {
+    FLangSource = std::make_unique<TLangSource>(SourcePath);
+    if (IsNotEmptyStr(DisplayPath)) {
+      FDisplayTranslations = std::make_unique<TZrLang_CompTranslations>();
+      FDisplayTranslations->Text_LoadFromFile(DisplayPath, false);
+    }
+    FTranslations = std::make_unique<TZrLang_CompTranslations>();
+    TTranslationLanguages Languages;
+    if (IsNotEmptyStr(TranslationPath)) {
+      FTranslations->Text_LoadFromFile(TranslationPath, false);
+      Languages = ReadTranslationLanguages(*FTranslations);
+    }
+    FLangIDSource = Languages.LangIDSource;
+    FLangIDTranslation = Languages.LangIDTranslation;
+    QList<int> Counts(9);
+    const QString Log = FLangSource->CompareStructureWith(
+        *FTranslations, Counts[0], Counts[1], Counts[2], Counts[3], Counts[4], Counts[5], Counts[6],
+        Counts[7], Counts[8]);
+    FModified = false;
+    FLanguageSourceFilename = SourcePath;
+    FDisplayFilename = DisplayPath;
+    FTranslationFilename = TranslationPath;
+    if (IsNotEmptyStr(TranslationPath) && !Log.isEmpty())
+      ShowDifferences(Log, Counts);
+    UpdateCaption();
+  } catch (...) {
+    CloseTranslation();
+    RebuildTree();
+    throw;
+  }
+  RebuildTree();
+  if (FLangIDSource == 0 || FLangIDTranslation == 0 || FLangIDSource == FLangIDTranslation)
+    EditTranslationProperties();
+}
+
+void TUIMainForm::ShowDifferences(const QString &, const QList<int> &) {}
+
+bool TUIMainForm::EditTranslationProperties() {
+  return false;
+}
+
+void TUIMainForm::RebuildTree() {
+  MainStringTree->setVisible(HasDocument());
+  findChild<QWidget *>(QStringLiteral("TreePlaceholder"))->setVisible(!HasDocument());
   UpdateStatusBar();
   UpdateActions();
 }
 
-bool TUIMainForm::SaveTranslation(bool) {
-  return false;
+bool TUIMainForm::SaveTranslation(bool bNewName) {
+  if (!HasDocument())
+    return false;
+  const bool HasName = IsNotEmptyStr(FTranslationFilename);
+  bool bUnicode = HasName ? FTranslations->IsStreamUnicode() : FLangSource->IsFileUnicode();
+  QString Path = FTranslationFilename;
+  if (bNewName || !HasName) {
+    if (!HasName)
+      Path = QDir::current().filePath(LangConstant(u"SUntitled") + QStringLiteral(".lng"));
+    if (!ChooseSaveFile(Path, bUnicode))
+      return false;
+  }
+  if (!WriteTranslationFile(Path, bUnicode))
+    return false;
+  FTranslationFilename = Path;
+  FModified = false;
+  UpdateCaption();
+  UpdateMRUList(Path, mruTranslation, true);
+  return true;
 }
 
-void TUIMainForm::OpenTranslation() {}
+bool TUIMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {
+  const QString Ansi = QStringLiteral("Ansi language translation files (*.lng)");
+  const QString Unicode = QStringLiteral("Unicode language translation files (*.lng)");
+  QFileDialog Dialog(this, LangConstant(u"SCaptionSaveFile"), QFileInfo(Path).absolutePath());
+  Dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Dialog.setNameFilters({Ansi, Unicode});
+  Dialog.selectNameFilter(bUnicode ? Unicode : Ansi);
+  Dialog.setDefaultSuffix(QStringLiteral("lng"));
+  Dialog.selectFile(QFileInfo(Path).fileName());
+  if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
+    return false;
+  Path = Dialog.selectedFiles().first();
+  bUnicode = Dialog.selectedNameFilter() == Unicode;
+  return true;
+}
 
-bool TUIMainForm::EditTranslationProperties() {
-  return false;
+bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
+  const bool SourceUnicode = FLangSource->IsFileUnicode();
+  if (!(Attribs && Attribs->IgnoreEncodingConficts()) && bUnicode != SourceUnicode) {
+    QMessageBox Box(QMessageBox::Warning, LangConstant(u"SCaptionEncodingConfict"),
+                    LangConstant(bUnicode ? u"SMessageSavingInUnicode" : u"SMessageSavingInANSI"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    Box.setObjectName(QStringLiteral("EncodingConflictBox"));
+    switch (Box.exec()) {
+    case QMessageBox::Yes:
+      bUnicode = !bUnicode;
+      break;
+    case QMessageBox::No:
+      break;
+    default:
+      return false;
+    }
+  }
+  StampTranslationHeader(FTranslations->Params(), {FLangIDSource, FLangIDTranslation},
+                         QDateTime::currentDateTime());
+  FTranslations->Text_SaveToFile(Path, bUnicode, true);
+  return true;
 }
 
 void TUIMainForm::CheckForUpdates() {}

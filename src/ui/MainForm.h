@@ -42,7 +42,21 @@ public:
   // bNewName is set; false when nothing was saved.
   virtual bool SaveTranslation(bool bNewName);
   void OpenTranslation();
-  bool EditTranslationProperties();
+  // Opens a document: a blank display path means none, a blank translation
+  // path a new translation. All or nothing: on failure no document is open
+  // and the error is raised.
+  void LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
+                       const QString &TranslationPath);
+  virtual bool EditTranslationProperties();
+  // Writes the translation to Path after the encoding check; false when the
+  // user cancelled at that check.
+  bool WriteTranslationFile(const QString &Path, bool bUnicode);
+
+  const TLangSource *LangSource() const { return FLangSource.get(); }
+  TZrLang_CompTranslations *Translations() const { return FTranslations.get(); }
+  const QString &TranslationFilename() const { return FTranslationFilename; }
+  quint16 LangIDSource() const { return FLangIDSource; }
+  quint16 LangIDTranslation() const { return FLangIDTranslation; }
   void CheckForUpdates();
 
   void UpdateCaption();
@@ -60,6 +74,13 @@ public:
 
 protected:
   void Construct() override;
+  // The save dialog: proposes Path and an encoding, returns false when the
+  // user cancels. Tests replace it.
+  virtual bool ChooseSaveFile(QString &Path, bool &bUnicode);
+  // The open files dialog; false when cancelled.
+  virtual bool ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
+                                 QString &TranslationPath);
+  virtual void ShowDifferences(const QString &Log, const QList<int> &Counts);
   void closeEvent(QCloseEvent *Event) override;
 
 private:
@@ -77,6 +98,7 @@ private:
   void CheckCurrentLanguage();
   void SaveToolbarLayout();
   void SyncToolbarItems();
+  void RebuildTree();
 
   std::unique_ptr<TLangSource> FLangSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslations;

@@ -3,7 +3,11 @@
 #include "MainForm.h"
 #include "Action.h"
 #include "AppAttribs.h"
+#include "AppMRUList.h"
+#include "Exceptions.h"
 #include "LanguageManager.h"
+#include "TestSupport.h"
+#include "Translations.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,13 +32,58 @@ class TTestMainForm : public TUIMainForm {
 public:
   bool SaveResult = true;
   int SaveCalls = 0;
-  bool SaveTranslation(bool) override {
+  bool RealSave = false;
+  bool SaveTranslation(bool bNewName) override {
+    if (RealSave)
+      return TUIMainForm::SaveTranslation(bNewName);
     ++SaveCalls;
     if (SaveResult)
       SetModified(false);
     return SaveResult;
   }
+
+  // The save dialog's answer: the path and encoding chosen, or a cancel.
+  QString SavePath;
+  bool SaveUnicode = false;
+  bool SaveCancelled = false;
+  QString ProposedPath;
+  bool ProposedUnicode = false;
+  bool ChooseSaveFile(QString &Path, bool &bUnicode) override {
+    ProposedPath = Path;
+    ProposedUnicode = bUnicode;
+    if (SaveCancelled)
+      return false;
+    Path = SavePath;
+    bUnicode = SaveUnicode;
+    return true;
+  }
+
+  QString DifferencesLog;
+  QList<int> DifferencesCounts;
+  int DifferencesShown = 0;
+  void ShowDifferences(const QString &Log, const QList<int> &Counts) override {
+    ++DifferencesShown;
+    DifferencesLog = Log;
+    DifferencesCounts = Counts;
+  }
+  // The open files dialog, which the window shows at its first idle moment.
+  bool ChooseFilesToOpen(QString &, QString &, QString &) override { return false; }
+
+  int PropertiesShown = 0;
+  bool EditTranslationProperties() override {
+    ++PropertiesShown;
+    return false;
+  }
 };
+
+// A window past its first idle moment, so that its start action is done.
+std::unique_ptr<TTestMainForm> NewForm() {
+  auto Form = CreateForm<TTestMainForm>();
+  QCoreApplication::processEvents();
+  return Form;
+}
+
+const QString Examples = QStringLiteral(LINGROVE_SOURCE_DIR "/examples/");
 
 // Clicks Button of the next message box that opens.
 void AnswerNextMessageBox(QMessageBox::StandardButton Button, QString *Text = nullptr) {
@@ -52,7 +101,7 @@ QAction *ActionNamed(QWidget &W, const char *Name) {
 }
 
 TEST(MainForm, NewWindowIsTitledUntitledAndHasNoDocumentActions) {
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
   Form.SetModified(true);
@@ -78,7 +127,7 @@ struct TActionCase {
 class MainFormActions : public testing::TestWithParam<TActionCase> {};
 
 TEST_P(MainFormActions, HaveTheirCaptionShortcutAndCategory) {
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   auto *A = qobject_cast<TAction *>(ActionNamed(Form, GetParam().Name));
   ASSERT_NE(A, nullptr);
@@ -118,7 +167,7 @@ struct TCloseCase {
 class MainFormClosePrompt : public testing::TestWithParam<TCloseCase> {};
 
 TEST_P(MainFormClosePrompt, AnswersDecideWhetherTheWindowCloses) {
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   Form.show();
   Form.SetModified(true);
@@ -141,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, MainFormClosePrompt,
                          [](const auto &Info) { return std::string(Info.param.Name); });
 
 TEST(MainForm, UnmodifiedWindowClosesWithoutAsking) {
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   Form.show();
   EXPECT_TRUE(Form.close());
@@ -151,7 +200,7 @@ TEST(MainForm, UnmodifiedWindowClosesWithoutAsking) {
 TEST(MainForm, SwitchingToGermanRetranslatesMenusToolbarsAndStatusBar) {
   TZrLanguageManager &M = LangManager();
   ASSERT_TRUE(M.RegisterLangFile(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/German.lng")));
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   auto *FileMenu = Form.findChild<QMenu *>(QStringLiteral("MenuFile"));
   auto *Toolbar = Form.findChild<QToolBar *>(QStringLiteral("StandardToolbar"));
@@ -169,7 +218,7 @@ TEST(MainForm, SwitchingToGermanRetranslatesMenusToolbarsAndStatusBar) {
 
   // A window created while German is the chosen language shows German.
   Attribs->SetLanguage(1031);
-  auto SecondPtr = CreateForm<TTestMainForm>();
+  auto SecondPtr = NewForm();
   TTestMainForm &Second = *SecondPtr;
   EXPECT_EQ(Second.findChild<QMenu *>(QStringLiteral("MenuFile"))->title(),
             QStringLiteral("&Datei"));
@@ -191,7 +240,7 @@ TEST(MainFormState, PlacementStatusBarAndToolbarsSurviveARestart) {
     Store.EraseSection(QStringLiteral("State"));
   }
   {
-    auto FormPtr = CreateForm<TTestMainForm>();
+    auto FormPtr = NewForm();
     TTestMainForm &Form = *FormPtr;
     Form.setGeometry(40, 50, 600, 420);
     Form.findChild<QAction *>(QStringLiteral("MenuViewStatusBar"))->setChecked(false);
@@ -204,7 +253,7 @@ TEST(MainFormState, PlacementStatusBarAndToolbarsSurviveARestart) {
     EXPECT_EQ(Store.ReadString(QStringLiteral("State"), QStringLiteral("ShowStatusBar"), {}),
               QStringLiteral("0"));
   }
-  auto AgainPtr = CreateForm<TTestMainForm>();
+  auto AgainPtr = NewForm();
   TTestMainForm &Again = *AgainPtr;
   EXPECT_EQ(Again.geometry(), QRect(40, 50, 600, 420));
   EXPECT_TRUE(Again.statusBar()->isHidden());
@@ -218,12 +267,12 @@ TEST(MainFormState, PlacementStatusBarAndToolbarsSurviveARestart) {
 TEST(MainFormState, AFirstRunStoresTheDesignedToolbarLayoutBeforeLoadingIt) {
   Attribs->SetIsFirstRun(false);
   {
-    auto FormPtr = CreateForm<TTestMainForm>();
+    auto FormPtr = NewForm();
     TTestMainForm &Form = *FormPtr;
     Form.findChild<QAction *>(QStringLiteral("MenuViewToolbarEdit"))->setChecked(false);
   }
   Attribs->SetIsFirstRun(true);
-  auto FirstRunPtr = CreateForm<TTestMainForm>();
+  auto FirstRunPtr = NewForm();
   TTestMainForm &FirstRun = *FirstRunPtr;
   EXPECT_FALSE(FirstRun.findChild<QToolBar *>(QStringLiteral("EditToolbar"))->isHidden());
   Attribs->SetIsFirstRun(false);
@@ -234,7 +283,7 @@ TEST(MainFormState, WithoutAStoredPlacementTheWindowIsCentred) {
     TAppConfigIniFile Store;
     Store.EraseSection(QStringLiteral("State"));
   }
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE(qAbs(Form.geometry().center().x() - Screen.center().x()), 1);
@@ -246,7 +295,7 @@ TEST(MainFormState, AMaximizedWindowIsMaximizedAgain) {
     TAppConfigIniFile Store;
     Store.WriteBool(QStringLiteral("State"), QStringLiteral("WindowMaximized"), true);
   }
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   EXPECT_TRUE(Form.windowState() & Qt::WindowMaximized);
   Form.setWindowState(Qt::WindowNoState);
@@ -255,7 +304,7 @@ TEST(MainFormState, AMaximizedWindowIsMaximizedAgain) {
 TEST(MainFormLanguages, WithOnlyTheDefaultLanguageTheMenuIsDisabled) {
   ASSERT_EQ(LangManager().LanguageCount(), 1);
   Attribs->SetLanguage(1049);
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   auto *Languages = Form.findChild<QMenu *>(QStringLiteral("MenuViewLanguages"));
   EXPECT_FALSE(Languages->isEnabled());
@@ -267,7 +316,7 @@ TEST(MainFormLanguages, WithOnlyTheDefaultLanguageTheMenuIsDisabled) {
 TEST(MainFormLanguages, ClickingALanguageSwitchesAndStoresIt) {
   TZrLanguageManager &M = LangManager();
   ASSERT_TRUE(M.RegisterLangFile(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/Russian.lng")));
-  auto FormPtr = CreateForm<TTestMainForm>();
+  auto FormPtr = NewForm();
   TTestMainForm &Form = *FormPtr;
   auto *Languages = Form.findChild<QMenu *>(QStringLiteral("MenuViewLanguages"));
   ASSERT_TRUE(Languages->isEnabled());
@@ -306,6 +355,130 @@ TEST(MainFormProcess, TwoInstancesRunSideBySide) {
       P->waitForFinished(5000);
     }
   }
+}
+
+TEST(MainFormDocument, ANewTranslationOpensWithoutDifferencesAndAsksForTheLanguages) {
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(), QString());
+  EXPECT_TRUE(Form.HasDocument());
+  EXPECT_EQ(Form.DifferencesShown, 0);
+  EXPECT_EQ(Form.PropertiesShown, 1);
+  EXPECT_EQ(Form.LangIDSource(), 1033);
+  EXPECT_EQ(Form.LangIDTranslation(), 0);
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
+  EXPECT_TRUE(ActionNamed(Form, "ActionFileSave")->isEnabled());
+  // Every entry of a new translation is untranslated.
+  const QString Properties = Form.findChild<QLabel *>(QStringLiteral("SBProperties"))->text();
+  const QStringList Numbers = Properties.section(u' ', 1).split(u'/');
+  ASSERT_EQ(Numbers.size(), 2);
+  EXPECT_EQ(Numbers[0], Numbers[1]);
+}
+
+TEST(MainFormDocument, AnExistingTranslationShowsItsDifferences) {
+  const TScopedAcp Acp(1251);
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QStringLiteral("Example.ru.lng"));
+  ASSERT_EQ(Form.DifferencesShown, 1);
+  EXPECT_TRUE(Form.DifferencesLog.startsWith(QStringLiteral(
+      "The following entries were not found and were added to the translation:\r\n")));
+  ASSERT_EQ(Form.DifferencesCounts.size(), 9);
+  EXPECT_GT(Form.DifferencesCounts[3], 0); // an obsolete form was removed
+  EXPECT_EQ(Form.PropertiesShown, 0);
+  EXPECT_EQ(Form.LangIDTranslation(), 1049);
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Example.ru.lng - Lingrove"));
+}
+
+TEST(MainFormDocument, AMalformedTranslationLeavesNoDocumentAndRaises) {
+  QTemporaryDir Dir;
+  QFile Bad(Dir.filePath(QStringLiteral("bad.lng")));
+  ASSERT_TRUE(Bad.open(QIODevice::WriteOnly));
+  Bad.write("LANGID=1031\r\n[Form1]\r\n00000001=a\r\n00000001=b\r\n");
+  Bad.close();
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(), QString());
+  ASSERT_TRUE(Form.HasDocument());
+  try {
+    Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(), Bad.fileName());
+    FAIL() << "no error";
+  } catch (const Exception &E) {
+    EXPECT_EQ(E.Message(), QStringLiteral("Loading translations failed.\r\nLine 4: Duplicate "
+                                          "property value translation ID (1)"));
+  }
+  EXPECT_FALSE(Form.HasDocument());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
+}
+
+struct TSaveCase {
+  const char *Name;
+  bool ChooseUnicode;
+  QMessageBox::StandardButton Answer; // NoButton: no prompt expected
+  bool ExpectSaved;
+  bool ExpectUnicode;
+};
+
+class MainFormSave : public testing::TestWithParam<TSaveCase> {};
+
+TEST_P(MainFormSave, EncodingPromptDecidesTheWrittenEncoding) {
+  QTemporaryDir Dir;
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QStringLiteral("Example.de.lng"));
+  Form.SetModified(true);
+  Form.SavePath = Dir.filePath(QStringLiteral("out.lng"));
+  Form.SaveUnicode = GetParam().ChooseUnicode;
+  QString Text;
+  if (GetParam().Answer != QMessageBox::NoButton)
+    AnswerNextMessageBox(GetParam().Answer, &Text);
+  EXPECT_EQ(Form.SaveTranslation(true), GetParam().ExpectSaved);
+  EXPECT_TRUE(Form.ProposedUnicode); // the German translation was read as UTF-16
+  QFile Out(Form.SavePath);
+  EXPECT_EQ(Out.exists(), GetParam().ExpectSaved);
+  if (!GetParam().ExpectSaved) {
+    EXPECT_TRUE(Form.Modified());
+    return;
+  }
+  ASSERT_TRUE(Out.open(QIODevice::ReadOnly));
+  EXPECT_EQ(Out.read(2) == QByteArray("\xFF\xFE"), GetParam().ExpectUnicode);
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("out.lng - Lingrove"));
+  EXPECT_EQ(LoadMRUList(mruTranslation).value(0), Form.SavePath);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormSave,
+    testing::Values(TSaveCase{"UnicodeNoPrompt", true, QMessageBox::NoButton, true, true},
+                    TSaveCase{"AnsiYesSwitchesToUnicode", false, QMessageBox::Yes, true, true},
+                    TSaveCase{"AnsiNoKeepsAnsi", false, QMessageBox::No, true, false},
+                    TSaveCase{"AnsiCancel", false, QMessageBox::Cancel, false, false}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+TEST(MainFormDocument, UntranslatedEntriesAreLeftOutAndComeBackOnReopening) {
+  QTemporaryDir Dir;
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QStringLiteral("Example.de.lng"));
+  Form.SavePath = Dir.filePath(QStringLiteral("de.lng"));
+  Form.SaveUnicode = true;
+  ASSERT_TRUE(Form.SaveTranslation(true));
+  TZrLang_CompTranslations Saved;
+  Saved.Text_LoadFromFile(Form.SavePath, false);
+  EXPECT_EQ(Saved.Params().Values(u"Generator"), QStringLiteral("Brisel Solutions Lingrove 2.0.0"));
+  EXPECT_EQ(Saved.Params().Values(u"LANGID"), QStringLiteral("1031"));
+  const int Added = Form.DifferencesCounts.value(1);
+  ASSERT_GT(Added, 0);
+  Form.DifferencesShown = 0;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(), Form.SavePath);
+  EXPECT_EQ(Form.DifferencesShown, 1);
+  EXPECT_EQ(Form.DifferencesCounts.value(1), Added);
+  EXPECT_EQ(Form.DifferencesCounts.value(4), 0);
 }
 
 } // namespace
