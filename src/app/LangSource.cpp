@@ -1,4 +1,5 @@
 #include "LangSource.h"
+#include "BinarySearch.h"
 
 #include "CodePages.h"
 #include "Escaping.h"
@@ -42,22 +43,10 @@ bool TPropertySources::FindID(qint32 iID, int &iIndex) const {
     iIndex = Count();
     return false;
   }
-  int Lo = 0;
-  int Hi = Count() - 1;
-  while (Lo <= Hi) {
-    const int Mid = (Lo + Hi) / 2;
-    const qint32 Probe = FItems[size_t(Mid)]->iID;
-    if (Probe < iID)
-      Lo = Mid + 1;
-    else if (Probe > iID)
-      Hi = Mid - 1;
-    else {
-      iIndex = Mid;
-      return true;
-    }
-  }
-  iIndex = Lo;
-  return false;
+  return ZrLang_BinarySearch(
+      Count(),
+      [&](int I) { return (FItems[size_t(I)]->iID > iID) - (FItems[size_t(I)]->iID < iID); },
+      iIndex);
 }
 
 PPropertySource TPropertySources::FindPropByID(qint32 iID) const {
@@ -89,22 +78,9 @@ int TComponentSources::Add(std::unique_ptr<TComponentSource> Item) {
 }
 
 bool TComponentSources::FindCompName(QStringView CompName, int &Index) const {
-  int Lo = 0;
-  int Hi = Count() - 1;
-  while (Lo <= Hi) {
-    const int Mid = (Lo + Hi) / 2;
-    const int C = ZrLang_CompareText(FItems[size_t(Mid)]->CompName(), CompName);
-    if (C < 0)
-      Lo = Mid + 1;
-    else if (C > 0)
-      Hi = Mid - 1;
-    else {
-      Index = Mid;
-      return true;
-    }
-  }
-  Index = Lo;
-  return false;
+  return ZrLang_BinarySearch(
+      Count(), [&](int I) { return ZrLang_CompareText(FItems[size_t(I)]->CompName(), CompName); },
+      Index);
 }
 
 TComponentSource *TComponentSources::FindCompByName(QStringView CompName) const {

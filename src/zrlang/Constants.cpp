@@ -1,4 +1,5 @@
 #include "Constants.h"
+#include "BinarySearch.h"
 
 #include "Escaping.h"
 #include "Exceptions.h"
@@ -49,22 +50,9 @@ bool TZrLang_Constants::FindName(QStringView wsName, int &iIndex) const {
     iIndex = Count();
     return false;
   }
-  int Lo = 0;
-  int Hi = Count() - 1;
-  while (Lo <= Hi) {
-    const int Mid = (Lo + Hi) / 2;
-    const int C = ZrLang_CompareText(FItems[size_t(Mid)]->wsName, wsName);
-    if (C < 0)
-      Lo = Mid + 1;
-    else if (C > 0)
-      Hi = Mid - 1;
-    else {
-      iIndex = Mid;
-      return true;
-    }
-  }
-  iIndex = Lo;
-  return false;
+  return ZrLang_BinarySearch(
+      Count(), [&](int I) { return ZrLang_CompareText(FItems[size_t(I)]->wsName, wsName); },
+      iIndex);
 }
 
 int TZrLang_Constants::IndexOfName(QStringView wsName) const {

@@ -1,4 +1,5 @@
 #include "PropEntries.h"
+#include "BinarySearch.h"
 
 #include "LangDataIO.h"
 #include "StreamIO.h"
@@ -18,22 +19,9 @@ bool TZrLang_PropEntries::Add(qint32 iID, const QString &wsPropName,
 }
 
 bool TZrLang_PropEntries::FindPropName(QStringView wsPropName, int &iIndex) const {
-  int Lo = 0;
-  int Hi = Count() - 1;
-  while (Lo <= Hi) {
-    const int Mid = (Lo + Hi) / 2;
-    const int C = ZrLang_CompareText(FItems[size_t(Mid)]->wsPropName, wsPropName);
-    if (C < 0)
-      Lo = Mid + 1;
-    else if (C > 0)
-      Hi = Mid - 1;
-    else {
-      iIndex = Mid;
-      return true;
-    }
-  }
-  iIndex = Lo;
-  return false;
+  return ZrLang_BinarySearch(
+      Count(), [&](int I) { return ZrLang_CompareText(FItems[size_t(I)]->wsPropName, wsPropName); },
+      iIndex);
 }
 
 int TZrLang_PropEntries::IndexOfPropName(QStringView wsPropName) const {

@@ -1,4 +1,5 @@
 #include "Translations.h"
+#include "BinarySearch.h"
 
 #include "Exceptions.h"
 #include "TextOrder.h"
@@ -29,22 +30,10 @@ bool TZrLang_CompTranslation::FindID(qint32 iID, int &iIndex) const {
     iIndex = Count();
     return false;
   }
-  int Lo = 0;
-  int Hi = Count() - 1;
-  while (Lo <= Hi) {
-    const int Mid = (Lo + Hi) / 2;
-    const qint32 Probe = FItems[size_t(Mid)]->iID;
-    if (Probe < iID)
-      Lo = Mid + 1;
-    else if (Probe > iID)
-      Hi = Mid - 1;
-    else {
-      iIndex = Mid;
-      return true;
-    }
-  }
-  iIndex = Lo;
-  return false;
+  return ZrLang_BinarySearch(
+      Count(),
+      [&](int I) { return (FItems[size_t(I)]->iID > iID) - (FItems[size_t(I)]->iID < iID); },
+      iIndex);
 }
 
 int TZrLang_CompTranslation::IndexOfID(qint32 iID) const {
