@@ -1,9 +1,15 @@
 #include "FormRegistry.h"
 
+#include "DifferencesDialog.h"
 #include "MainForm.h"
+#include "OpenFilesDialog.h"
+#include "TransPropsDialog.h"
 
 std::vector<TFormDescriptor> LingroveForms() {
   return {
       {QStringLiteral("Application.MainForm"), [] { return CreateForm<TUIMainForm>(); }},
+      {QStringLiteral("Dialog.Differences"), [] { return CreateForm<TUIDifferencesDialog>(); }},
+      {QStringLiteral("Dialog.OpenFiles"), [] { return CreateForm<TUIOpenFilesDialog>(); }},
+      {QStringLiteral("Dialog.Properties"), [] { return CreateForm<TUITransPropsDialog>(); }},
   };
 }
