@@ -6,10 +6,13 @@
 #include "CommonTypes.h"
 #include "CompEntries.h"
 #include "CoreApplication.h"
+#include "DifferencesDialog.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
+#include "OpenFilesDialog.h"
+#include "TransPropsDialog.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
 #include "UIGuard.h"
@@ -499,8 +502,9 @@ void TUIMainForm::OpenTranslation() {
     LoadTranslation(SourcePath, DisplayPath, TranslationPath);
 }
 
-bool TUIMainForm::ChooseFilesToOpen(QString &, QString &, QString &) {
-  return false;
+bool TUIMainForm::ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
+                                    QString &TranslationPath) {
+  return TUIOpenFilesDialog::Execute(this, SourcePath, DisplayPath, TranslationPath);
 }
 
 void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
@@ -541,10 +545,15 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     EditTranslationProperties();
 }
 
-void TUIMainForm::ShowDifferences(const QString &, const QList<int> &) {}
+void TUIMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts) {
+  TUIDifferencesDialog::Execute(this, Log, Counts);
+}
 
 bool TUIMainForm::EditTranslationProperties() {
-  return false;
+  if (!HasDocument())
+    return false;
+  return TUITransPropsDialog::Execute(this, FLangIDSource, FLangIDTranslation,
+                                      FTranslations->Params());
 }
 
 void TUIMainForm::RebuildTree() {

@@ -1,5 +1,6 @@
 // Lingrove: the editor for ZrLang translation files.
 #include "AppAttribs.h"
+#include "Languages.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
 #include "UIGuard.h"
@@ -13,6 +14,7 @@ int main(int argc, char **argv) {
   QApplication::setApplicationVersion(QStringLiteral(LINGROVE_VERSION));
 
   TUIGuard::InstallMessageBoxes();
+  InstallLanguageTableNames();
   // The settings live from before the window exists to after it is gone.
   InitializeAttribs();
   int Result;
