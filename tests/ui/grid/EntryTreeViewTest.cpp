@@ -1,0 +1,194 @@
+#include "EntryNavigation.h"
+#include "EntryTreeDelegate.h"
+#include "EntryTreeModel.h"
+#include "GridTestDocument.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs the event loop until Condition holds or a second has passed.
+bool WaitFor(const std::function<bool()> &Condition) {
+  QElapsedTimer Timer;
+  Timer.start();
+  while (!Condition()) {
+    if (Timer.elapsed() > 1000)
+      return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+class EntryTreeViewTest : public testing::Test {
+protected:
+  EntryTreeViewTest()
+      : Doc(SmallSource, SmallTranslation, SmallDisplay),
+        Model(*Doc.Source, *Doc.Translation, Doc.Display.get()) {
+    Delegate = TEntryTreeDelegate::Install(View);
+    View.setModel(&Model);
+    View.resize(800, 400);
+    View.show();
+    View.setFocus();
+    QCoreApplication::processEvents();
+  }
+
+  QModelIndex At(int Position, int Column = 0) const {
+    return Model.IndexAtTreeOrder(Position, Column);
+  }
+  QLineEdit *Editor() const { return View.viewport()->findChild<QLineEdit *>(); }
+  // The open editor, if it is the visible one (closed editors are deleted
+  // later).
+  QLineEdit *OpenEditor() const {
+    for (QLineEdit *E : View.viewport()->findChildren<QLineEdit *>())
+      if (E->isVisible())
+        return E;
+    return nullptr;
+  }
+  void Focus(int Position, int Column = 0) {
+    View.selectionModel()->setCurrentIndex(
+        At(Position, Column), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  void TypeAndCommit(QLineEdit *Edit, const QString &Text) {
+    Edit->selectAll();
+    QTest::keyClicks(Edit, Text);
+    QTest::keyClick(Edit, Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return OpenEditor() == nullptr; }));
+  }
+  TZrLang_PropValueTranslation *Prop(const char *Component, int iID) const {
+    return Doc.Translation->FindComponentName(QString::fromLatin1(Component))->FindPropByID(iID);
+  }
+
+  TGridTestDocument Doc;
+  TEntryTreeModel Model;
+  QTreeView View;
+  TEntryTreeDelegate *Delegate = nullptr;
+};
+
+TEST_F(EntryTreeViewTest, InstallSetsUpTheGrid) {
+  EXPECT_EQ(View.itemDelegate(), Delegate);
+  EXPECT_EQ(Delegate->parent(), &View);
+  EXPECT_TRUE(View.uniformRowHeights());
+  EXPECT_EQ(View.selectionBehavior(), QAbstractItemView::SelectRows);
+  EXPECT_EQ(View.selectionMode(), QAbstractItemView::ExtendedSelection);
+  EXPECT_TRUE(View.editTriggers() & QAbstractItemView::EditKeyPressed);
+  EXPECT_EQ(View.header()->count(), 4);
+  EXPECT_EQ(View.model()->headerData(3, Qt::Horizontal).toString(),
+            QStringLiteral("Translated value"));
+}
+
+TEST_F(EntryTreeViewTest, ExpandAllShowsEveryRow) {
+  View.collapseAll();
+  View.expandAll();
+  for (int Top = 0; Top < Model.rowCount(); ++Top)
+    EXPECT_TRUE(View.isExpanded(Model.index(Top, 0)));
+  // Every row is laid out: walking down from the first reaches them all in
+  // tree order.
+  QModelIndex Row = Model.index(0, 0);
+  for (int P = 0; P < Model.TreeOrderCount(); ++P) {
+    ASSERT_EQ(Row, At(P));
+    Row = View.indexBelow(Row);
+  }
+  EXPECT_FALSE(Row.isValid());
+  View.scrollTo(At(9));
+  EXPECT_TRUE(View.visualRect(At(9)).isValid());
+  // Rows are at least 20 pixels high at 96 dpi.
+  EXPECT_GE(View.visualRect(At(1)).height(), 20 * View.logicalDpiY() / 96);
+  // The grid paints without trouble.
+  const QPixmap Shot = View.grab();
+  EXPECT_FALSE(Shot.isNull());
+}
+
+TEST_F(EntryTreeViewTest, F2EditsTheTranslatedValue) {
+  View.expandAll();
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  Focus(6); // column 0: the editor goes to column 3 all the same
+  QTest::keyClick(&View, Qt::Key_F2);
+  QLineEdit *Edit = OpenEditor();
+  ASSERT_NE(Edit, nullptr);
+  EXPECT_EQ(Edit->text(), QStringLiteral("Line1\\nLine2\\tTab"));
+  EXPECT_EQ(View.indexAt(Edit->geometry().center()), At(6, 3));
+  TypeAndCommit(Edit, QStringLiteral("Zeile 1\\nZeile 2"));
+  EXPECT_EQ(Prop("Form1", 5)->wsValue, QStringLiteral("Zeile 1\r\nZeile 2"));
+  EXPECT_TRUE(Prop("Form1", 5)->TranStates.IsEmpty());
+  EXPECT_EQ(Texts.count(), 1);
+  EXPECT_EQ(Model.Counts().UntranslatedProperties, 2);
+}
+
+TEST_F(EntryTreeViewTest, EnterOpensTheEditorOnTheCurrentRow) {
+  View.expandAll();
+  Focus(8, 1);
+  QTest::keyClick(&View, Qt::Key_Return);
+  QLineEdit *Edit = OpenEditor();
+  ASSERT_NE(Edit, nullptr);
+  EXPECT_EQ(Edit->text(), QString::fromUtf16(u"Привет"));
+  TypeAndCommit(Edit, QStringLiteral("Hallo"));
+  const TZrLang_Constant *Hello = Doc.Translation->Constants().FindConstName(u"SHello");
+  EXPECT_EQ(Hello->wsValue, QStringLiteral("Hallo"));
+  EXPECT_EQ(Hello->wsDefValue, QStringLiteral("Hallo"));
+
+  // Keypad Enter as well; with a modifier it is not an edit request.
+  Focus(4);
+  QTest::keyClick(&View, Qt::Key_Enter, Qt::ShiftModifier);
+  EXPECT_EQ(OpenEditor(), nullptr);
+  QTest::keyClick(&View, Qt::Key_Enter, Qt::KeypadModifier);
+  ASSERT_NE(OpenEditor(), nullptr);
+  QTest::keyClick(OpenEditor(), Qt::Key_Escape);
+  EXPECT_TRUE(WaitFor([&] { return OpenEditor() == nullptr; }));
+}
+
+TEST_F(EntryTreeViewTest, NoEditorForGroupRowsOrSeveralSelectedRows) {
+  View.expandAll();
+  Focus(3);
+  QTest::keyClick(&View, Qt::Key_Return);
+  QTest::keyClick(&View, Qt::Key_F2);
+  EXPECT_EQ(OpenEditor(), nullptr);
+  Focus(7);
+  QTest::keyClick(&View, Qt::Key_F2);
+  EXPECT_EQ(OpenEditor(), nullptr);
+
+  Focus(4);
+  View.selectionModel()->select(At(5), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QTest::keyClick(&View, Qt::Key_F2);
+  QTest::keyClick(&View, Qt::Key_Return);
+  EXPECT_EQ(OpenEditor(), nullptr);
+  // Back to one row: editable again.
+  Focus(5);
+  QTest::keyClick(&View, Qt::Key_F2);
+  EXPECT_NE(OpenEditor(), nullptr);
+}
+
+TEST_F(EntryTreeViewTest, AnEditorLeftAloneChangesNothing) {
+  View.expandAll();
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  Focus(1);
+  QTest::keyClick(&View, Qt::Key_F2);
+  QLineEdit *Edit = OpenEditor();
+  ASSERT_NE(Edit, nullptr);
+  QTest::keyClick(Edit, Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return OpenEditor() == nullptr; }));
+  EXPECT_EQ(Texts.count(), 0);
+  EXPECT_TRUE(Prop("Dialog.About", 1)->TranStates.Contains(zrtsUntranslated));
+}
+
+TEST_F(EntryTreeViewTest, RowsKeepTheirExpansionAcrossEdits) {
+  View.expandAll();
+  Model.SetEntriesText({At(1), At(2), At(9)}, QStringLiteral("x"));
+  Model.ChangeEntryStates({At(4)}, {zrtsAutotranslated}, {});
+  for (int Top = 0; Top < Model.rowCount(); ++Top)
+    EXPECT_TRUE(View.isExpanded(Model.index(Top, 0)));
+  // Reset on a new document.
+  Model.SetDocument(*Doc.Source, *Doc.Translation, nullptr);
+  EXPECT_FALSE(View.isExpanded(Model.index(0, 0)));
+}
+
+} // namespace
