@@ -18,6 +18,8 @@ QString ZrLang_DecodeUtf16(QByteArrayView Bytes, bool bBigEndian) {
 }
 
 void ZrLang_AppendUtf16LE(QByteArray &Out, QStringView Text) {
+  if (Text.isEmpty())
+    return;
   const qsizetype Old = Out.size();
   Out.resize(Old + Text.size() * 2);
   qToLittleEndian<char16_t>(Text.utf16(), Text.size(), Out.data() + Old);
