@@ -7,6 +7,9 @@
 #include "CompEntries.h"
 #include "CoreApplication.h"
 #include "DifferencesDialog.h"
+#include "EntryNavigation.h"
+#include "EntryTreeDelegate.h"
+#include "EntryTreeModel.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -26,6 +29,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -190,6 +194,19 @@ void TUIMainForm::CreateActions() {
         SetModified(true);
     });
   });
+  connect(ActionEditNextItem, &QAction::triggered, this,
+          [this] { GoTo(NextEntryItem(*FTreeModel, MainStringTree->currentIndex())); });
+  connect(ActionEditPreviousItem, &QAction::triggered, this,
+          [this] { GoTo(PreviousEntryItem(*FTreeModel, MainStringTree->currentIndex())); });
+  connect(ActionEditJumpNext, &QAction::triggered, this,
+          [this] { GoTo(NextUntranslatedItem(*FTreeModel, MainStringTree->currentIndex())); });
+  connect(ActionEditJumpPrevious, &QAction::triggered, this,
+          [this] { GoTo(PreviousUntranslatedItem(*FTreeModel, MainStringTree->currentIndex())); });
+  connect(ActionEditMarkItemTrans, &QAction::triggered, this, [this] {
+    FTreeModel->ChangeEntryStates(MainStringTree->selectionModel()->selectedRows(), {},
+                                  {zrtsUntranslated, zrtsAutotranslated});
+    MainStringTree->viewport()->update();
+  });
   connect(ActionViewExpandAll, &QAction::triggered, this, [this] { MainStringTree->expandAll(); });
   connect(ActionViewCollapseAll, &QAction::triggered, this,
           [this] { MainStringTree->collapseAll(); });
@@ -316,7 +333,30 @@ void TUIMainForm::CreateCentralArea() {
 
   MainStringTree = new QTreeView(Splitter);
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
-  MainStringTree->setUniformRowHeights(true);
+  FTreeModel = new TEntryTreeModel(this);
+  MainStringTree->setModel(FTreeModel);
+  TEntryTreeDelegate::Install(*MainStringTree);
+  MainStringTree->header()->setStretchLastSection(true);
+  MainStringTree->header()->resizeSection(0, 260);
+  MainStringTree->header()->resizeSection(1, 80);
+  MainStringTree->header()->resizeSection(2, 260);
+  connect(FTreeModel, &TEntryTreeModel::EntryTextsChanged, this, [this] {
+    SetModified(true);
+    UpdateCurrentEntryEditor();
+    UpdateEntryProperties();
+    UpdateStatusBar();
+  });
+  connect(FTreeModel, &TEntryTreeModel::EntryStatesChanged, this, [this] {
+    SetModified(true);
+    UpdateEntryProperties();
+    UpdateStatusBar();
+  });
+  connect(MainStringTree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    UpdateCurrentEntryEditor();
+    UpdateActions();
+  });
+  connect(MainStringTree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UpdateEntryProperties(); });
   MainStringTree->setContextMenuPolicy(Qt::ActionsContextMenu);
   MainStringTree->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
   MainStringTree->addAction(new QAction(MainStringTree));
@@ -435,9 +475,8 @@ void TUIMainForm::UpdateCaption() {
 }
 
 void TUIMainForm::UpdateStatusBar() {
-  TTranslationCounts Counts;
-  if (FLangSource && FTranslations)
-    Counts = CountTranslationEntries(*FLangSource, *FTranslations);
+  const TTranslationCounts Counts =
+      FTreeModel->HasDocument() ? FTreeModel->Counts() : TTranslationCounts();
   SBComponents->setText(LangConstantFmt(u"SCaptionComponentCount", {Counts.Components}));
   SBProperties->setText(LangConstantFmt(u"SCaptionPropertyCount",
                                         {Counts.Properties, Counts.UntranslatedProperties}));
@@ -455,7 +494,7 @@ void TUIMainForm::UpdateActions() {
   const bool Focused = Open && MainStringTree->currentIndex().isValid();
   ActionEditPreviousItem->setEnabled(Focused);
   ActionEditNextItem->setEnabled(Focused);
-  ActionEditMarkItemTrans->setEnabled(false);
+  UpdateEntryProperties();
   ActionEditCut->setEnabled(false);
   ActionEditCopy->setEnabled(false);
   ActionEditPaste->setEnabled(false);
@@ -481,6 +520,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 }
 
 void TUIMainForm::CloseTranslation() {
+  FTreeModel->Clear();
   FLangSource.reset();
   FDisplayTranslations.reset();
   FTranslations.reset();
@@ -557,10 +597,50 @@ bool TUIMainForm::EditTranslationProperties() {
 }
 
 void TUIMainForm::RebuildTree() {
+  if (HasDocument() && FTranslations)
+    FTreeModel->SetDocument(*FLangSource, *FTranslations, FDisplayTranslations.get());
+  else
+    FTreeModel->Clear();
   MainStringTree->setVisible(HasDocument());
   findChild<QWidget *>(QStringLiteral("TreePlaceholder"))->setVisible(!HasDocument());
+  if (HasDocument()) {
+    MainStringTree->expandAll();
+    SelectEntryNode(*MainStringTree, FTreeModel->index(0, 0), false, true);
+    MainStringTree->setFocus();
+  }
+  UpdateCurrentEntryEditor();
   UpdateStatusBar();
   UpdateActions();
+}
+
+void TUIMainForm::UpdateCurrentEntryEditor() {
+  FUpdatingCurrentEntryEditor = true;
+  const QModelIndex Current = MainStringTree->currentIndex();
+  const bool Entry = HasDocument() && FTreeModel->IsEntry(Current);
+  SourceValueMemo->setPlainText(Entry ? FTreeModel->SourceValue(Current) : QString());
+  TranslationValueMemo->setPlainText(Entry ? FTreeModel->TranslatedValue(Current) : QString());
+  SourceValueMemo->setEnabled(Entry);
+  TranslationValueMemo->setEnabled(Entry);
+  TranslationValueMemo->setReadOnly(true);
+  FUpdatingCurrentEntryEditor = false;
+}
+
+void TUIMainForm::UpdateEntryProperties() {
+  FUpdatingEntryProperties = true;
+  bool AnyUntranslated = false;
+  if (HasDocument() && MainStringTree->selectionModel())
+    for (const QModelIndex &Row : MainStringTree->selectionModel()->selectedRows())
+      if (FTreeModel->GetEntryStates(Row).Contains(zrtsUntranslated)) {
+        AnyUntranslated = true;
+        break;
+      }
+  ActionEditMarkItemTrans->setEnabled(HasDocument() && AnyUntranslated);
+  FUpdatingEntryProperties = false;
+}
+
+void TUIMainForm::GoTo(const QModelIndex &Target) {
+  if (Target.isValid())
+    SelectEntryNode(*MainStringTree, Target, true, true);
 }
 
 bool TUIMainForm::SaveTranslation(bool bNewName) {

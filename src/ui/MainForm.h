@@ -12,7 +12,9 @@ class QSplitter;
 class QActionGroup;
 class QToolBar;
 class QTreeView;
+class QModelIndex;
 class TAction;
+class TEntryTreeModel;
 class TLangSource;
 class TZrLang_CompTranslations;
 class TZrLanguageController;
@@ -61,6 +63,8 @@ public:
 
   void UpdateCaption();
   void UpdateStatusBar();
+  void UpdateCurrentEntryEditor();
+  void UpdateEntryProperties();
   void UpdateActions();
   void BuildLanguageMenu();
   void LanguageItemClick(QAction *Item);
@@ -99,6 +103,7 @@ private:
   void SaveToolbarLayout();
   void SyncToolbarItems();
   void RebuildTree();
+  void GoTo(const QModelIndex &Target);
 
   std::unique_ptr<TLangSource> FLangSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslations;
@@ -145,6 +150,7 @@ private:
   QToolBar *StandardToolbar = nullptr;
   QToolBar *EditToolbar = nullptr;
   QTreeView *MainStringTree = nullptr;
+  TEntryTreeModel *FTreeModel = nullptr;
   QPlainTextEdit *SourceValueMemo = nullptr;
   QPlainTextEdit *TranslationValueMemo = nullptr;
   QLabel *SBComponents = nullptr;

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -410,6 +411,27 @@ TEST(MainFormDocument, AMalformedTranslationLeavesNoDocumentAndRaises) {
   }
   EXPECT_FALSE(Form.HasDocument());
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
+}
+
+TEST(MainFormDocument, TheGridJumpsToUntranslatedEntriesAndMarksThemTranslated) {
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QStringLiteral("Example.de.lng"));
+  auto *Tree = Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
+  ASSERT_TRUE(Tree->isVisibleTo(&Form));
+  auto *Properties = Form.findChild<QLabel *>(QStringLiteral("SBProperties"));
+  const QString Before = Properties->text();
+  ActionNamed(Form, "ActionEditJumpNext")->trigger();
+  const QModelIndex Found = Tree->currentIndex();
+  ASSERT_TRUE(Found.isValid());
+  EXPECT_EQ(Found.sibling(Found.row(), 3).data(Qt::DecorationRole).isNull(), false);
+  EXPECT_TRUE(ActionNamed(Form, "ActionEditMarkItemTrans")->isEnabled());
+  ActionNamed(Form, "ActionEditMarkItemTrans")->trigger();
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_NE(Properties->text(), Before);
+  EXPECT_FALSE(ActionNamed(Form, "ActionEditMarkItemTrans")->isEnabled());
+  EXPECT_TRUE(Form.windowTitle().startsWith(QStringLiteral("Example.de.lng*")));
 }
 
 struct TSaveCase {
