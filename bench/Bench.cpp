@@ -131,8 +131,8 @@ void Run(const QString &SourceFile, const QString &TranslationFile, TFigures &F)
   QString Log;
   int *C = F.Counts;
   Measure(F.Compare, [&] {
-    Log = Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4], C[5], C[6],
-                                       C[7], C[8]);
+    Log = Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4], C[5], C[6], C[7],
+                                       C[8]);
   });
   F.LogChars = Log.size();
 }

@@ -244,8 +244,8 @@ int main(int argc, char *argv[]) {
     }
     Po.Close();
     std::printf("%s: %lld messages; %s: %lld messages, %lld obsolete, %lld missing\n",
-                qUtf8Printable(Args[2]), TemplateMessages, qUtf8Printable(Args[3]),
-                CatalogMessages, Obsolete, TemplateMessages - (CatalogMessages - Obsolete));
+                qUtf8Printable(Args[2]), TemplateMessages, qUtf8Printable(Args[3]), CatalogMessages,
+                Obsolete, TemplateMessages - (CatalogMessages - Obsolete));
   } catch (const Exception &E) {
     Fail(QString::fromUtf8(E.what()));
   }

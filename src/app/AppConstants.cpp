@@ -68,4 +68,6 @@ constexpr TAppConstant Table[] = {
 
 } // namespace
 
-std::span<const TAppConstant> AppConstants() { return Table; }
+std::span<const TAppConstant> AppConstants() {
+  return Table;
+}

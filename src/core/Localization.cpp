@@ -1,6 +1,8 @@
 #include "Localization.h"
 
-QString Localizer::Translate(QStringView, const QString &DefaultValue) { return DefaultValue; }
+QString Localizer::Translate(QStringView, const QString &DefaultValue) {
+  return DefaultValue;
+}
 
 QString Localizer::Translate(QStringView ZrLangConst, const QString &DefaultValue,
                              const QVariantList &Params) {

@@ -27,12 +27,14 @@ TEST(LanguageFiles, CommittedOutputsMatchTheForms) {
   QTemporaryDir Out;
   ASSERT_TRUE(Out.isValid());
   QProcess Tool;
-  Tool.start(QStringLiteral(LINGROVE_LANGTOOL_PATH),
-             {Out.filePath(QStringLiteral("Lingrove.zrlang")), Out.filePath(QStringLiteral("langdata"))});
+  Tool.start(
+      QStringLiteral(LINGROVE_LANGTOOL_PATH),
+      {Out.filePath(QStringLiteral("Lingrove.zrlang")), Out.filePath(QStringLiteral("langdata"))});
   ASSERT_TRUE(Tool.waitForFinished(60000));
   ASSERT_EQ(Tool.exitCode(), 0) << Tool.readAllStandardError().toStdString();
 
-  const QString Hint = QStringLiteral("stale: run scripts/update-language-files and commit its outputs");
+  const QString Hint =
+      QStringLiteral("stale: run scripts/update-language-files and commit its outputs");
   EXPECT_EQ(ReadAll(Out.filePath(QStringLiteral("Lingrove.zrlang"))),
             ReadAll(SourceDir + QStringLiteral("/languages/Lingrove.zrlang")))
       << Hint.toStdString();
@@ -49,9 +51,8 @@ class ShippedTranslation : public testing::TestWithParam<const char *> {};
 TEST_P(ShippedTranslation, CoversTheLanguageSourceExactly) {
   const TLangSource Source(SourceDir + QStringLiteral("/languages/Lingrove.zrlang"));
   TZrLang_CompTranslations Translation;
-  Translation.Text_LoadFromFile(SourceDir + QStringLiteral("/languages/") +
-                                    QString::fromLatin1(GetParam()),
-                                false);
+  Translation.Text_LoadFromFile(
+      SourceDir + QStringLiteral("/languages/") + QString::fromLatin1(GetParam()), false);
   EXPECT_NE(Translation.LangID(), 1033);
   int AddedComps, AddedProps, AddedConsts, RemovedComps, RemovedProps, RemovedConsts;
   int Comps, Props, Consts;
@@ -62,6 +63,7 @@ TEST_P(ShippedTranslation, CoversTheLanguageSourceExactly) {
   EXPECT_EQ(Consts, 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ShippedTranslation, testing::Values("German.lng", "Russian.lng"));
+INSTANTIATE_TEST_SUITE_P(Languages, ShippedTranslation,
+                         testing::Values("German.lng", "Russian.lng"));
 
 } // namespace
