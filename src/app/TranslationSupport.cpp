@@ -3,8 +3,11 @@
 #include "TranslationSupport.h"
 
 #include "LangSource.h"
+#include "TextOrder.h"
 #include "TextUtils.h"
 #include "Translations.h"
+
+#include <QHash>
 
 const QString TranslationGenerator = QStringLiteral("Brisel Solutions Lingrove 2.0.0");
 
@@ -32,11 +35,19 @@ void StampTranslationHeader(TZrLang_Params &Params, const TTranslationLanguages 
 TTranslationCounts CountTranslationEntries(const TLangSource &Source,
                                            const TZrLang_CompTranslations &Translations) {
   TTranslationCounts Counts;
+  // The first component translation of each name, as a linear search finds
+  // it; one search per component would make large projects quadratic.
+  QHash<QString, const TZrLang_CompTranslation *> ByName;
+  ByName.reserve(Translations.Count());
+  for (int I = Translations.Count() - 1; I >= 0; --I)
+    ByName.insert(ZrLang_TextOrderKey(Translations.Items(I)->ComponentName()),
+                  Translations.Items(I));
   const TComponentSources &Components = Source.ComponentSources();
   for (int I = 0; I < Components.Count(); ++I) {
     const TComponentSource *Component = Components.Items(I);
     const TPropertySources &Props = Component->PropertySources();
-    const TZrLang_CompTranslation *Target = Translations.FindComponentName(Component->CompName());
+    const TZrLang_CompTranslation *Target =
+        ByName.value(ZrLang_TextOrderKey(Component->CompName()));
     ++Counts.Components;
     Counts.Properties += Props.Count();
     for (int J = 0; Target && J < Props.Count(); ++J) {
