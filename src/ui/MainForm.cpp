@@ -23,6 +23,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
@@ -104,6 +106,10 @@ void TUIMainForm::Construct() {
 
 TUIMainForm::~TUIMainForm() {
   FIsDestroying = true;
+  // The widgets go after this body; nothing may reach the window meanwhile.
+  disconnect(qApp, nullptr, this, nullptr);
+  TranslationValueMemo->disconnect(this);
+  MainStringTree->selectionModel()->disconnect(this);
   CloseTranslation();
   SaveWindowState();
 }
@@ -203,10 +209,15 @@ void TUIMainForm::CreateActions() {
   connect(ActionEditJumpPrevious, &QAction::triggered, this,
           [this] { GoTo(PreviousUntranslatedItem(*FTreeModel, MainStringTree->currentIndex())); });
   connect(ActionEditMarkItemTrans, &QAction::triggered, this, [this] {
-    FTreeModel->ChangeEntryStates(MainStringTree->selectionModel()->selectedRows(), {},
-                                  {zrtsUntranslated, zrtsAutotranslated});
+    if (FUpdatingEntryProperties)
+      return;
+    // An automatically translated entry stays marked as such.
+    FTreeModel->ChangeEntryStates(SelectedEntries(), {}, {zrtsUntranslated});
     MainStringTree->viewport()->update();
   });
+  connect(ActionEditCopy, &QAction::triggered, this, [this] { EditCopy(); });
+  connect(ActionEditCut, &QAction::triggered, this, [this] { EditCut(); });
+  connect(ActionEditPaste, &QAction::triggered, this, [this] { EditPaste(); });
   connect(ActionViewExpandAll, &QAction::triggered, this, [this] { MainStringTree->expandAll(); });
   connect(ActionViewCollapseAll, &QAction::triggered, this,
           [this] { MainStringTree->collapseAll(); });
@@ -342,7 +353,8 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree->header()->resizeSection(2, 260);
   connect(FTreeModel, &TEntryTreeModel::EntryTextsChanged, this, [this] {
     SetModified(true);
-    UpdateCurrentEntryEditor();
+    if (!FSettingTextFromEditor)
+      UpdateCurrentEntryEditor();
     UpdateEntryProperties();
     UpdateStatusBar();
   });
@@ -355,8 +367,10 @@ void TUIMainForm::CreateCentralArea() {
     UpdateCurrentEntryEditor();
     UpdateActions();
   });
-  connect(MainStringTree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { UpdateEntryProperties(); });
+  connect(MainStringTree->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    UpdateEntryProperties();
+    UpdateCurrentEntryEditor();
+  });
   MainStringTree->setContextMenuPolicy(Qt::ActionsContextMenu);
   MainStringTree->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
   MainStringTree->addAction(new QAction(MainStringTree));
@@ -401,6 +415,11 @@ void TUIMainForm::CreateCentralArea() {
                                  "TranslationValueMemo");
   SourceValueMemo->setEnabled(false);
   TranslationValueMemo->setEnabled(false);
+  connect(TranslationValueMemo, &QPlainTextEdit::textChanged, this,
+          [this] { TranslationMemoChanged(); });
+  connect(TranslationValueMemo, &QPlainTextEdit::selectionChanged, this,
+          [this] { UpdateClipboardActions(); });
+  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateClipboardActions(); });
 
   Splitter->setStretchFactor(0, 1);
   Splitter->setStretchFactor(1, 1);
@@ -495,9 +514,7 @@ void TUIMainForm::UpdateActions() {
   ActionEditPreviousItem->setEnabled(Focused);
   ActionEditNextItem->setEnabled(Focused);
   UpdateEntryProperties();
-  ActionEditCut->setEnabled(false);
-  ActionEditCopy->setEnabled(false);
-  ActionEditPaste->setEnabled(false);
+  UpdateClipboardActions();
   ActionToolsOptions->setEnabled(false);
   ActionHelpDoc->setEnabled(false);
 }
@@ -614,15 +631,111 @@ void TUIMainForm::RebuildTree() {
 }
 
 void TUIMainForm::UpdateCurrentEntryEditor() {
+  // Each memo shows the text its selected entries share; with differing
+  // texts it is empty but still enabled, so typing sets them all.
+  struct TAggregate {
+    int Rows = 0;
+    bool Mixed = false;
+    QString Text;
+    void Add(const QString &T) {
+      if (Rows++ == 0)
+        Text = T;
+      else if (!Mixed && T != Text)
+        Mixed = true;
+    }
+  } Source, Translation;
+  for (const QModelIndex &Row : SelectedEntries()) {
+    Source.Add(FTreeModel->SourceValue(Row));
+    Translation.Add(FTreeModel->TranslatedValue(Row));
+  }
   FUpdatingCurrentEntryEditor = true;
-  const QModelIndex Current = MainStringTree->currentIndex();
-  const bool Entry = HasDocument() && FTreeModel->IsEntry(Current);
-  SourceValueMemo->setPlainText(Entry ? FTreeModel->SourceValue(Current) : QString());
-  TranslationValueMemo->setPlainText(Entry ? FTreeModel->TranslatedValue(Current) : QString());
-  SourceValueMemo->setEnabled(Entry);
-  TranslationValueMemo->setEnabled(Entry);
-  TranslationValueMemo->setReadOnly(true);
+  for (auto [Memo, A] :
+       {std::pair{SourceValueMemo, &Source}, std::pair{TranslationValueMemo, &Translation}}) {
+    const QString Text = (A->Rows > 0 && !A->Mixed) ? A->Text : QString();
+    if (Memo->toPlainText() != Text)
+      Memo->setPlainText(Text);
+    Memo->setEnabled(A->Rows > 0);
+  }
   FUpdatingCurrentEntryEditor = false;
+  UpdateClipboardActions();
+}
+
+QModelIndexList TUIMainForm::SelectedEntries() const {
+  QModelIndexList Rows;
+  if (!HasDocument() || !MainStringTree->selectionModel())
+    return Rows;
+  for (const QModelIndex &Row : MainStringTree->selectionModel()->selectedRows())
+    if (FTreeModel->IsEntry(Row))
+      Rows.append(Row);
+  return Rows;
+}
+
+void TUIMainForm::TranslationMemoChanged() {
+  if (FUpdatingCurrentEntryEditor || FIsDestroying)
+    return;
+  FSettingTextFromEditor = true;
+  FTreeModel->SetEntriesText(SelectedEntries(), TranslationValueMemo->toPlainText());
+  FSettingTextFromEditor = false;
+}
+
+bool TUIMainForm::GridHasEntryFocus() const {
+  return IsNotEmptyStr(FLanguageSourceFilename) && MainStringTree->hasFocus() &&
+         FTreeModel->IsEntry(MainStringTree->currentIndex());
+}
+
+void TUIMainForm::UpdateClipboardActions() {
+  if (FIsDestroying)
+    return;
+  const bool Grid = GridHasEntryFocus();
+  const bool Memo = TranslationValueMemo->hasFocus();
+  const bool MemoSelection = Memo && TranslationValueMemo->textCursor().hasSelection();
+  ActionEditCopy->setEnabled(Grid || MemoSelection);
+  ActionEditCut->setEnabled(Grid || MemoSelection);
+  ActionEditPaste->setEnabled(Grid || Memo);
+}
+
+bool TUIMainForm::CopyEntryValue(const QModelIndex &Row) {
+  if (!FTreeModel->IsEntry(Row))
+    return false;
+  QGuiApplication::clipboard()->setText(FTreeModel->TranslatedValue(Row));
+  return true;
+}
+
+void TUIMainForm::EditCopy() {
+  if (QApplication::focusWidget() == TranslationValueMemo)
+    TranslationValueMemo->copy();
+  else if (QApplication::focusWidget() == SourceValueMemo)
+    SourceValueMemo->copy();
+  else if (MainStringTree->hasFocus())
+    CopyEntryValue(MainStringTree->currentIndex());
+}
+
+void TUIMainForm::EditCut() {
+  if (QApplication::focusWidget() == TranslationValueMemo) {
+    TranslationValueMemo->cut();
+  } else if (MainStringTree->hasFocus()) {
+    const QModelIndex Row = MainStringTree->currentIndex();
+    if (CopyEntryValue(Row)) {
+      FSettingTextFromEditor = true;
+      FTreeModel->SetEntriesText({Row}, QString());
+      FSettingTextFromEditor = false;
+      UpdateCurrentEntryEditor();
+    }
+  }
+}
+
+void TUIMainForm::EditPaste() {
+  const QMimeData *Data = QGuiApplication::clipboard()->mimeData();
+  if (!Data || !Data->hasText())
+    return;
+  if (QApplication::focusWidget() == TranslationValueMemo) {
+    TranslationValueMemo->paste();
+  } else if (MainStringTree->hasFocus()) {
+    FSettingTextFromEditor = true;
+    FTreeModel->SetEntriesText(SelectedEntries(), Data->text());
+    FSettingTextFromEditor = false;
+    UpdateCurrentEntryEditor();
+  }
 }
 
 void TUIMainForm::UpdateEntryProperties() {

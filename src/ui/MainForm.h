@@ -104,6 +104,14 @@ private:
   void SyncToolbarItems();
   void RebuildTree();
   void GoTo(const QModelIndex &Target);
+  QList<QModelIndex> SelectedEntries() const;
+  void TranslationMemoChanged();
+  bool GridHasEntryFocus() const;
+  void UpdateClipboardActions();
+  bool CopyEntryValue(const QModelIndex &Row);
+  void EditCopy();
+  void EditCut();
+  void EditPaste();
 
   std::unique_ptr<TLangSource> FLangSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslations;

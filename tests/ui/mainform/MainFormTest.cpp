@@ -12,15 +12,18 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
@@ -432,6 +435,42 @@ TEST(MainFormDocument, TheGridJumpsToUntranslatedEntriesAndMarksThemTranslated) 
   EXPECT_NE(Properties->text(), Before);
   EXPECT_FALSE(ActionNamed(Form, "ActionEditMarkItemTrans")->isEnabled());
   EXPECT_TRUE(Form.windowTitle().startsWith(QStringLiteral("Example.de.lng*")));
+}
+
+TEST(MainFormDocument, TypingInTheMemoSetsEverySelectedEntryAndCopyPasteUseTheGrid) {
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.show();
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QStringLiteral("Example.de.lng"));
+  auto *Tree = Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
+  auto *Memo = Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"));
+  const QModelIndex First = Tree->model()->index(0, 0, Tree->model()->index(0, 0));
+  const QModelIndex Second = Tree->model()->index(1, 0, Tree->model()->index(0, 0));
+  Tree->selectionModel()->select(First,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  Tree->selectionModel()->select(Second, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  ASSERT_TRUE(Memo->isEnabled());
+  Memo->setFocus();
+  Memo->selectAll();
+  QTest::keyClicks(Memo, QStringLiteral("Neu"));
+  EXPECT_EQ(First.siblingAtColumn(3).data().toString(), QStringLiteral("Neu"));
+  EXPECT_EQ(Second.siblingAtColumn(3).data().toString(), QStringLiteral("Neu"));
+  EXPECT_TRUE(Form.Modified());
+
+  // Copy from the grid's focused row, paste into another.
+  Tree->setFocus();
+  Tree->setCurrentIndex(First);
+  QApplication::processEvents();
+  ASSERT_TRUE(ActionNamed(Form, "ActionEditCopy")->isEnabled());
+  ActionNamed(Form, "ActionEditCopy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Neu"));
+  const QModelIndex Third = Tree->model()->index(2, 0, Tree->model()->index(0, 0));
+  Tree->setCurrentIndex(Third);
+  QGuiApplication::clipboard()->setText(QStringLiteral("A\\tB"));
+  ActionNamed(Form, "ActionEditPaste")->trigger();
+  EXPECT_EQ(Third.siblingAtColumn(3).data().toString(), QStringLiteral("A\\tB"));
+  EXPECT_EQ(Memo->toPlainText(), QStringLiteral("A\tB"));
 }
 
 struct TSaveCase {
