@@ -130,12 +130,8 @@ TUIDifferencesDialog::TUIDifferencesDialog(QWidget *AOwner) : TUIBaseDialog(AOwn
 TUIDifferencesDialog::~TUIDifferencesDialog() = default;
 
 void TUIDifferencesDialog::CreateLangController() {
-  ZrLanguageController = new TZrLanguageController(this, true);
-  ZrLanguageController->setObjectName(QStringLiteral("ZrLanguageController"));
-  ZrLanguageController->SetSectionName(SectionName);
-  ZrLanguageController->SetIgnoreList(IgnoreMasks);
-  ZrLanguageController->ReadLangDataResource();
-  ZrLanguageController->Loaded();
+  ZrLanguageController = TZrLanguageController::CreateLoaded(
+      this, QStringLiteral("ZrLanguageController"), SectionName, IgnoreMasks);
   connect(ZrLanguageController, &TZrLanguageController::OnLanguageChanged, this,
           [this] { UpdateCaptions(); });
 }

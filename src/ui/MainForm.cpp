@@ -444,13 +444,8 @@ void TUIMainForm::CreateStatusBar() {
 }
 
 void TUIMainForm::CreateLangController() {
-  FLangController = new TZrLanguageController(this, true);
-  FLangController->setObjectName(QStringLiteral("ZrLanguageController"));
-  FLangController->SetSectionName(SectionName);
-  FLangController->SetIgnoreList(IgnoreMasks);
-  FLangController->SetStoreList(StoreMasks);
-  FLangController->ReadLangDataResource();
-  FLangController->Loaded();
+  FLangController = TZrLanguageController::CreateLoaded(
+      this, QStringLiteral("ZrLanguageController"), SectionName, IgnoreMasks, StoreMasks);
   connect(FLangController, &TZrLanguageController::OnLanguageChanged, this, [this] {
     AppendLingroveToAbout();
     UpdateLanguageHints();

@@ -205,12 +205,8 @@ QPushButton *TUIOpenFilesDialog::NewBrowseButton(QWidget *Parent, const char *Na
 }
 
 void TUIOpenFilesDialog::CreateLangController() {
-  ZrLanguageController = new TZrLanguageController(this, true);
-  ZrLanguageController->setObjectName(QStringLiteral("ZrLanguageController"));
-  ZrLanguageController->SetSectionName(SectionName);
-  ZrLanguageController->SetIgnoreList(IgnoreMasks);
-  ZrLanguageController->ReadLangDataResource();
-  ZrLanguageController->Loaded();
+  ZrLanguageController = TZrLanguageController::CreateLoaded(
+      this, QStringLiteral("ZrLanguageController"), SectionName, IgnoreMasks);
   connect(ZrLanguageController, &TZrLanguageController::OnLanguageChanged, this,
           [this] { UpdateCaptions(); });
 }

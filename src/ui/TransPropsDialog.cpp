@@ -118,12 +118,8 @@ TUITransPropsDialog::TUITransPropsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner
 TUITransPropsDialog::~TUITransPropsDialog() = default;
 
 void TUITransPropsDialog::CreateLangController() {
-  ZrLangController = new TZrLanguageController(this, true);
-  ZrLangController->setObjectName(QStringLiteral("ZrLangController"));
-  ZrLangController->SetSectionName(SectionName);
-  ZrLangController->SetIgnoreList(IgnoreMasks);
-  ZrLangController->ReadLangDataResource();
-  ZrLangController->Loaded();
+  ZrLangController = TZrLanguageController::CreateLoaded(this, QStringLiteral("ZrLangController"),
+                                                         SectionName, IgnoreMasks);
   connect(ZrLangController, &TZrLanguageController::OnLanguageChanged, this,
           [this] { UpdateCaptions(); });
 }

@@ -33,6 +33,20 @@ TZrLanguageController::TZrLanguageController(QObject *AOwner, bool bLoading)
   LangManager().AddLangController(this);
 }
 
+TZrLanguageController *TZrLanguageController::CreateLoaded(QObject *AOwner, const QString &Name,
+                                                           const QString &SectionName,
+                                                           const QStringList &IgnoreList,
+                                                           const QStringList &StoreList) {
+  auto *Controller = new TZrLanguageController(AOwner, true);
+  Controller->setObjectName(Name);
+  Controller->SetSectionName(SectionName);
+  Controller->SetIgnoreList(IgnoreList);
+  Controller->SetStoreList(StoreList);
+  Controller->ReadLangDataResource();
+  Controller->Loaded();
+  return Controller;
+}
+
 TZrLanguageController::~TZrLanguageController() {
   LangManager().RemoveLangController(this);
 }

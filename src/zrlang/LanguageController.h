@@ -34,6 +34,13 @@ class TZrLanguageController : public QObject, public IZrLang_LanguageSourceObjec
 
 public:
   explicit TZrLanguageController(QObject *AOwner, bool bLoading = false);
+  // The controller of a form whose widgets exist: named Name, with its
+  // section and masks, its language data read from the resource of its
+  // section, bound, and shown in the current language.
+  static TZrLanguageController *CreateLoaded(QObject *AOwner, const QString &Name,
+                                             const QString &SectionName,
+                                             const QStringList &IgnoreList,
+                                             const QStringList &StoreList = {});
   ~TZrLanguageController() override;
 
   // Masks of properties never localized; kept sorted, duplicates dropped.
