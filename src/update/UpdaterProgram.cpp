@@ -1,0 +1,3 @@
+#include "UpdaterProgram.h"
+
+QString WriteUpdaterProgram(const QString &) { return {}; }
