@@ -12,6 +12,7 @@
 // document plus one written file. The comparison ("compareMs") then runs on
 // a translation read anew, which replaces the written one, as the editor
 // reconciles every translation it opens; its counters are printed as well.
+#include "BenchSupport.h"
 #include "CodePages.h"
 #include "Exceptions.h"
 #include "LangSource.h"
@@ -34,22 +35,6 @@
 
 namespace {
 
-// Peak resident set size of this process in MB, or -1 when unknown.
-double PeakRssMb() {
-  // /proc files report size 0, so read to the end instead of testing atEnd().
-  QFile Status(QStringLiteral("/proc/self/status"));
-  if (!Status.open(QIODevice::ReadOnly))
-    return -1;
-  for (const QByteArray &Line : Status.readAll().split('\n')) {
-    if (Line.startsWith("VmHWM:")) {
-      bool Ok = false;
-      const qint64 Kb = Line.mid(6).trimmed().split(' ').value(0).toLongLong(&Ok);
-      return Ok ? double(Kb) / 1024.0 : -1;
-    }
-  }
-  return -1;
-}
-
 // Wall-clock time (QElapsedTimer) and the process's CPU time of one step in
 // ms. On a machine shared with other work the CPU time is the steadier figure.
 struct TTime {
@@ -60,12 +45,6 @@ struct TTime {
     Cpu = std::min(Cpu, Other.Cpu);
   }
 };
-
-double CpuMs() {
-  timespec T;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
-  return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
-}
 
 void Measure(TTime &Best, const std::function<void()> &Step) {
   QElapsedTimer Timer;
@@ -166,7 +145,7 @@ int main(int argc, char *argv[]) {
     for (int I = 0; I < Runs; ++I) {
       Run(Args[0], Args[1], F);
       if (I == 0)
-        FirstRunPeakMb = PeakRssMb();
+        FirstRunPeakMb = StatusMb("VmHWM:");
     }
   } catch (const Exception &E) {
     std::fprintf(stderr, "lingrove-bench: %s\n", E.what());
@@ -186,7 +165,7 @@ int main(int argc, char *argv[]) {
               "\"sourceComps\":%d,\"sourceProps\":%d,\"sourceConsts\":%d,"
               "\"compareLogChars\":%lld}\n",
               F.SourceEntries, F.TranslationEntries, F.ReadSource.Wall, F.ReadTranslation.Wall,
-              F.WriteUnicode.Wall, F.WriteAnsi.Wall, FirstRunPeakMb, PeakRssMb(),
+              F.WriteUnicode.Wall, F.WriteAnsi.Wall, FirstRunPeakMb, StatusMb("VmHWM:"),
               qUtf8Printable(Timing), F.ReadSource.Cpu, F.ReadTranslation.Cpu, F.WriteUnicode.Cpu,
               F.WriteAnsi.Cpu, F.UnicodeBytes, F.AnsiBytes, SystemAnsiCodePage(), F.Compare.Wall,
               F.Compare.Cpu, F.Counts[0], F.Counts[1], F.Counts[2], F.Counts[3], F.Counts[4],

@@ -10,6 +10,7 @@
 // "lingrove-benchgen /tmp/b1m --entries 1000000"). Times are wall-clock ms
 // of one run, with the process's CPU time beside them; "peakRss" is the
 // peak resident size of the whole program (VmHWM).
+#include "BenchSupport.h"
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "EntryTreeModel.h"
@@ -29,28 +30,6 @@
 #include <memory>
 
 namespace {
-
-// A size line of /proc/self/status ("VmHWM:", "VmRSS:") in MB, or -1.
-double StatusMb(const char *Key) {
-  // /proc files report size 0, so read to the end instead of testing atEnd().
-  QFile Status(QStringLiteral("/proc/self/status"));
-  if (!Status.open(QIODevice::ReadOnly))
-    return -1;
-  for (const QByteArray &Line : Status.readAll().split('\n'))
-    if (Line.startsWith(Key)) {
-      bool Ok = false;
-      const qint64 Kb =
-          Line.mid(qsizetype(qstrlen(Key))).trimmed().split(' ').value(0).toLongLong(&Ok);
-      return Ok ? double(Kb) / 1024.0 : -1;
-    }
-  return -1;
-}
-
-double CpuMs() {
-  timespec T;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
-  return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
-}
 
 // Runs Step once, prints its wall-clock and CPU time and returns the former.
 double Measure(const char *Name, const std::function<void()> &Step) {

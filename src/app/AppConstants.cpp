@@ -28,6 +28,10 @@ constexpr TAppConstant Table[] = {
     {u"SFormCaptionOpenFiles", u"Open Translation Files"},
     {u"SFormCaptionProperties", u"Translation Properties"},
     {u"SHintLanguage", u"Use the %s language files"},
+    {u"SMessageAnsiLosesCharacters",
+     u"%d texts of the translation hold characters that the ANSI code page %d cannot "
+     u"represent. Saving as ANSI replaces each of them by \"?\".\r\n\r\nDo you want to save "
+     u"the translation in Unicode encoding instead?"},
     {u"SMessageDiffencesTotals",
      u"\tComponents\tProperties\tConstants\r\nAdded\t%d\t%d\t%d\r\nRemoved\t%d\t%d\t%d\r\n"
      u"Total\t%d\t%d\t%d"},

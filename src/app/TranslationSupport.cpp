@@ -2,6 +2,7 @@
 // bar and by the command-line tool.
 #include "TranslationSupport.h"
 
+#include "CodePages.h"
 #include "LangSource.h"
 #include "TextOrder.h"
 #include "TextUtils.h"
@@ -64,4 +65,33 @@ TTranslationCounts CountTranslationEntries(const TLangSource &Source,
       ++Counts.UntranslatedConstants;
   }
   return Counts;
+}
+
+int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated) {
+  int Lossy = 0;
+  const auto Check = [&Lossy](QStringView Text) {
+    if (!CanEncodeAnsi(Text))
+      ++Lossy;
+  };
+  const auto Skip = [bSkipUntranslated](TZrLang_TranslationStates S) {
+    return bSkipUntranslated && S.Contains(zrtsUntranslated);
+  };
+  for (const QString &Line : Translations.Params().Lines())
+    Check(Line);
+  for (int C = 0; C < Translations.Count(); ++C) {
+    const TZrLang_CompTranslation &Component = *Translations.Items(C);
+    Check(Component.ComponentName());
+    for (int I = 0; I < Component.Count(); ++I)
+      if (!Skip(Component.Items(I)->TranStates))
+        Check(Component.Items(I)->wsValue);
+  }
+  const TZrLang_Constants &Constants = Translations.Constants();
+  for (int I = 0; I < Constants.Count(); ++I) {
+    const PZrLang_Constant Constant = Constants.Items(I);
+    if (Skip(Constant->TranStates))
+      continue;
+    Check(Constant->wsName);
+    Check(Constant->wsValue);
+  }
+  return Lossy;
 }

@@ -43,3 +43,8 @@ struct TTranslationCounts {
 // missing all the same counts as translated.
 TTranslationCounts CountTranslationEntries(const TLangSource &Source,
                                            const TZrLang_CompTranslations &Translations);
+
+// How many texts of a save in ANSI (header lines, section names, values and
+// constant names; untranslated entries left out with bSkipUntranslated)
+// would lose characters that the system's ANSI code page lacks.
+int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated);

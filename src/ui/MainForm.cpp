@@ -3,6 +3,7 @@
 #include "Action.h"
 #include "AppAttribs.h"
 #include "AppMRUList.h"
+#include "CodePages.h"
 #include "CommonTypes.h"
 #include "CompEntries.h"
 #include "CoreApplication.h"
@@ -10,6 +11,7 @@
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "EntryTreeModel.h"
+#include "EntryTreeView.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -342,7 +344,7 @@ void TUIMainForm::CreateCentralArea() {
   Splitter->setObjectName(QStringLiteral("MainSplitter"));
   Splitter->setChildrenCollapsible(false);
 
-  MainStringTree = new QTreeView(Splitter);
+  MainStringTree = new TEntryTreeView(Splitter);
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
   FTreeModel = new TEntryTreeModel(this);
   MainStringTree->setModel(FTreeModel);
@@ -807,6 +809,25 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   }
   StampTranslationHeader(FTranslations->Params(), {FLangIDSource, FLangIDTranslation},
                          QDateTime::currentDateTime());
+  // ANSI would silently turn characters its code page lacks into '?'.
+  if (!bUnicode) {
+    if (const int Lossy = CountAnsiLossyTexts(*FTranslations, true); Lossy > 0) {
+      QMessageBox Box(
+          QMessageBox::Warning, LangConstant(u"SCaptionEncodingConfict"),
+          LangConstantFmt(u"SMessageAnsiLosesCharacters", {Lossy, int(SystemAnsiCodePage())}),
+          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+      Box.setObjectName(QStringLiteral("AnsiLossBox"));
+      switch (Box.exec()) {
+      case QMessageBox::Yes:
+        bUnicode = true;
+        break;
+      case QMessageBox::No:
+        break;
+      default:
+        return false;
+      }
+    }
+  }
   FTranslations->Text_SaveToFile(Path, bUnicode, true);
   return true;
 }

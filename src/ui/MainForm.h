@@ -11,7 +11,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QActionGroup;
 class QToolBar;
-class QTreeView;
+class TEntryTreeView;
 class QModelIndex;
 class TAction;
 class TEntryTreeModel;
@@ -157,7 +157,7 @@ private:
   QAction *MenuViewStatusBar = nullptr;
   QToolBar *StandardToolbar = nullptr;
   QToolBar *EditToolbar = nullptr;
-  QTreeView *MainStringTree = nullptr;
+  TEntryTreeView *MainStringTree = nullptr;
   TEntryTreeModel *FTreeModel = nullptr;
   QPlainTextEdit *SourceValueMemo = nullptr;
   QPlainTextEdit *TranslationValueMemo = nullptr;

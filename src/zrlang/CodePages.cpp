@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include <algorithm>
+
 #include <QLocale>
 #include <QMutex>
 #include <QStringDecoder>
@@ -186,6 +188,17 @@ QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage) {
   if (!Decoder.isValid())
     Decoder = QStringDecoder("windows-1252");
   return Decoder.decode(Bytes);
+}
+
+bool CanEncodeAnsi(QStringView Text, unsigned CodePage) {
+  CodePage = ResolveCodePage(CodePage);
+  if (IsSingleByte(CodePage)) {
+    const TSingleByteTables &T = SingleByteTables(CodePage);
+    return std::all_of(Text.begin(), Text.end(), [&T](QChar C) {
+      return C.unicode() == 0 || T.FromUnicode[C.unicode()] != 0;
+    });
+  }
+  return DecodeAnsi(EncodeAnsi(Text, CodePage), CodePage) == Text;
 }
 
 QByteArray EncodeAnsi(QStringView Text, unsigned CodePage) {

@@ -25,3 +25,6 @@ quint16 PrimaryLangIDOfIsoCode(QStringView Iso639);
 // page. Characters that the code page cannot represent are written as '?'.
 QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage = 0);
 QByteArray EncodeAnsi(QStringView Text, unsigned CodePage = 0);
+// True when EncodeAnsi keeps every character of Text: nothing becomes '?'
+// and nothing is replaced by a look-alike.
+bool CanEncodeAnsi(QStringView Text, unsigned CodePage = 0);

@@ -99,4 +99,28 @@ TEST(CodePagesTest, ReplacementKeepsPositionsInLongText) {
   }
 }
 
+struct TLossCase {
+  unsigned CodePage;
+  std::u16string_view Text;
+  bool Representable;
+};
+
+class CanEncodeAnsiTest : public testing::TestWithParam<TLossCase> {};
+
+TEST_P(CanEncodeAnsiTest, TellsWhetherEveryCharacterSurvives) {
+  const TLossCase &C = GetParam();
+  EXPECT_EQ(CanEncodeAnsi(Q(C.Text), C.CodePage), C.Representable);
+  // Whatever it says must agree with a real round trip.
+  EXPECT_EQ(DecodeAnsi(EncodeAnsi(Q(C.Text), C.CodePage), C.CodePage) == Q(C.Text),
+            C.Representable);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CanEncodeAnsiTest,
+    testing::Values(TLossCase{1252, u"", true}, TLossCase{1252, u"Grüße? €", true},
+                    TLossCase{1252, u"Привет", false}, TLossCase{1251, u"Привет?", true},
+                    TLossCase{1251, u"Ж中", false}, TLossCase{1252, u"a\xD83D\xDE00", false},
+                    TLossCase{1252, u"a\x0000b", true}, TLossCase{932, u"あア漢", true},
+                    TLossCase{932, u"あ\x00E9", false}, TLossCase{1250, u"Łódź", true},
+                    TLossCase{1250, u"Ærø", false}));
+
 } // namespace

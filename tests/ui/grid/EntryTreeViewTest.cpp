@@ -1,3 +1,4 @@
+#include "EntryTreeView.h"
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "EntryTreeModel.h"
@@ -70,7 +71,7 @@ protected:
 
   TGridTestDocument Doc;
   TEntryTreeModel Model;
-  QTreeView View;
+  TEntryTreeView View;
   TEntryTreeDelegate *Delegate = nullptr;
 };
 
@@ -189,6 +190,82 @@ TEST_F(EntryTreeViewTest, RowsKeepTheirExpansionAcrossEdits) {
   // Reset on a new document.
   Model.SetDocument(*Doc.Source, *Doc.Translation, nullptr);
   EXPECT_FALSE(View.isExpanded(Model.index(0, 0)));
+}
+
+TEST_F(EntryTreeViewTest, HeaderColumnsPublishTheCaptionsAsTextProperties) {
+  QObject *Header = View.property("Header").value<QObject *>();
+  ASSERT_NE(Header, nullptr);
+  EXPECT_EQ(Header->parent(), &View);
+  const QObjectList Columns = Header->property("Columns").value<QObjectList>();
+  ASSERT_EQ(Columns.size(), 4);
+  const QStringList English = {QStringLiteral("Component/Property/Constant"), QStringLiteral("ID"),
+                               QStringLiteral("Default value"), QStringLiteral("Translated value")};
+  for (int C = 0; C < 4; ++C)
+    EXPECT_EQ(Columns[C]->property("Text").toString(), English[C]);
+  Columns[2]->setProperty("Text", QStringLiteral("Standardwert"));
+  EXPECT_EQ(Model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Standardwert"));
+  EXPECT_EQ(View.header()->model()->headerData(2, Qt::Horizontal).toString(),
+            QStringLiteral("Standardwert"));
+}
+
+struct TSearchCase {
+  int From;
+  const char *Typed; // letters typed one by one, quickly
+  int Found;         // tree position selected afterwards
+};
+
+class EntryTreeViewSearch : public EntryTreeViewTest,
+                            public testing::WithParamInterface<TSearchCase> {};
+
+TEST_P(EntryTreeViewSearch, TypingFindsNamesInAllRowsEvenCollapsed) {
+  const int Interval = QApplication::keyboardInputInterval();
+  QApplication::setKeyboardInputInterval(60000);
+  View.collapseAll();
+  Focus(GetParam().From);
+  View.keyboardSearch(QString()); // nothing happens
+  for (const char *C = GetParam().Typed; *C; ++C)
+    View.keyboardSearch(QString(QChar::fromLatin1(*C)));
+  QApplication::setKeyboardInputInterval(Interval);
+  EXPECT_EQ(Model.TreeOrderPosition(View.currentIndex()), GetParam().Found);
+  EXPECT_EQ(View.selectionModel()->selectedRows().size(), 1);
+  if (const QModelIndex Parent = View.currentIndex().parent(); Parent.isValid()) {
+    EXPECT_TRUE(View.isExpanded(Parent));
+  }
+}
+// Names: 0 Dialog.About, 1 Caption, 2 Memo1.Text, 3 Form1, 4 Caption,
+// 5 Button1.Caption, 6 Label1.Caption, 7 Constants, 8 SHello, 9 SMulti.
+INSTANTIATE_TEST_SUITE_P(Names, EntryTreeViewSearch,
+                         testing::Values(TSearchCase{0, "la", 6}, TSearchCase{0, "LABEL1.c", 6},
+                                         TSearchCase{0, "sm", 9}, TSearchCase{9, "c", 1},
+                                         TSearchCase{1, "c", 4}, TSearchCase{4, "ca", 1},
+                                         TSearchCase{0, "zz", 0}, TSearchCase{3, "form", 3},
+                                         TSearchCase{8, "s", 9}));
+
+TEST_F(EntryTreeViewTest, ASearchTypedLaterStartsAfresh) {
+  const int Interval = QApplication::keyboardInputInterval();
+  QApplication::setKeyboardInputInterval(0);
+  Focus(0);
+  View.keyboardSearch(QStringLiteral("s"));
+  EXPECT_EQ(Model.TreeOrderPosition(View.currentIndex()), 8);
+  View.keyboardSearch(QStringLiteral("s"));
+  EXPECT_EQ(Model.TreeOrderPosition(View.currentIndex()), 9);
+  View.keyboardSearch(QStringLiteral("s"));
+  EXPECT_EQ(Model.TreeOrderPosition(View.currentIndex()), 8);
+  QApplication::setKeyboardInputInterval(Interval);
+}
+
+TEST_F(EntryTreeViewTest, GroupRowsCarryTheirColourIntoTheIndentation) {
+  View.expandAll();
+  Focus(5);
+  QCoreApplication::processEvents();
+  const QImage Shot = View.viewport()->grab().toImage();
+  const auto IndentPixel = [&](int Position) {
+    const QRect R = View.visualRect(At(Position));
+    return Shot.pixelColor(2, R.center().y());
+  };
+  EXPECT_EQ(IndentPixel(0), QColor(0xEC, 0xE5, 0xFF));
+  EXPECT_EQ(IndentPixel(7), QColor(0xFF, 0xEA, 0xEA));
+  EXPECT_NE(IndentPixel(4), QColor(0xEC, 0xE5, 0xFF));
 }
 
 } // namespace
