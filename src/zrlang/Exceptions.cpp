@@ -4,6 +4,8 @@ Exception::Exception(const QString &Msg) : std::runtime_error(Msg.toStdString())
 
 EReadError::EReadError() : EStreamError(QStringLiteral("Stream read error")) {}
 
+EReadError::EReadError(const QString &Msg) : EStreamError(Msg) {}
+
 EWriteError::EWriteError() : EStreamError(QStringLiteral("Stream write error")) {}
 
 EFOpenError::EFOpenError(const QString &FileName, const QString &Reason)

@@ -25,10 +25,12 @@ public:
   using Exception::Exception;
 };
 
-// A stream that ends before the data it announced.
+// A stream that ends before the data it announced, or whose data is malformed;
+// the second form names what was wrong.
 class EReadError : public EStreamError {
 public:
   EReadError();
+  explicit EReadError(const QString &Msg);
 };
 
 // A stream that does not take all the bytes written to it.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The hand-over from the program being updated:
+//   <pid> L|X <app path> <app params> "<temp folder>" <components>
+// The app path and params are quoted when they hold a blank; params are a
+// single blank when there are none, so after splitting they may be missing
+// or a lone blank.
+struct TUpdaterCommand {
+  qint64 ProcessId = 0;
+  bool Log = false;
+  QString AppPath;
+  // One command-line string, split by the usual quoting rules when the
+  // application is started again; empty when there are none.
+  QString AppParams;
+  QString TempDir;
+  QStringList Components;
+};
+
+// Parses the updater's arguments (without its own program name), either
+// already split or as one string that is split here. Throws EUpdaterError
+// naming the fault: too few arguments, a bad process ID or log mode, an app
+// path or temp folder that is not absolute, or an unsafe component name.
+// The app path and the temp folder are told apart from the params by being
+// absolute, which no component name may be.
+TUpdaterCommand ParseUpdaterCommand(const QStringList &Args);
+
+// Splits a component list at commas, semicolons and blanks; empty entries
+// are dropped and the order is kept.
+QStringList SplitComponentList(const QString &List);
+
+// True for a name that denotes a file directly inside a folder: not empty,
+// not "." or "..", without path separators, drive colons or NUL characters.
+bool IsPlainFileName(const QString &Name);
+
+// The usage text that the updater prints for a malformed command line.
+QString UpdaterUsage();
