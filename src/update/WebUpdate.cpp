@@ -1,9 +1,471 @@
 #include "WebUpdate.h"
 
-TWebUpdate::TWebUpdate(QObject *Owner) : QObject(Owner) {}
+#include "UpdateDateTime.h"
+#include "UpdateDecision.h"
+#include "UpdateGui.h"
+#include "UpdatePaths.h"
+#include "UpdateTransfer.h"
+#include "UpdaterCommandLine.h"
+#include "UpdaterProgram.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QStringList>
+#include <QSysInfo>
+
+#include <exception>
+
+namespace {
+
+// A control file is a few hundred bytes; anything much larger is not one.
+constexpr qint64 MaxControlFileSize = 1024 * 1024;
+
+const QString SUpdate = QStringLiteral("update");
+const QString SApplication = QStringLiteral("application");
+const QString SFiles = QStringLiteral("files");
+
+QString Msg(const char16_t *Text) {
+  return QString::fromUtf16(Text);
+}
+
+} // namespace
+
+const char *const TWebUpdate::ControlFileUrlVariable = "LINGROVE_UPDATE_URL";
+
+QString TWebUpdate::DefaultControlFileUrl() {
+  return QStringLiteral("https://update.brisel-solutions.example/lingrove/controlfile.inf");
+}
+
+TWebUpdate::TWebUpdate(QObject *Owner)
+    : QObject(Owner), FControlFileUrl(DefaultControlFileUrl()),
+      FDateFormat(QStringLiteral("dd/mm/yyyy")), FTimeFormat(QStringLiteral("hh:nn")),
+      FTempDirectory(QStringLiteral(".")), FUserAgent(QStringLiteral("TWebUpdate")),
+      FLogFileName(QStringLiteral("WUPDATE.LOG")),
+      FProgramFile(QCoreApplication::applicationFilePath()),
+      FProgramDir(QCoreApplication::applicationDirPath()) {}
 
 TWebUpdate::~TWebUpdate() = default;
 
-bool TWebUpdate::NewVersionAvailable() { return false; }
+QString TWebUpdate::EffectiveControlFileUrl() const {
+  const QString FromEnvironment = qEnvironmentVariable(ControlFileUrlVariable).trimmed();
+  return FromEnvironment.isEmpty() ? FControlFileUrl : FromEnvironment;
+}
 
-bool TWebUpdate::DoUpdate() { return false; }
+QString TWebUpdate::TempFolder() const {
+  return FUseSystemTempFolder ? QDir::tempPath() : QDir(FTempDirectory).absolutePath();
+}
+
+void TWebUpdate::Status(const QString &Text, int ErrorCode) {
+  Log(ErrorCode ? QStringLiteral("%1 (%2)").arg(Text).arg(ErrorCode) : Text);
+  if (OnStatus)
+    OnStatus(Text, ErrorCode);
+}
+
+void TWebUpdate::Log(const QString &Line) {
+  if (!FLog)
+    return;
+  FLog->write(QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm:ss ").toUtf8() +
+              Line.toUtf8() + "\r\n");
+  FLog->flush();
+}
+
+bool TWebUpdate::FetchControlFile() {
+  FControl.Parse({});
+  FApplication = {};
+  if (FUpdateType != utWebDownload) {
+    Status(Msg(u"Update control file not found"));
+    return false;
+  }
+  const QUrl Url(EffectiveControlFileUrl());
+  const QString Name = FileNameFromUrl(Url);
+  const QString Folder = TempFolder();
+  TTransferResult Result;
+  if (Name.isEmpty() || !QDir().mkpath(Folder)) {
+    Result.ErrorCode = teWriteFailed;
+    Result.ErrorText = QStringLiteral("No local name for %1").arg(Url.toDisplayString());
+  } else {
+    TTransferOptions Options;
+    Options.TimeoutMs = FTimeoutMs;
+    Options.MaxBytes = MaxControlFileSize;
+    Options.UserAgent = FUserAgent;
+    if (FAuthenticate == auAlways) {
+      Options.UserName = FUserName;
+      Options.Password = FPassword;
+    }
+    Result = DownloadToFile(Url, Folder + u'/' + Name, Options);
+  }
+  if (!Result.Ok || !FControl.LoadFromFile(Folder + u'/' + Name)) {
+    Log(Result.ErrorText);
+    Status(Msg(u"Update control file not found"), Result.ErrorCode);
+    return false;
+  }
+  Status(Msg(u"Update control file found"));
+  FApplication.AppUpdate = FControl.IntValue(SApplication, QStringLiteral("appupdate"), 0) == 1;
+  FApplication.AppName = FControl.Value(SApplication, QStringLiteral("appname"));
+  FApplication.AppParam = FControl.Value(SApplication, QStringLiteral("appparam"));
+  if (FApplication.AppParam.isEmpty())
+    FApplication.AppParam = QStringLiteral(" ");
+  FApplication.AppComps = FControl.Value(SApplication, QStringLiteral("appcomps"));
+  FApplication.SilentRestart =
+      FControl.IntValue(SApplication, QStringLiteral("silentrestart"), 0) == 1;
+  return true;
+}
+
+bool TWebUpdate::DecideUpdate() {
+  FUpdateDescription = FControl.Value(SUpdate, QStringLiteral("descr"));
+  const QString LocalVersion = FControl.Value(SUpdate, QStringLiteral("localversion"));
+  const QString LocalPath = ResolveProgramPath(LocalVersion, FProgramDir);
+  bool Available = false;
+
+  if (FControl.Has(SUpdate, QStringLiteral("date"))) {
+    const QString Date = FControl.Value(SUpdate, QStringLiteral("date"));
+    const QString Time = FControl.Value(SUpdate, QStringLiteral("time"));
+    FNewVersionDate = ParseControlDateTime(Date, Time, FDateFormat, FTimeFormat);
+    // An unreadable date decides nothing; the other checks still may.
+    if (FNewVersionDate.isValid()) {
+      const QFileInfo Local(LocalPath);
+      const QDateTime LocalDate =
+          !LocalPath.isEmpty() && Local.exists() ? Local.lastModified() : NoFileDate();
+      if (LocalDate >= FNewVersionDate) {
+        Status(Msg(u"No new version found"));
+      } else {
+        Status(Msg(u"New version found : %1").arg((Date + u' ' + Time).trimmed()));
+        Available = true;
+      }
+    }
+  }
+
+  if (!Available && FControl.Has(SUpdate, QStringLiteral("unconditional")))
+    Available = true;
+
+  const QString NewVersion = FControl.Value(SUpdate, QStringLiteral("newversion"));
+  FNewVersionInfo = NewVersion;
+  FCurrentVersionInfo = LocalVersion;
+  if (!Available && !LocalVersion.trimmed().isEmpty()) {
+    TLocalFileCheck Check;
+    Check.LocalPath = LocalPath;
+    Check.NewVersion = NewVersion;
+    Check.NewSize = FControl.IntValue(SUpdate, QStringLiteral("newsize"), 0);
+    Check.NewChecksum = ParseChecksumSpec(FControl.Value(SUpdate, QStringLiteral("newchecksum")));
+    Check.ProgramFile = FProgramFile;
+    Check.MissingNeedsUpdate = FVersionCheckMode == vcmNewOrUpdate;
+    const TLocalFileResult Result = CompareLocalFile(Check);
+    if (Result.Kind != ckNone) {
+      Available = Result.NeedsUpdate;
+      if (Available)
+        Status(Msg(u"New version found : %1").arg(NewVersion));
+      else
+        Status(Msg(u"No new version found"));
+    }
+    if (Result.VersionsRead) {
+      FNewVersionInfo = FormatFileVersion(Result.NewVersion);
+      FCurrentVersionInfo = FormatFileVersion(Result.LocalVersion);
+    }
+  }
+  return Available;
+}
+
+bool TWebUpdate::CheckForUpdate() {
+  FCancelled = false;
+  FNewVersionInfo.clear();
+  FCurrentVersionInfo.clear();
+  FNewVersionDate = {};
+  FUpdateDescription.clear();
+  FFiles.clear();
+  if (!FetchControlFile())
+    return false;
+  if (FSignatureCheck && FControl.Value(SUpdate, QStringLiteral("signature")) != FSignature) {
+    Status(Msg(u"No new version found"));
+    return false;
+  }
+  return DecideUpdate();
+}
+
+bool TWebUpdate::NewVersionAvailable() {
+  return CheckForUpdate();
+}
+
+QList<TUpdateFileEntry> TWebUpdate::ReadFileEntries() const {
+  QList<TUpdateFileEntry> Entries;
+  const qint64 Count = FControl.IntValue(SFiles, QStringLiteral("count"), 0);
+  for (qint64 I = 1; I <= Count; ++I) {
+    const QString Section = QStringLiteral("file%1").arg(I);
+    if (!FControl.HasSection(Section))
+      continue;
+    const auto Text = [&](const char16_t *Key, const QString &Default = QString()) {
+      return FControl.Value(Section, QString::fromUtf16(Key), Default);
+    };
+    const auto Number = [&](const char16_t *Key, qint64 Default) {
+      return FControl.IntValue(Section, QString::fromUtf16(Key), Default);
+    };
+    TUpdateFileEntry Entry;
+    Entry.Url = Text(u"url").trimmed();
+    Entry.LocalVersion = Text(u"localversion");
+    Entry.NewVersion = Text(u"newversion");
+    Entry.NewSize = Number(u"newsize", 0);
+    Entry.NewChecksum = Text(u"newchecksum", QStringLiteral("-1"));
+    Entry.CustomVersion = Text(u"customversion");
+    Entry.Date = Text(u"date");
+    Entry.Time = Text(u"time");
+    Entry.Descr = Text(u"descr");
+    Entry.TargetDir = Text(u"targetdir");
+    Entry.Compressed = Number(u"compressed", 0) == 1;
+    Entry.FileSize = Number(u"filesize", 0);
+    Entry.Mandatory = Number(u"mandatory", 0) == 1;
+    Entry.Preselect = Number(u"preselect", 1) == 1;
+    Entry.Hidden = Number(u"hidden", 0) == 1;
+    Entries.append(Entry);
+  }
+  return Entries;
+}
+
+bool TWebUpdate::FileNeeded(const TUpdateFileEntry &Entry) const {
+  const QString LocalPath = ResolveProgramPath(Entry.LocalVersion, FProgramDir);
+  if (!Entry.LocalVersion.trimmed().isEmpty() && !Entry.Date.trimmed().isEmpty()) {
+    const QDateTime NewDate =
+        ParseControlDateTime(Entry.Date, Entry.Time, FDateFormat, FTimeFormat);
+    const QFileInfo Local(LocalPath);
+    return !(NewDate.isValid() && !LocalPath.isEmpty() && Local.exists() &&
+             Local.lastModified() >= NewDate);
+  }
+  TLocalFileCheck Check;
+  Check.LocalPath = LocalPath;
+  Check.NewVersion = Entry.NewVersion;
+  Check.NewSize = Entry.NewSize;
+  Check.NewChecksum = ParseChecksumSpec(Entry.NewChecksum);
+  Check.ProgramFile = FProgramFile;
+  Check.MissingNeedsUpdate = FVersionCheckMode == vcmNewOrUpdate;
+  return CompareLocalFile(Check).NeedsUpdate;
+}
+
+bool TWebUpdate::IsAppComponent(const QString &FileName) const {
+  static const QRegularExpression Separators(QStringLiteral("[,;\\s]+"));
+  const QStringList Components = FApplication.AppComps.split(Separators, Qt::SkipEmptyParts);
+  return Components.contains(FileName, Qt::CaseInsensitive);
+}
+
+bool TWebUpdate::VerifyDownload(const TUpdateFileEntry &Entry, const QString &FileName) {
+  const TChecksumSpec Checksum = ParseChecksumSpec(Entry.NewChecksum);
+  bool Matches = true;
+  if (Entry.NewSize > 0 && QFileInfo(FileName).size() != Entry.NewSize)
+    Matches = false;
+  if (Checksum.Given) {
+    const std::optional<quint32> Crc = FileCrc32(FileName);
+    if (!Crc || !Checksum.Matches(*Crc))
+      Matches = false;
+  }
+  if (!Matches) {
+    QFile::remove(FileName);
+    Status(Msg(u"Downloaded update file does not match its size or checksum : %1").arg(Entry.Url));
+  }
+  return Matches;
+}
+
+bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
+  const QString Folder = TempFolder();
+  bool Ok = true;
+  for (TUpdateFileEntry &Entry : FFiles) {
+    const QUrl Url(Entry.Url);
+    const QString Name = FileNameFromUrl(Url);
+    if (Name.isEmpty() || Entry.Compressed) {
+      Status(Entry.Compressed ? Msg(u"Error decompressing CAB file : %1").arg(Entry.Url)
+                              : Msg(u"Cannot download update file : %1").arg(Entry.Url),
+             Entry.Compressed ? 0 : int(teUnsafeAddress));
+      FCancelled = FCancelled || Entry.Compressed;
+      Ok = false;
+      continue;
+    }
+    TTransferOptions Options;
+    Options.TimeoutMs = FTimeoutMs;
+    Options.UserAgent = FUserAgent;
+    if (FAuthenticate == auAlways) {
+      Options.UserName = FUserName;
+      Options.Password = FPassword;
+    }
+    std::unique_ptr<TUpdateProgressWindow> Window;
+    if (OnProgress) {
+      Options.OnProgress = [this, &Name](qint64 Received, qint64 Total) {
+        return OnProgress(Name, Received, Total);
+      };
+    } else if (FShowDownloadProgress && UpdateHasGui()) {
+      Window = std::make_unique<TUpdateProgressWindow>(Name);
+      Options.AcceptUserInput = true;
+      Options.OnProgress = [&Window](qint64 Received, qint64 Total) {
+        return Window->Update(Received, Total);
+      };
+    }
+    const QString FileName = Folder + u'/' + Name;
+    const TTransferResult Result = DownloadToFile(Url, FileName, Options);
+    Window.reset();
+    if (!Result.Ok) {
+      Log(Result.ErrorText);
+      Status(Msg(u"Cannot download update file : %1").arg(Entry.Url), Result.ErrorCode);
+      Ok = false;
+      if (Result.ErrorCode == teOperationCancelled) {
+        FCancelled = true;
+        return false;
+      }
+      continue;
+    }
+    // A file that is not the one announced must never reach the updater.
+    if (!VerifyDownload(Entry, FileName)) {
+      FCancelled = true;
+      return false;
+    }
+    Entry.DownloadedFile = FileName;
+    Log(QStringLiteral("Downloaded file : %1").arg(FileName));
+    if (IsAppComponent(Name))
+      ComponentDownloaded = true;
+  }
+  return Ok;
+}
+
+bool TWebUpdate::PlaceFiles() {
+  // Components wait in the temporary folder for the updater; other files
+  // with a target folder go there now.
+  for (const TUpdateFileEntry &Entry : std::as_const(FFiles)) {
+    if (Entry.DownloadedFile.isEmpty() || Entry.TargetDir.trimmed().isEmpty())
+      continue;
+    const QString Name = QFileInfo(Entry.DownloadedFile).fileName();
+    if (IsAppComponent(Name))
+      continue;
+    const QString Dir = ResolveProgramPath(Entry.TargetDir, FProgramDir);
+    QFile Source(Entry.DownloadedFile);
+    QSaveFile Target(Dir + u'/' + Name);
+    bool Ok = !Dir.isEmpty() && QDir().mkpath(Dir) && Source.open(QIODevice::ReadOnly) &&
+              Target.open(QIODevice::WriteOnly);
+    if (Ok) {
+      Ok = Target.write(Source.readAll()) == Source.size() && Target.commit();
+    }
+    if (!Ok) {
+      Status(Msg(u"Cannot install update file : %1").arg(Entry.Url));
+      return false;
+    }
+    Log(QStringLiteral("Installed file : %1").arg(Target.fileName()));
+  }
+  return true;
+}
+
+bool TWebUpdate::ConfirmRestart() {
+  const QString Question = Msg(u"Shutdown application to update executable files ?");
+  if (OnConfirmRestart)
+    return OnConfirmRestart(Question);
+  return UpdateHasGui() && AskUpdateQuestion(Question);
+}
+
+bool TWebUpdate::StartUpdater(const QString &CommandLine) {
+  if (OnStartUpdater)
+    return OnStartUpdater(CommandLine);
+  QStringList Arguments = QProcess::splitCommand(CommandLine);
+  if (Arguments.isEmpty())
+    return false;
+  const QString Program = Arguments.takeFirst();
+  return QProcess::startDetached(Program, Arguments, TempFolder());
+}
+
+void TWebUpdate::Terminate() {
+  if (OnTerminate)
+    OnTerminate();
+  else
+    QCoreApplication::exit(0);
+}
+
+bool TWebUpdate::HandOverToUpdater() {
+  const QString Folder = TempFolder();
+  const QString AppPath = ResolveProgramPath(FApplication.AppName, FProgramDir);
+  QString Program;
+  try {
+    if (AppPath.isEmpty())
+      throw std::runtime_error("unsafe application name");
+    Program = WriteUpdaterProgram(Folder);
+  } catch (const std::exception &E) {
+    Log(QString::fromUtf8(E.what()));
+    Status(
+        Msg(u"Failed to spawn updater process : %1").arg(Folder + QStringLiteral("/wusetup.exe")));
+    return false;
+  }
+  QSaveFile Ini(Folder + QStringLiteral("/WUPDATE.INI"));
+  if (!Ini.open(QIODevice::WriteOnly) ||
+      Ini.write("[CONFIG]\r\nLOGFILENAME=" + FLogFileName.toUtf8() + "\r\n") < 0 || !Ini.commit()) {
+    Status(Msg(u"Failed to spawn updater process : %1").arg(Program));
+    return false;
+  }
+  TUpdaterHandOver HandOver;
+  HandOver.Program = QDir::toNativeSeparators(Program);
+  HandOver.ProcessId = QCoreApplication::applicationPid();
+  HandOver.Log = !FLogFileName.trimmed().isEmpty();
+  HandOver.AppPath = QDir::toNativeSeparators(AppPath);
+  HandOver.AppParam = FApplication.AppParam;
+  HandOver.TempDir = QDir::toNativeSeparators(Folder);
+  HandOver.AppComps = FApplication.AppComps;
+  const QString CommandLine = BuildUpdaterCommandLine(HandOver);
+  Log(QStringLiteral("Starting updater : %1").arg(CommandLine));
+  if (!StartUpdater(CommandLine)) {
+    Status(Msg(u"Failed to spawn updater process : %1").arg(Program));
+    return false;
+  }
+  FLog.reset();
+  Terminate();
+  return true;
+}
+
+bool TWebUpdate::DoUpdate() {
+  const QString Folder = TempFolder();
+  QDir().mkpath(Folder);
+  FLog.reset();
+  if (!FLogFileName.trimmed().isEmpty() && IsPlainFileName(FLogFileName.trimmed())) {
+    FLog = std::make_unique<QFile>(Folder + u'/' + FLogFileName.trimmed());
+    if (!FLog->open(QIODevice::WriteOnly | QIODevice::Append))
+      FLog.reset();
+  }
+  // Closes the log however the update ends.
+  const auto CloseLog = qScopeGuard([this] { FLog.reset(); });
+
+  Log(QStringLiteral("Operating system : %1 (%2 %3)")
+          .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion()));
+  Log(QStringLiteral("Network library : Qt %1").arg(QString::fromLatin1(qVersion())));
+  Log(QStringLiteral("Development environment : Qt %1").arg(QStringLiteral(QT_VERSION_STR)));
+  Log(Msg(u"Start WebUpdate process with version : %1")
+          .arg(FormatFileVersion(ProgramFileVersion())));
+
+  if (!CheckForUpdate())
+    return false;
+
+  FFiles.clear();
+  for (const TUpdateFileEntry &Entry : ReadFileEntries()) {
+    Log(Msg(u"Processing file : %1,%2,nv=%3,nd=%4,ns=%5,nc=%6")
+            .arg(Entry.Url, Entry.LocalVersion, Entry.NewVersion,
+                 (Entry.Date + u' ' + Entry.Time).trimmed(), QString::number(Entry.NewSize),
+                 Entry.NewChecksum));
+    if (FileNeeded(Entry))
+      FFiles.append(Entry);
+  }
+  if (FFiles.isEmpty()) {
+    Log(QStringLiteral("No files to update"));
+    return false;
+  }
+
+  bool ComponentDownloaded = false;
+  const bool Downloaded = DownloadFiles(ComponentDownloaded);
+  if (!Downloaded || FCancelled) {
+    Log(QStringLiteral("Update stopped"));
+    return false;
+  }
+  if (!PlaceFiles())
+    return false;
+
+  if (FApplication.AppUpdate && !FApplication.AppName.trimmed().isEmpty() && ComponentDownloaded) {
+    if (!FApplication.SilentRestart && !ConfirmRestart()) {
+      Log(QStringLiteral("Restart declined"));
+      return true;
+    }
+    return HandOverToUpdater();
+  }
+  return true;
+}

@@ -1,0 +1,67 @@
+#include "UpdatePaths.h"
+
+#include <QDir>
+#include <QHostAddress>
+#include <QStringList>
+
+bool IsPlainFileName(const QString &Name) {
+  if (Name.isEmpty() || Name == u"." || Name == u"..")
+    return false;
+  for (const QChar C : Name)
+    if (C == u'/' || C == u'\\' || C == u':' || C == QChar(0))
+      return false;
+  return true;
+}
+
+QString FileNameFromUrl(const QUrl &Url) {
+  if (!Url.isValid())
+    return {};
+  // Split the encoded path so that an encoded separator stays inside its
+  // segment, where IsPlainFileName then finds it.
+  const QString EncodedPath = Url.path(QUrl::FullyEncoded);
+  const qsizetype Slash = EncodedPath.lastIndexOf(u'/');
+  const QString Name = QUrl::fromPercentEncoding(EncodedPath.mid(Slash + 1).toUtf8());
+  return IsPlainFileName(Name) ? Name : QString();
+}
+
+QString ResolveProgramPath(const QString &Text, const QString &ProgramDir) {
+  QString Path = Text.trimmed();
+  Path.replace(u'\\', u'/');
+  static const QString AppPrefix = QStringLiteral("{app}");
+  if (Path.startsWith(AppPrefix, Qt::CaseInsensitive))
+    Path = Path.mid(AppPrefix.size());
+  else if (Path.startsWith(u'/'))
+    return {};
+  const QStringList Segments = Path.split(u'/', Qt::SkipEmptyParts);
+  if (Segments.isEmpty())
+    return {};
+  for (const QString &Segment : Segments)
+    if (Segment == u".." || Segment.contains(u':') || Segment.contains(QChar(0)))
+      return {};
+  return QDir::cleanPath(ProgramDir + u'/' + Segments.join(u'/'));
+}
+
+namespace {
+
+bool IsLoopbackHost(const QString &Host) {
+  if (Host.compare(u"localhost", Qt::CaseInsensitive) == 0)
+    return true;
+  const QHostAddress Address(Host);
+  return !Address.isNull() && Address.isLoopback();
+}
+
+} // namespace
+
+bool IsAllowedUpdateUrl(const QUrl &Url) {
+  if (!Url.isValid() || Url.host().isEmpty())
+    return false;
+  const QString Scheme = Url.scheme().toLower();
+  return Scheme == u"https" || (Scheme == u"http" && IsLoopbackHost(Url.host()));
+}
+
+bool IsAllowedRedirect(const QUrl &From, const QUrl &To) {
+  if (!IsAllowedUpdateUrl(To))
+    return false;
+  return From.scheme().compare(u"https", Qt::CaseInsensitive) != 0 ||
+         To.scheme().compare(u"https", Qt::CaseInsensitive) == 0;
+}

@@ -1,0 +1,92 @@
+#include "TestHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+TTestHttpServer::TTestHttpServer() {
+  EXPECT_TRUE(FRoot.isValid());
+  EXPECT_TRUE(FServer.listen(QHostAddress::LocalHost, 0));
+  connect(&FServer, &QTcpServer::newConnection, this, &TTestHttpServer::OnConnection);
+}
+
+TTestHttpServer::~TTestHttpServer() {
+  for (const QPointer<QTcpSocket> &Socket : std::as_const(FSockets))
+    delete Socket.data();
+}
+
+QUrl TTestHttpServer::Url(const QString &Path) const {
+  return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(FServer.serverPort()).arg(Path));
+}
+
+void TTestHttpServer::SetFile(const QString &Path, const QByteArray &Data) {
+  const QString FileName = FRoot.filePath(Path);
+  QDir().mkpath(QFileInfo(FileName).absolutePath());
+  QFile File(FileName);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(File.write(Data), Data.size());
+}
+
+QUrl TTestHttpServer::RefusingUrl(const QString &Path) {
+  QTcpServer Probe;
+  EXPECT_TRUE(Probe.listen(QHostAddress::LocalHost, 0));
+  const quint16 Port = Probe.serverPort();
+  Probe.close();
+  return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(Port).arg(Path));
+}
+
+void TTestHttpServer::OnConnection() {
+  while (QTcpSocket *Socket = FServer.nextPendingConnection()) {
+    Socket->setParent(nullptr);
+    FSockets.append(Socket);
+    connect(Socket, &QTcpSocket::readyRead, this, [this, Socket] { OnData(Socket); });
+    connect(Socket, &QTcpSocket::disconnected, this, [this, Socket] {
+      FPending.remove(Socket);
+      Socket->deleteLater();
+    });
+  }
+}
+
+void TTestHttpServer::OnData(QTcpSocket *Socket) {
+  QByteArray &Request = FPending[Socket];
+  Request += Socket->readAll();
+  const qsizetype End = Request.indexOf("\r\n\r\n");
+  if (End < 0)
+    return;
+  // "GET /path HTTP/1.1"
+  const QList<QByteArray> First = Request.left(Request.indexOf("\r\n")).split(' ');
+  FPending.remove(Socket);
+  const QString Path = First.size() >= 2 ? QString::fromUtf8(First[1]).mid(1) : QString();
+  FRequests.append(Path);
+  Answer(Socket, Path);
+}
+
+void TTestHttpServer::Answer(QTcpSocket *Socket, const QString &Path) {
+  if (FStalled.contains(Path))
+    return;
+  QByteArray Head;
+  QByteArray Body;
+  if (FRedirects.contains(Path)) {
+    const TRedirect &Redirect = FRedirects[Path];
+    Head = "HTTP/1.1 " + QByteArray::number(Redirect.Status) +
+           " Moved\r\nLocation: " + Redirect.Location.toUtf8() + "\r\nContent-Length: 0\r\n";
+  } else {
+    // Only plain names below the root are served.
+    QFile File(FRoot.filePath(QUrl::fromPercentEncoding(Path.toUtf8())));
+    if (Path.contains(u"..") || !File.open(QIODevice::ReadOnly)) {
+      Body = "not found";
+      Head =
+          "HTTP/1.1 404 Not Found\r\nContent-Length: " + QByteArray::number(Body.size()) + "\r\n";
+    } else {
+      Body = File.readAll();
+      const qint64 Announced = Body.size() + FTruncated.value(Path, 0);
+      Head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+             QByteArray::number(Announced) + "\r\n";
+    }
+  }
+  Socket->write(Head + "Connection: close\r\n\r\n" + Body);
+  Socket->disconnectFromHost();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QUrl>
+
+class QTcpSocket;
+
+// A small HTTP/1.1 server on 127.0.0.1 for the update tests. It serves the
+// files of a temporary folder by path and answers 404 for missing ones; a
+// path can instead stall (accept and never answer), announce a longer
+// Content-Length than it sends, or redirect. Each answer closes its
+// connection. It runs on the test's thread: it answers while the component
+// waits in its local event loop.
+class TTestHttpServer : public QObject {
+public:
+  TTestHttpServer();
+  ~TTestHttpServer() override;
+
+  QString Root() const { return FRoot.path(); }
+  // http://127.0.0.1:<port>/<Path>
+  QUrl Url(const QString &Path) const;
+  // Writes Data as the file served under Path (folders are created).
+  void SetFile(const QString &Path, const QByteArray &Data);
+
+  void Stall(const QString &Path) { FStalled.insert(Path); }
+  void Truncate(const QString &Path, qint64 MissingBytes) { FTruncated.insert(Path, MissingBytes); }
+  void Redirect(const QString &Path, const QString &Location, int Status = 302) {
+    FRedirects.insert(Path, {Location, Status});
+  }
+
+  // The paths asked for so far, in order.
+  const QStringList &Requests() const { return FRequests; }
+
+  // An address on 127.0.0.1 where nothing listens (a port just freed).
+  static QUrl RefusingUrl(const QString &Path);
+
+private:
+  struct TRedirect {
+    QString Location;
+    int Status = 302;
+  };
+  void OnConnection();
+  void OnData(QTcpSocket *Socket);
+  void Answer(QTcpSocket *Socket, const QString &Path);
+
+  QTemporaryDir FRoot;
+  QTcpServer FServer;
+  QHash<QTcpSocket *, QByteArray> FPending;
+  QList<QPointer<QTcpSocket>> FSockets;
+  QSet<QString> FStalled;
+  QHash<QString, qint64> FTruncated;
+  QHash<QString, TRedirect> FRedirects;
+  QStringList FRequests;
+};
