@@ -32,7 +32,7 @@ TUpdaterOptions ShortWait() {
 
 TEST(ProcessWait, SeesAProcessEnd) {
   qint64 Id = 0;
-  ASSERT_TRUE(QProcess::startDetached(u"sleep"_s, {u"0.3"_s}, {}, &Id));
+  ASSERT_TRUE(QProcess::startDetached(u"sleep"_s, {u"1"_s}, {}, &Id));
   EXPECT_TRUE(ProcessIsRunning(Id));
   EXPECT_FALSE(WaitForProcessEnd(Id, std::chrono::milliseconds(50)));
   EXPECT_TRUE(WaitForProcessEnd(Id, std::chrono::seconds(10)));
@@ -110,7 +110,7 @@ TEST(RunUpdater, RejectsUnsafeComponentsAndTouchesNothing) {
                             Install.Download(), u"lingrove,../victim"_s};
   EXPECT_EQ(RunUpdater(Args, ShortWait()), uxBadCommand);
   EXPECT_EQ(ReadTestFile(Install.Root() + u"/victim"_s), "victim");
-  EXPECT_EQ(ReadTestFile(Install.AppPath()).contains("v1"), true);
+  EXPECT_TRUE(ReadTestFile(Install.AppPath()).contains("v1"));
   EXPECT_EQ(Install.WaitForMarker(300), "");
 }
 
