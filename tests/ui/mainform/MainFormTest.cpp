@@ -1,19 +1,17 @@
 // The main window driven offscreen: titles, enabled states, the close prompt
 // and switching the interface language.
-#include "MainForm.h"
 #include "Action.h"
 #include "AppAttribs.h"
 #include "AppMRUList.h"
 #include "Exceptions.h"
 #include "LanguageManager.h"
+#include "MainFormTestSupport.h"
 #include "TestSupport.h"
 #include "Translations.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -24,85 +22,11 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Stands in for the save flow: answers as the save dialog would.
-class TTestMainForm : public TUIMainForm {
-public:
-  bool SaveResult = true;
-  int SaveCalls = 0;
-  bool RealSave = false;
-  bool SaveTranslation(bool bNewName) override {
-    if (RealSave)
-      return TUIMainForm::SaveTranslation(bNewName);
-    ++SaveCalls;
-    if (SaveResult)
-      SetModified(false);
-    return SaveResult;
-  }
-
-  // The save dialog's answer: the path and encoding chosen, or a cancel.
-  QString SavePath;
-  bool SaveUnicode = false;
-  bool SaveCancelled = false;
-  QString ProposedPath;
-  bool ProposedUnicode = false;
-  bool ChooseSaveFile(QString &Path, bool &bUnicode) override {
-    ProposedPath = Path;
-    ProposedUnicode = bUnicode;
-    if (SaveCancelled)
-      return false;
-    Path = SavePath;
-    bUnicode = SaveUnicode;
-    return true;
-  }
-
-  QString DifferencesLog;
-  QList<int> DifferencesCounts;
-  int DifferencesShown = 0;
-  void ShowDifferences(const QString &Log, const QList<int> &Counts) override {
-    ++DifferencesShown;
-    DifferencesLog = Log;
-    DifferencesCounts = Counts;
-  }
-  // The open files dialog, which the window shows at its first idle moment.
-  bool ChooseFilesToOpen(QString &, QString &, QString &) override { return false; }
-
-  int PropertiesShown = 0;
-  bool EditTranslationProperties() override {
-    ++PropertiesShown;
-    return false;
-  }
-};
-
-// A window past its first idle moment, so that its start action is done.
-std::unique_ptr<TTestMainForm> NewForm() {
-  auto Form = CreateForm<TTestMainForm>();
-  QCoreApplication::processEvents();
-  return Form;
-}
-
-const QString Examples = QStringLiteral(LINGROVE_SOURCE_DIR "/examples/");
-
-// Clicks Button of the next message box that opens.
-void AnswerNextMessageBox(QMessageBox::StandardButton Button, QString *Text = nullptr) {
-  QTimer::singleShot(0, [Button, Text] {
-    auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    ASSERT_NE(Box, nullptr);
-    if (Text)
-      *Text = Box->text();
-    Box->button(Button)->click();
-  });
-}
-
-QAction *ActionNamed(QWidget &W, const char *Name) {
-  return W.findChild<QAction *>(QLatin1StringView(Name));
-}
 
 TEST(MainForm, NewWindowIsTitledUntitledAndHasNoDocumentActions) {
   auto FormPtr = NewForm();
@@ -543,20 +467,3 @@ TEST(MainFormDocument, UntranslatedEntriesAreLeftOutAndComeBackOnReopening) {
 }
 
 } // namespace
-
-int main(int argc, char **argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Settings and lock files go to a folder of this run, never the user's.
-  QTemporaryDir Home;
-  qputenv("XDG_CONFIG_HOME", Home.filePath(QStringLiteral("config")).toLocal8Bit());
-  qputenv("XDG_RUNTIME_DIR", Home.filePath(QStringLiteral("runtime")).toLocal8Bit());
-  QDir().mkpath(Home.filePath(QStringLiteral("runtime")));
-  QFile::setPermissions(Home.filePath(QStringLiteral("runtime")),
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  QApplication App(argc, argv);
-  InitializeAttribs();
-  testing::InitGoogleTest(&argc, argv);
-  const int Result = RUN_ALL_TESTS();
-  FinalizeAttribs();
-  return Result;
-}

@@ -1,0 +1,1361 @@
+// The translating workflow of the main window, driven end to end offscreen:
+// opening, editing in the grid and in the memo, pasting, marking and moving
+// between entries, saving in both encodings and closing. Written files are
+// compared byte for byte with files built here from their expected text, so a
+// wrong encoding, mark, escape, line end or a lost or extra entry shows.
+#include "MainFormTestSupport.h"
+
+#include "AppMRUList.h"
+#include "CoreApplication.h"
+#include "DialogButtons.h"
+#include "DifferencesDialog.h"
+#include "EntryTreeModel.h"
+#include "Images.h"
+#include "TestSupport.h"
+#include "TransPropsDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QStringConverter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <optional>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Expected files
+
+enum TFileEncoding { feUtf16, feCp1251, feCp1252 };
+
+// The byte of Ch in an ANSI code page, for the characters the examples use;
+// -1 when the table has none.
+int AnsiByte(char16_t Ch, TFileEncoding CodePage) {
+  if (Ch < 0x80)
+    return Ch;
+  static const QMap<char16_t, int> Common = {{u'„', 0x84}, {u'…', 0x85}, {u'“', 0x93},
+                                             {u'”', 0x94}, {u'—', 0x97}, {u'©', 0xA9},
+                                             {u'«', 0xAB}, {u'»', 0xBB}};
+  if (Common.contains(Ch))
+    return Common.value(Ch);
+  if (CodePage == feCp1252)
+    return Ch >= 0xA0 && Ch <= 0xFF ? Ch : -1;
+  if (Ch >= 0x0410 && Ch <= 0x044F)
+    return Ch - 0x0410 + 0xC0;
+  if (Ch == u'Ё')
+    return 0xA8;
+  if (Ch == u'ё')
+    return 0xB8;
+  return -1;
+}
+
+// Text as a translation file holds it: every LF of Text becomes CR LF, and
+// the whole is UTF-16 little-endian after FF FE, or ANSI without a mark.
+QByteArray FileBytes(const QString &Text, TFileEncoding Encoding) {
+  QString Lines = Text;
+  Lines.replace(u'\n', QStringLiteral("\r\n"));
+  if (Encoding == feUtf16)
+    return QByteArray("\xFF\xFE") + Utf16Bytes(Lines);
+  QByteArray Out;
+  for (QChar Ch : Lines) {
+    const int Byte = AnsiByte(Ch.unicode(), Encoding);
+    if (Byte < 0)
+      ADD_FAILURE() << "no ANSI byte for U+" << QString::number(Ch.unicode(), 16).toStdString();
+    Out.append(char(Byte));
+  }
+  return Out;
+}
+
+QByteArray ReadBytes(const QString &Path) {
+  QFile F(Path);
+  return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
+}
+
+// The file at Path is exactly Text in Encoding, where Text's "%DATE%" is a
+// second between Before and After, the save's time stamp.
+testing::AssertionResult FileIs(const QString &Path, const QString &Text, TFileEncoding Encoding,
+                                const QDateTime &Before, const QDateTime &After) {
+  if (!QFile::exists(Path))
+    return testing::AssertionFailure() << "no file " << Path.toStdString();
+  const QByteArray Actual = ReadBytes(Path);
+  QByteArray Expected;
+  for (QDateTime T = Before.addMSecs(-Before.time().msec()); T <= After; T = T.addSecs(1)) {
+    QString Stamped = Text;
+    Stamped.replace(QStringLiteral("%DATE%"), T.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    Expected = FileBytes(Stamped, Encoding);
+    if (Actual == Expected)
+      return testing::AssertionSuccess();
+  }
+  qsizetype At = 0;
+  while (At < Actual.size() && At < Expected.size() && Actual[At] == Expected[At])
+    ++At;
+  const qsizetype From = qMax<qsizetype>(0, At - 16);
+  return testing::AssertionFailure()
+         << "first difference at byte " << At << " (file " << Actual.size() << " bytes, expected "
+         << Expected.size() << ")\n  file:     " << Actual.mid(From, 48).toHex(' ').toStdString()
+         << "\n  expected: " << Expected.mid(From, 48).toHex(' ').toStdString();
+}
+
+// Text with Line added after the line After (both without line ends).
+QString WithLineAfter(QString Text, const QString &After, const QString &Line) {
+  const QString Anchor = After + u'\n';
+  EXPECT_EQ(Text.count(Anchor), 1) << After.toStdString();
+  return Text.replace(Anchor, Anchor + Line + u'\n');
+}
+
+// Example.de.lng as the window saves it untouched: its header with the time
+// stamp, the sections of the reconciled translation in their order (the
+// added Dialog.About last), without the entries the source no longer has and
+// without the untranslated ones.
+const QString GermanSaved = QString::fromUtf8(R"TXT(LANGID=1031
+SourceLANGID=1033
+Author=Jonas Müller
+TargetApplication=Quillmate 2.3
+Generator=Brisel Solutions Lingrove 2.0.0
+LastModified=%DATE%
+
+[Application.MainForm]
+00000001=Quillmate
+00000002=Bereit
+00000003=Z. 1, Sp. 1
+00000004=&Neu
+00000005=Neue Notiz|Legt eine neue, leere Notiz an
+00000006=Ö&ffnen...
+00000007=Notiz öffnen|Öffnet eine Notiz aus einer Datei
+00000008=&Speichern
+00000009=Speichern &unter...
+00000010=&Beenden
+00000011=&Suchen...
+00000012=&Ersetzen...
+00000014=&Datei
+00000015=&Bearbeiten
+00000016=&Hilfe
+00000017=Keine Notiz geöffnet.\nWählen Sie „Datei > Neu“ oder ziehen Sie eine Datei hierher.
+
+[Dialog.OpenFiles]
+00000001=Dateien öffnen
+00000002=&Dateiname:
+00000003=&Kodierung:
+00000004=Automatisch\nANSI\nUTF-8\nUTF-16\n
+00000005=&Schreibgeschützt öffnen
+00000006=OK
+00000007=Abbrechen
+
+[Dialog.Options]
+00000001=Einstellungen
+00000002=Allgemein
+00000003=Editor
+00000004=Notizen &automatisch speichern
+00000005=&Tabulatorbreite:
+00000006=Beispiel:\tName\tGröße\tGeändert
+00000007=Schriftart:
+00000008=OK
+00000009=Abbrechen
+
+[Dialog.About]
+
+[$CONSTANTS]
+SConfirmDelete=Notiz „%s“ löschen?
+SConfirmExit=Die Notiz wurde geändert.\nÄnderungen vor dem Schließen speichern?
+SErrorOpen=„%s“ kann nicht geöffnet werden:\n%s
+SFileFilter=Notizen (*.qmn)|*.qmn|Textdateien (*.txt)|*.txt|Alle Dateien|*.*
+SStatusChars=%d Zeichen
+SUntitled=Unbenannt
+SWordCount=Wörter:\t%d
+)TXT");
+
+// Example.ru.lng as the window saves it untouched.
+const QString RussianSaved = QString::fromUtf8(R"TXT(LANGID=1049
+SourceLANGID=1033
+Author=Ирина Соколова
+TargetApplication=Quillmate 2.3
+Generator=Brisel Solutions Lingrove 2.0.0
+LastModified=%DATE%
+
+[Application.MainForm]
+00000001=Quillmate
+00000002=Готово
+00000003=Стр. 1, стлб 1
+00000004=&Создать
+00000005=Новая заметка|Создаёт новую пустую заметку
+00000006=&Открыть...
+00000007=Открыть заметку|Открывает заметку из файла
+00000008=&Сохранить
+00000009=Сохранить &как...
+00000010=В&ыход
+00000013=&О программе Quillmate...
+00000014=&Файл
+00000015=&Правка
+00000016=&Справка
+00000017=Заметка не открыта.\nВыберите «Файл > Создать» или перетащите сюда файл.
+
+[Dialog.About]
+00000001=О программе Quillmate
+00000002=Версия 2.3 — выпуск «Кафе»
+00000003=© 2024 участники проекта Quillmate
+00000004=Quillmate — свободная программа.\nЕё можно копировать, изменять и распространять\nна условиях лицензии MIT.\n
+00000005=Закрыть
+
+[Dialog.OpenFiles]
+00000001=Открыть файлы
+00000002=&Имя файла:
+00000003=&Кодировка:
+00000004=Автоматически\nANSI\nUTF-8\nUTF-16\n
+00000005=Только для &чтения
+00000006=ОК
+00000007=Отмена
+
+[Dialog.Options]
+00000001=Настройки
+00000002=Общие
+00000003=Редактор
+00000004=&Автоматически сохранять заметки
+00000005=&Ширина табуляции:
+00000007=Шрифт:
+00000008=ОК
+00000009=Отмена
+
+[$CONSTANTS]
+SConfirmDelete=Удалить заметку «%s»?
+SConfirmExit=Заметка изменена.\nСохранить изменения перед закрытием?
+SErrorOpen=Не удаётся открыть «%s»:\n%s
+SFileFilter=Заметки (*.qmn)|*.qmn|Текстовые файлы (*.txt)|*.txt|Все файлы|*.*
+SStatusChars=Символов: %d
+SStatusLines=Строк: %d
+SUntitled=Без имени
+)TXT");
+
+const QString SavingInAnsiText = QStringLiteral(
+    "You are about to save the translation in ANSI format while the language source file used "
+    "has Unicode encoding.\r\n\r\nSaving the translation as ANSI may result in wrong characters "
+    "displaying in the program you're translating. As long as that program uses Unicode it is "
+    "almost always better to save the translation also as Unicode.\r\n\r\nDo you want to save "
+    "the translation in Unicode encoding instead?");
+const QString SavingInUnicodeText = QStringLiteral(
+    "You are about to save the translation in Unicode format while the language source file used "
+    "has ANSI encoding.\r\n\r\nSaving the translation in Unicode may prevent the program from "
+    "being able to use it. As long as that program uses ANSI, the most safe way is to save the "
+    "translation also in ANSI.\r\n\r\nDo you want to save the translation in ANSI encoding "
+    "instead?");
+
+// ---------------------------------------------------------------------------
+// Files of a test
+
+// A folder of the test with copies of the examples. The language source is
+// also there in the ANSI code page 1252 as Example.ansi.zrlang.
+class TProjectFolder {
+public:
+  TProjectFolder() {
+    for (const char *Name : {"Example.zrlang", "Example.de.lng", "Example.ru.lng"})
+      QFile::copy(Examples + QLatin1StringView(Name), Path(Name));
+    const QByteArray Source = ReadBytes(Path("Example.zrlang"));
+    QStringDecoder Decoder(QStringConverter::Utf16LE);
+    QString Text = Decoder(Source.mid(2));
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QFile Ansi(Path("Example.ansi.zrlang"));
+    if (Ansi.open(QIODevice::WriteOnly))
+      Ansi.write(FileBytes(Text, feCp1252));
+  }
+  QString Path(const char *Name) const { return FDir.filePath(QLatin1StringView(Name)); }
+  // Every file of the folder with its bytes.
+  QMap<QString, QByteArray> Snapshot() const {
+    QMap<QString, QByteArray> Files;
+    for (const QString &Name : QDir(FDir.path()).entryList(QDir::Files))
+      Files.insert(Name, ReadBytes(FDir.filePath(Name)));
+    return Files;
+  }
+
+private:
+  QTemporaryDir FDir;
+};
+
+// Collects the messages meant for the user's message boxes while it lives.
+class TCapturedMessages {
+public:
+  TCapturedMessages() {
+    FOld = SetMessageBoxHandler(
+        [this](TMessageBoxKind, const QString &, const QString &Text) { Texts.append(Text); });
+  }
+  ~TCapturedMessages() { SetMessageBoxHandler(FOld); }
+  QStringList Texts;
+
+private:
+  TMessageBoxHandler FOld;
+};
+
+// Closes a modal dialog that nobody answers, so that a test fails instead of
+// waiting for ever; a dialog counts as unanswered when it is still up at two
+// checks in a row.
+class TUnansweredDialogs {
+public:
+  TUnansweredDialogs() {
+    FTimer.setInterval(300);
+    QObject::connect(&FTimer, &QTimer::timeout, [this] {
+      QWidget *Modal = QApplication::activeModalWidget();
+      if (Modal && Modal == FSeen) {
+        auto *Box = qobject_cast<QMessageBox *>(Modal);
+        Titles.append(Box ? Box->text() : Modal->windowTitle());
+        Modal->close();
+      }
+      FSeen = Modal;
+    });
+    FTimer.start();
+  }
+  QStringList Titles;
+
+private:
+  QTimer FTimer;
+  QWidget *FSeen = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// The window
+
+QTreeView &TreeOf(QWidget &Form) {
+  return *Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
+}
+TEntryTreeModel &ModelOf(QWidget &Form) {
+  return *qobject_cast<TEntryTreeModel *>(TreeOf(Form).model());
+}
+QPlainTextEdit &MemoOf(QWidget &Form) {
+  return *Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"));
+}
+QString LabelText(QWidget &Form, const char *Name) {
+  return Form.findChild<QLabel *>(QLatin1StringView(Name))->text();
+}
+// The three status bar texts.
+QStringList StatusOf(QWidget &Form) {
+  return {LabelText(Form, "SBComponents"), LabelText(Form, "SBProperties"),
+          LabelText(Form, "SBConstants")};
+}
+QStringList Status(int Components, int Properties, int UntranslatedProperties, int Constants,
+                   int UntranslatedConstants) {
+  return {QStringLiteral("Components: %1").arg(Components),
+          QStringLiteral("Properties: %1/%2").arg(Properties).arg(UntranslatedProperties),
+          QStringLiteral("Constants: %1/%2").arg(Constants).arg(UntranslatedConstants)};
+}
+
+// The grid row (column 0) of a component or the Constants row named Parent,
+// or of its child named Child.
+QModelIndex RowOf(QWidget &Form, const char *Parent, const char *Child = nullptr) {
+  const QAbstractItemModel &Model = ModelOf(Form);
+  for (int Top = 0; Top < Model.rowCount(); ++Top) {
+    const QModelIndex TopRow = Model.index(Top, 0);
+    if (TopRow.data().toString() != QLatin1StringView(Parent))
+      continue;
+    if (!Child)
+      return TopRow;
+    for (int Row = 0; Row < Model.rowCount(TopRow); ++Row)
+      if (Model.index(Row, 0, TopRow).data().toString() == QLatin1StringView(Child))
+        return Model.index(Row, 0, TopRow);
+  }
+  ADD_FAILURE() << "no row " << Parent << "/" << (Child ? Child : "");
+  return {};
+}
+
+QString CellText(const QModelIndex &Row) {
+  return Row.siblingAtColumn(TEntryTreeModel::ecTranslatedValue).data().toString();
+}
+bool IsUntranslated(const QModelIndex &Row) {
+  return Row.siblingAtColumn(TEntryTreeModel::ecTranslatedValue)
+             .data(TEntryTreeModel::EntryStatesRole)
+             .toInt() &
+         1;
+}
+qint64 StateIconKey(const QModelIndex &Row) {
+  return Row.siblingAtColumn(TEntryTreeModel::ecTranslatedValue)
+      .data(Qt::DecorationRole)
+      .value<QIcon>()
+      .cacheKey();
+}
+
+// Shows the window and makes it the active one, so that its widgets take the
+// keyboard focus.
+void ShowActive(QWidget &Form) {
+  Form.show();
+  Form.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&Form));
+}
+
+// Makes Rows the grid's selection with the first one current (in Column) and
+// gives the grid the keyboard focus.
+void SelectRows(QWidget &Form, const QList<QModelIndex> &Rows, int Column = 0) {
+  QTreeView &Tree = TreeOf(Form);
+  QItemSelectionModel &Selection = *Tree.selectionModel();
+  if (!Form.isActiveWindow())
+    ShowActive(Form);
+  Tree.setFocus();
+  Selection.setCurrentIndex(Rows.first().siblingAtColumn(Column),
+                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  for (qsizetype I = 1; I < Rows.size(); ++I)
+    Selection.select(Rows[I], QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// The in-place editor open in the grid, or null.
+QLineEdit *OpenEditor(QWidget &Form) {
+  QWidget *Focused = QApplication::focusWidget();
+  if (!Focused || !TreeOf(Form).viewport()->isAncestorOf(Focused))
+    return nullptr;
+  return qobject_cast<QLineEdit *>(Focused);
+}
+
+// Types Text into W key by key, as a keyboard would.
+void TypeText(QWidget *W, const QString &Text) {
+  for (QChar Ch : Text) {
+    if (Ch.unicode() < 0x80) {
+      QTest::keyClick(W, char(Ch.unicode()));
+    } else {
+      QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
+      QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
+      QApplication::sendEvent(W, &Press);
+      QApplication::sendEvent(W, &Release);
+    }
+  }
+}
+
+// Presses Key in the grid's editor and lets the event loop run, as the
+// delegate commits an Enter from there.
+void PressInEditor(QWidget *Editor, Qt::Key Key) {
+  QTest::keyClick(Editor, Key);
+  QCoreApplication::processEvents();
+}
+
+// Translates Row in place: Enter on the row, the text typed, Enter.
+testing::AssertionResult EditInPlace(QWidget &Form, const QModelIndex &Row, const QString &Text) {
+  SelectRows(Form, {Row});
+  QTest::keyClick(&TreeOf(Form), Qt::Key_Return);
+  QLineEdit *Editor = OpenEditor(Form);
+  if (!Editor)
+    return testing::AssertionFailure() << "Enter opened no editor";
+  TypeText(Editor, Text);
+  PressInEditor(Editor, Qt::Key_Return);
+  if (OpenEditor(Form))
+    return testing::AssertionFailure() << "Enter left the editor open";
+  return testing::AssertionSuccess();
+}
+
+// A shown, active window with the document open, its dialogs answered by
+// the test window's stand-ins.
+std::unique_ptr<TTestMainForm> OpenForm(const QString &Source, const QString &Translation) {
+  auto Form = NewForm();
+  ShowActive(*Form);
+  Form->LoadTranslation(Source, QString(), Translation);
+  return Form;
+}
+
+// Saves through Save As with the save dialog answering Path and the encoding
+// chosen there; Before and After bracket the save.
+bool SaveAs(TTestMainForm &Form, const QString &Path, bool bUnicode, QDateTime &Before,
+            QDateTime &After) {
+  Form.RealSave = true;
+  Form.SavePath = Path;
+  Form.SaveUnicode = bUnicode;
+  Before = QDateTime::currentDateTime();
+  const bool Saved = Form.SaveTranslation(true);
+  After = QDateTime::currentDateTime();
+  return Saved;
+}
+
+const QString GermanTitle = QStringLiteral("Example.de.lng - Lingrove");
+const QString GermanModifiedTitle = QStringLiteral("Example.de.lng* - Lingrove");
+
+// ---------------------------------------------------------------------------
+// Opening
+
+struct TNewTranslationCase {
+  const char *Name;
+  bool Confirm; // OK in the translation properties dialog, else Cancel
+  quint16 ExpectLangID;
+  const char *ExpectHeader; // the saved file's header lines before the stamp
+};
+
+class MainFormNewTranslation : public testing::TestWithParam<TNewTranslationCase> {};
+
+TEST_P(MainFormNewTranslation, AsksForTheLanguagesAndSavesOnlyTranslatedEntries) {
+  const TScopedAcp Acp(1252);
+  TProjectFolder Folder;
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  ShowActive(Form);
+  Form.RealProperties = true;
+  Form.OpenChosen = true;
+  Form.OpenSourcePath = Folder.Path("Example.zrlang");
+  bool Shown = false;
+  AnswerNextDialog<TUITransPropsDialog>([&Shown](TUITransPropsDialog &D) {
+    Shown = true;
+    EXPECT_EQ(D.SourceLanguageCombo->currentText(),
+              QStringLiteral("01033 - 0x0409 - English (United States)"));
+    EXPECT_EQ(D.TranslationLanguageCombo->currentIndex(), -1);
+    EXPECT_TRUE(D.AuthorEdit->text().isEmpty());
+    if (!GetParam().Confirm) {
+      D.reject();
+      return;
+    }
+    D.SetTranslationLCID(1030);
+    D.TranslationLanguageCombo->setFocus();
+    QTest::keyClick(D.TranslationLanguageCombo, Qt::Key_Down);
+    EXPECT_EQ(D.TranslationLCID(0), 1031);
+    D.TargetCombo->setEditText(QStringLiteral("Quillmate 2.3"));
+    D.AuthorEdit->setText(QStringLiteral("Anna"));
+    D.DialogButtons->BtnOK()->click();
+  });
+  ActionNamed(Form, "ActionFileOpen")->trigger();
+  EXPECT_TRUE(Shown);
+  ASSERT_TRUE(Form.HasDocument());
+  EXPECT_EQ(Form.DifferencesShown, 0);
+  EXPECT_EQ(Form.PropertiesShown, 1);
+  EXPECT_EQ(Form.LangIDTranslation(), GetParam().ExpectLangID);
+  // Choosing the languages right after opening is no change to save.
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
+  EXPECT_EQ(StatusOf(Form), Status(4, 38, 38, 8, 8));
+  // Every entry starts with the source's default value, untranslated.
+  const QModelIndex About = RowOf(Form, "Application.MainForm", "actHelpAbout.Caption");
+  EXPECT_EQ(CellText(About), QStringLiteral("&About Quillmate..."));
+  EXPECT_TRUE(IsUntranslated(About));
+  EXPECT_EQ(CellText(RowOf(Form, "Constants", "SWordCount")), QStringLiteral("Words:\\t%d"));
+
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Application.MainForm", "Caption"),
+                          QStringLiteral("Quillmate DE")));
+  QDateTime Before, After;
+  const QString Out = Folder.Path("new.lng");
+  ASSERT_TRUE(SaveAs(Form, Out, true, Before, After));
+  EXPECT_EQ(Form.ProposedPath, QDir::current().filePath(QStringLiteral("Untitled.lng")));
+  EXPECT_TRUE(Form.ProposedUnicode);
+  const QString Expected = QString::fromUtf8(GetParam().ExpectHeader) +
+                           QStringLiteral("Generator=Brisel Solutions Lingrove 2.0.0\n"
+                                          "LastModified=%DATE%\n\n"
+                                          "[Application.MainForm]\n00000001=Quillmate DE\n\n"
+                                          "[Dialog.About]\n\n[Dialog.OpenFiles]\n\n"
+                                          "[Dialog.Options]\n\n[$CONSTANTS]\n");
+  EXPECT_TRUE(FileIs(Out, Expected, feUtf16, Before, After));
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("new.lng - Lingrove"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormNewTranslation,
+    testing::Values(TNewTranslationCase{"Confirmed", true, 1031,
+                                        "TargetApplication=Quillmate 2.3\nAuthor=Anna\n"
+                                        "SourceLANGID=1033\nLANGID=1031\n"},
+                    TNewTranslationCase{"Cancelled", false, 0, "SourceLANGID=1033\nLANGID=0\n"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+struct TDifferencesCase {
+  const char *Name;
+  const char *File;
+  unsigned CodePage;
+  const char *Log;
+  QList<int> Counts;
+  QStringList Status;
+};
+
+class MainFormDifferences : public testing::TestWithParam<TDifferencesCase> {};
+
+TEST_P(MainFormDifferences, ShowTheExactLogAndTotals) {
+  const TScopedAcp Acp(GetParam().CodePage);
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.RealDifferences = true;
+  QString Log;
+  QStringList Totals;
+  AnswerNextDialog<TUIDifferencesDialog>([&](TUIDifferencesDialog &D) {
+    Log = D.Log();
+    Totals = D.Totals();
+    D.DialogButtons->BtnOK()->click();
+  });
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
+                       Examples + QLatin1StringView(GetParam().File));
+  ASSERT_EQ(Form.DifferencesShown, 1);
+  const QString Expected = QString::fromUtf8(GetParam().Log);
+  EXPECT_EQ(Form.DifferencesLog, Expected);
+  EXPECT_EQ(Form.DifferencesCounts, GetParam().Counts);
+  EXPECT_EQ(Log, Expected.trimmed().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  const QList<int> &C = GetParam().Counts;
+  EXPECT_EQ(Totals,
+            (QStringList{QStringLiteral("\tComponents\tProperties\tConstants"),
+                         QStringLiteral("Added\t%1\t%2\t%3").arg(C[0]).arg(C[1]).arg(C[2]),
+                         QStringLiteral("Removed\t%1\t%2\t%3").arg(C[3]).arg(C[4]).arg(C[5]),
+                         QStringLiteral("Total\t%1\t%2\t%3").arg(C[6]).arg(C[7]).arg(C[8])}));
+  // The differences are no change of the user's: the title has no mark.
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(StatusOf(Form), GetParam().Status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExampleTranslations, MainFormDifferences,
+    testing::Values(
+        TDifferencesCase{
+            "Russian",
+            "Example.ru.lng",
+            1251,
+            "The following entries were not found and were added to the translation:\r\n"
+            "    Added Property \"actEditFind.Caption\" (ID=11)\r\n"
+            "    Added Property \"actEditReplace.Caption\" (ID=12)\r\n"
+            "    Added Property \"lblSample.Caption\" (ID=6)\r\n\r\n"
+            "The following constants were not found and were added to the translation:\r\n"
+            "    Added Constant \"SWordCount\"\r\n\r\n"
+            "The following entries were found excessive and deleted from the translation:\r\n"
+            "    Removed Component \"Application.MainForm\", property with ID=18\r\n"
+            "    Removed Component: [Dialog.Print]\r\n\r\n"
+            "The following constants were found excessive and deleted from the translation:\r\n"
+            "Removed Constant \"SPrintDone\"\r\n\r\n",
+            {0, 3, 1, 1, 4, 1, 4, 38, 8},
+            Status(4, 38, 3, 8, 1)},
+        TDifferencesCase{
+            "German",
+            "Example.de.lng",
+            1252,
+            "The following entries were not found and were added to the translation:\r\n"
+            "    Added Property \"actHelpAbout.Caption\" (ID=13)\r\n"
+            "Added Component: [Dialog.About]\r\n"
+            "    Added Property \"Caption\" (ID=1)\r\n"
+            "    Added Property \"lblVersion.Caption\" (ID=2)\r\n"
+            "    Added Property \"lblCopyright.Caption\" (ID=3)\r\n"
+            "    Added Property \"mmLicense.Lines\" (ID=4)\r\n"
+            "    Added Property \"btnClose.Caption\" (ID=5)\r\n\r\n"
+            "The following constants were not found and were added to the translation:\r\n"
+            "    Added Constant \"SStatusLines\"\r\n\r\n"
+            "The following entries were found excessive and deleted from the translation:\r\n"
+            "    Removed Component \"Dialog.OpenFiles\", property with ID=8\r\n"
+            "    Removed Component: [Dialog.Export]\r\n\r\n"
+            "The following constants were found excessive and deleted from the translation:\r\n"
+            "Removed Constant \"SOldVersionWarning\"\r\n\r\n",
+            {1, 6, 1, 1, 3, 1, 4, 38, 8},
+            Status(4, 38, 6, 8, 1)}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Editing in the grid
+
+struct TInPlaceCase {
+  const char *Name;
+  const char *Parent;
+  const char *Child;
+  int Column;  // the current column when the key is pressed
+  Qt::Key Key; // the key that asks for the editor
+  const char *Typed;
+  Qt::Key Close; // the key that closes the editor
+  bool ExpectChanged;
+  const char *ExpectCell;      // the one-line text in column 3 afterwards
+  const char16_t *ExpectValue; // the raw translated value afterwards
+  QStringList ExpectStatus;
+};
+
+class MainFormInPlaceEditing : public testing::TestWithParam<TInPlaceCase> {};
+
+TEST_P(MainFormInPlaceEditing, TheEditorOpensInColumnThreeAndStoresTheDecodedText) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const TInPlaceCase &C = GetParam();
+  const QModelIndex Row = RowOf(Form, C.Parent, C.Child);
+  const bool WasUntranslated = IsUntranslated(Row);
+  SelectRows(Form, {Row}, C.Column);
+  QTest::keyClick(&TreeOf(Form), C.Key);
+  QLineEdit *Editor = OpenEditor(Form);
+  ASSERT_NE(Editor, nullptr);
+  // The editor is the one of column 3, whatever column was current.
+  for (int Column = 0; Column < 3; ++Column)
+    EXPECT_EQ(TreeOf(Form).indexWidget(Row.siblingAtColumn(Column)), nullptr) << Column;
+  EXPECT_EQ(TreeOf(Form).indexWidget(Row.siblingAtColumn(3)), Editor);
+  EXPECT_EQ(Editor->text(), CellText(Row));
+  TypeText(Editor, QString::fromUtf8(C.Typed));
+  PressInEditor(Editor, C.Close);
+  EXPECT_EQ(OpenEditor(Form), nullptr);
+
+  EXPECT_EQ(CellText(Row), QString::fromUtf8(C.ExpectCell));
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), QString::fromUtf16(C.ExpectValue));
+  EXPECT_EQ(IsUntranslated(Row), WasUntranslated && !C.ExpectChanged);
+  EXPECT_EQ(StateIconKey(Row),
+            ImageListIcon(IsUntranslated(Row) ? iiUntranslated : iiTranslated).cacheKey());
+  EXPECT_EQ(Form.Modified(), C.ExpectChanged);
+  EXPECT_EQ(Form.windowTitle(), C.ExpectChanged ? GermanModifiedTitle : GermanTitle);
+  EXPECT_EQ(StatusOf(Form), C.ExpectStatus);
+  // The memo under the grid shows the raw value of the edited row.
+  EXPECT_EQ(
+      MemoOf(Form).toPlainText(),
+      QString::fromUtf16(C.ExpectValue).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainFormInPlaceEditing,
+    testing::Values(
+        TInPlaceCase{"EnterOnAnUntranslatedProperty", "Application.MainForm",
+                     "actHelpAbout.Caption", 0, Qt::Key_Return, "&Über Quillmate...",
+                     Qt::Key_Return, true, "&Über Quillmate...", u"&Über Quillmate...",
+                     Status(4, 38, 5, 8, 1)},
+        TInPlaceCase{"F2FromTheDefaultValueColumn", "Application.MainForm", "actHelpAbout.Caption",
+                     2, Qt::Key_F2, "Info", Qt::Key_Enter, true, "Info", u"Info",
+                     Status(4, 38, 5, 8, 1)},
+        TInPlaceCase{"EnterFromTheIDColumnOnATranslatedProperty", "Dialog.Options", "Caption", 1,
+                     Qt::Key_Return, "Optionen", Qt::Key_Return, true, "Optionen", u"Optionen",
+                     Status(4, 38, 6, 8, 1)},
+        TInPlaceCase{"EscapesAreDecoded", "Dialog.About", "Caption", 0, Qt::Key_Return,
+                     "A\\tB\\\\C\\nD", Qt::Key_Return, true, "A\\tB\\\\C\\nD", u"A\tB\\C\r\nD",
+                     Status(4, 38, 5, 8, 1)},
+        TInPlaceCase{"AConstant", "Constants", "SStatusLines", 0, Qt::Key_Return, "%d Zeilen",
+                     Qt::Key_Return, true, "%d Zeilen", u"%d Zeilen", Status(4, 38, 6, 8, 0)},
+        TInPlaceCase{"EscapeCancels", "Application.MainForm", "actHelpAbout.Caption", 0,
+                     Qt::Key_Return, "Info", Qt::Key_Escape, false, "&About Quillmate...",
+                     u"&About Quillmate...", Status(4, 38, 6, 8, 1)},
+        TInPlaceCase{"EnterWithoutTypingIsNoEdit", "Application.MainForm", "actHelpAbout.Caption",
+                     0, Qt::Key_Return, "", Qt::Key_Return, false, "&About Quillmate...",
+                     u"&About Quillmate...", Status(4, 38, 6, 8, 1)}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+struct TNoEditorCase {
+  const char *Name;
+  const char *Parent;
+  const char *Child;       // null: the component or Constants row itself
+  const char *SecondChild; // a second selected row under Parent, or null
+  Qt::Key Key;
+};
+
+class MainFormNoEditor : public testing::TestWithParam<TNoEditorCase> {};
+
+TEST_P(MainFormNoEditor, OpensForNoGroupRowAndNoMultipleSelection) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const TNoEditorCase &C = GetParam();
+  QList<QModelIndex> Rows = {RowOf(Form, C.Parent, C.Child)};
+  if (C.SecondChild)
+    Rows.append(RowOf(Form, C.Parent, C.SecondChild));
+  SelectRows(Form, Rows);
+  QTest::keyClick(&TreeOf(Form), C.Key);
+  EXPECT_EQ(OpenEditor(Form), nullptr);
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(TreeOf(Form).selectionModel()->selectedRows().size(), Rows.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MainFormNoEditor,
+    testing::Values(
+        TNoEditorCase{"EnterOnAComponent", "Application.MainForm", nullptr, nullptr,
+                      Qt::Key_Return},
+        TNoEditorCase{"F2OnAComponent", "Dialog.About", nullptr, nullptr, Qt::Key_F2},
+        TNoEditorCase{"EnterOnTheConstantsRow", "Constants", nullptr, nullptr, Qt::Key_Return},
+        TNoEditorCase{"EnterOnTwoProperties", "Dialog.About", "Caption", "btnClose.Caption",
+                      Qt::Key_Return},
+        TNoEditorCase{"F2OnTwoConstants", "Constants", "SUntitled", "SWordCount", Qt::Key_F2}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+TEST(MainFormEditing, AnEditRequestOnColumnsZeroToTwoOpensTheEditorOfColumnThree) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  QTreeView &Tree = TreeOf(Form);
+  const QModelIndex Row = RowOf(Form, "Dialog.Options", "lblFont.Caption");
+  for (int Column = 0; Column < 4; ++Column) {
+    SelectRows(Form, {Row}, Column);
+    Tree.edit(Row.siblingAtColumn(Column));
+    QLineEdit *Editor = OpenEditor(Form);
+    ASSERT_NE(Editor, nullptr) << Column;
+    for (int Other = 0; Other < 3; ++Other)
+      EXPECT_EQ(Tree.indexWidget(Row.siblingAtColumn(Other)), nullptr) << Column;
+    EXPECT_EQ(Tree.indexWidget(Row.siblingAtColumn(3)), Editor) << Column;
+    PressInEditor(Editor, Qt::Key_Escape);
+    EXPECT_EQ(OpenEditor(Form), nullptr) << Column;
+  }
+  // Only column 3 is editable.
+  for (int Column = 0; Column < 4; ++Column)
+    EXPECT_EQ(bool(Row.siblingAtColumn(Column).flags() & Qt::ItemIsEditable), Column == 3)
+        << Column;
+  EXPECT_FALSE(Form.Modified());
+}
+
+// ---------------------------------------------------------------------------
+// The memo and the clipboard
+
+struct TMemoCase {
+  const char *Name;
+  QList<std::pair<const char *, const char *>> Rows;
+  const char *ExpectShown;  // the memo's text for the selection
+  QStringList ExpectStatus; // after typing "Gemeinsam"
+};
+
+class MainFormMemo : public testing::TestWithParam<TMemoCase> {};
+
+TEST_P(MainFormMemo, TypingSetsEverySelectedEntry) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  QList<QModelIndex> Rows;
+  for (const auto &[Parent, Child] : GetParam().Rows)
+    Rows.append(RowOf(Form, Parent, Child));
+  SelectRows(Form, Rows);
+  QPlainTextEdit &Memo = MemoOf(Form);
+  ASSERT_TRUE(Memo.isEnabled());
+  EXPECT_EQ(Memo.toPlainText(), QString::fromUtf8(GetParam().ExpectShown));
+  EXPECT_FALSE(Form.Modified());
+  Memo.setFocus();
+  Memo.selectAll();
+  TypeText(&Memo, QStringLiteral("Gemeinsam"));
+  for (const QModelIndex &Row : Rows) {
+    EXPECT_EQ(CellText(Row), QStringLiteral("Gemeinsam"));
+    EXPECT_FALSE(IsUntranslated(Row));
+  }
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+  EXPECT_EQ(StatusOf(Form), GetParam().ExpectStatus);
+  EXPECT_EQ(TreeOf(Form).selectionModel()->selectedRows().size(), Rows.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, MainFormMemo,
+    testing::Values(
+        TMemoCase{"EqualValuesAreShown",
+                  {{"Dialog.OpenFiles", "btnOK.Caption"}, {"Dialog.Options", "btnOK.Caption"}},
+                  "OK",
+                  Status(4, 38, 6, 8, 1)},
+        TMemoCase{"DifferentValuesLeaveTheMemoEmpty",
+                  {{"Dialog.About", "Caption"}, {"Application.MainForm", "Caption"}},
+                  "",
+                  Status(4, 38, 5, 8, 1)},
+        TMemoCase{"AnUntranslatedPropertyAndConstant",
+                  {{"Application.MainForm", "actHelpAbout.Caption"}, {"Constants", "SStatusLines"}},
+                  "",
+                  Status(4, 38, 5, 8, 0)}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+TEST(MainFormEditing, OnlyGroupRowsSelectedDisableTheMemosAndMarking) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  SelectRows(Form, {RowOf(Form, "Dialog.About"), RowOf(Form, "Constants")});
+  EXPECT_FALSE(MemoOf(Form).isEnabled());
+  EXPECT_FALSE(Form.findChild<QPlainTextEdit *>(QStringLiteral("SourceValueMemo"))->isEnabled());
+  EXPECT_FALSE(ActionNamed(Form, "ActionEditMarkItemTrans")->isEnabled());
+  EXPECT_FALSE(ActionNamed(Form, "ActionEditCopy")->isEnabled());
+  EXPECT_FALSE(ActionNamed(Form, "ActionEditPaste")->isEnabled());
+}
+
+TEST(MainFormEditing, PasteSetsEverySelectedEntryAndIsSaved) {
+  const TScopedAcp Acp(1252);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex Caption = RowOf(Form, "Dialog.About", "Caption");
+  const QModelIndex Version = RowOf(Form, "Dialog.About", "lblVersion.Caption");
+  const QModelIndex Component = RowOf(Form, "Dialog.About");
+  const QModelIndex Lines = RowOf(Form, "Constants", "SStatusLines");
+  SelectRows(Form, {Caption, Version, Component, Lines});
+  QGuiApplication::clipboard()->setText(QStringLiteral("Zeile 1\\nZeile 2"));
+  ASSERT_TRUE(ActionNamed(Form, "ActionEditPaste")->isEnabled());
+  ActionNamed(Form, "ActionEditPaste")->trigger();
+  for (const QModelIndex &Row : {Caption, Version, Lines}) {
+    EXPECT_EQ(CellText(Row), QStringLiteral("Zeile 1\\nZeile 2"));
+    EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), QStringLiteral("Zeile 1\r\nZeile 2"));
+    EXPECT_FALSE(IsUntranslated(Row));
+  }
+  EXPECT_EQ(CellText(Component), QString());
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(StatusOf(Form), Status(4, 38, 4, 8, 0));
+
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("pasted.lng"), true, Before, After));
+  QString Expected = WithLineAfter(GermanSaved, QStringLiteral("[Dialog.About]"),
+                                   QStringLiteral("00000001=Zeile 1\\nZeile 2\n"
+                                                  "00000002=Zeile 1\\nZeile 2"));
+  Expected = WithLineAfter(Expected, QStringLiteral("SStatusChars=%d Zeichen"),
+                           QStringLiteral("SStatusLines=Zeile 1\\nZeile 2"));
+  EXPECT_TRUE(FileIs(Folder.Path("pasted.lng"), Expected, feUtf16, Before, After));
+}
+
+// ---------------------------------------------------------------------------
+// Mark Item Translated
+
+struct TMarkCase {
+  const char *Name;
+  QList<std::pair<const char *, const char *>> Rows;
+  bool ExpectEnabled;
+  QStringList ExpectStatus;
+  QStringList ExpectSavedLines; // "after line|new line" pairs in the saved German file
+};
+
+class MainFormMarkTranslated : public testing::TestWithParam<TMarkCase> {};
+
+TEST_P(MainFormMarkTranslated, KeepsTheValueAndSavesIt) {
+  const TScopedAcp Acp(1252);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  QList<QModelIndex> Rows;
+  QStringList Values;
+  for (const auto &[Parent, Child] : GetParam().Rows) {
+    Rows.append(RowOf(Form, Parent, Child));
+    Values.append(CellText(Rows.last()));
+  }
+  SelectRows(Form, Rows);
+  QAction &Mark = *ActionNamed(Form, "ActionEditMarkItemTrans");
+  EXPECT_EQ(Mark.isEnabled(), GetParam().ExpectEnabled);
+  Mark.trigger();
+  for (qsizetype I = 0; I < Rows.size(); ++I) {
+    EXPECT_FALSE(IsUntranslated(Rows[I]));
+    EXPECT_EQ(StateIconKey(Rows[I]), ImageListIcon(iiTranslated).cacheKey());
+    EXPECT_EQ(CellText(Rows[I]), Values[I]);
+  }
+  EXPECT_FALSE(Mark.isEnabled());
+  EXPECT_EQ(Form.Modified(), GetParam().ExpectEnabled);
+  EXPECT_EQ(StatusOf(Form), GetParam().ExpectStatus);
+
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("marked.lng"), true, Before, After));
+  QString Expected = GermanSaved;
+  for (const QString &Pair : GetParam().ExpectSavedLines)
+    Expected = WithLineAfter(Expected, Pair.section(u'|', 0, 0), Pair.section(u'|', 1));
+  EXPECT_TRUE(FileIs(Folder.Path("marked.lng"), Expected, feUtf16, Before, After));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, MainFormMarkTranslated,
+    testing::Values(
+        TMarkCase{"OneProperty",
+                  {{"Application.MainForm", "actHelpAbout.Caption"}},
+                  true,
+                  Status(4, 38, 5, 8, 1),
+                  {QStringLiteral("00000012=&Ersetzen...|00000013=&About Quillmate...")}},
+        TMarkCase{"RowsWithAConstantAndAComponent",
+                  {{"Dialog.About", "Caption"},
+                   {"Dialog.About", "mmLicense.Lines"},
+                   {"Dialog.About", nullptr},
+                   {"Constants", "SStatusLines"}},
+                  true,
+                  Status(4, 38, 4, 8, 0),
+                  {QStringLiteral("[Dialog.About]|00000001=About Quillmate\n"
+                                  "00000004=Quillmate is free software.\\nYou may copy, change "
+                                  "and share it\\nunder the terms of the MIT licence.\\n"),
+                   QStringLiteral("SStatusChars=%d Zeichen|SStatusLines=%d lines")}},
+        TMarkCase{"OnlyTranslatedRows",
+                  {{"Application.MainForm", "Caption"}},
+                  false,
+                  Status(4, 38, 6, 8, 1),
+                  {}}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Moving between entries
+
+struct TMoveCase {
+  const char *Name;
+  const char *Action;
+  const char *FromParent;
+  const char *FromChild;
+  const char *ToParent; // null: nothing happens
+  const char *ToChild;
+};
+
+class MainFormMoving : public testing::TestWithParam<TMoveCase> {};
+
+TEST_P(MainFormMoving, SelectsOnlyTheTargetRow) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const TMoveCase &C = GetParam();
+  const QModelIndex From = RowOf(Form, C.FromParent, C.FromChild);
+  // A second selected row shows that moving leaves only the target selected.
+  SelectRows(Form, {From, RowOf(Form, "Dialog.Options", "lblFont.Caption")});
+  QAction &Action = *ActionNamed(Form, C.Action);
+  ASSERT_TRUE(Action.isEnabled());
+  Action.trigger();
+  QTreeView &Tree = TreeOf(Form);
+  if (!C.ToParent) {
+    EXPECT_EQ(Tree.currentIndex().siblingAtColumn(0), From);
+    EXPECT_EQ(Tree.selectionModel()->selectedRows().size(), 2);
+    return;
+  }
+  const QModelIndex To = RowOf(Form, C.ToParent, C.ToChild);
+  EXPECT_EQ(Tree.currentIndex().siblingAtColumn(0), To);
+  EXPECT_EQ(Tree.selectionModel()->selectedRows(), QModelIndexList{To});
+  EXPECT_EQ(MemoOf(Form).isEnabled(), ModelOf(Form).IsEntry(To));
+  EXPECT_EQ(MemoOf(Form).toPlainText(), ModelOf(Form).TranslatedValue(To));
+  EXPECT_FALSE(Form.Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, MainFormMoving,
+    testing::Values(TMoveCase{"NextItemWrapsToTheFirstRow", "ActionEditNextItem", "Constants",
+                              "SWordCount", "Application.MainForm", nullptr},
+                    TMoveCase{"PreviousItemWrapsToTheLastRow", "ActionEditPreviousItem",
+                              "Application.MainForm", nullptr, "Constants", "SWordCount"},
+                    TMoveCase{"NextItemEntersAComponent", "ActionEditNextItem", "Dialog.About",
+                              nullptr, "Dialog.About", "Caption"},
+                    TMoveCase{"NextItemLeavesAComponent", "ActionEditNextItem", "Dialog.About",
+                              "btnClose.Caption", "Dialog.OpenFiles", nullptr},
+                    TMoveCase{"PreviousItemGoesToTheLastChildBefore", "ActionEditPreviousItem",
+                              "Dialog.OpenFiles", nullptr, "Dialog.About", "btnClose.Caption"},
+                    TMoveCase{"NextUntranslatedFromTheFirstRow", "ActionEditJumpNext",
+                              "Application.MainForm", nullptr, "Application.MainForm",
+                              "actHelpAbout.Caption"},
+                    TMoveCase{"NextUntranslatedSkipsTranslatedRows", "ActionEditJumpNext",
+                              "Application.MainForm", "actHelpAbout.Caption", "Dialog.About",
+                              "Caption"},
+                    TMoveCase{"NextUntranslatedReachesTheConstants", "ActionEditJumpNext",
+                              "Dialog.About", "btnClose.Caption", "Constants", "SStatusLines"},
+                    TMoveCase{"NextUntranslatedDoesNotWrap", "ActionEditJumpNext", "Constants",
+                              "SStatusLines", nullptr, nullptr},
+                    TMoveCase{"PreviousUntranslatedGoesBack", "ActionEditJumpPrevious",
+                              "Dialog.OpenFiles", "Caption", "Dialog.About", "btnClose.Caption"},
+                    TMoveCase{"PreviousUntranslatedFromTheLastRow", "ActionEditJumpPrevious",
+                              "Constants", "SWordCount", "Constants", "SStatusLines"},
+                    TMoveCase{"PreviousUntranslatedDoesNotWrap", "ActionEditJumpPrevious",
+                              "Application.MainForm", "actHelpAbout.Caption", nullptr, nullptr}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Saving
+
+struct TSaveCase {
+  const char *Name;
+  bool AnsiSource;         // the language source in code page 1252
+  const char *Translation; // "de" or "ru"
+  bool ChooseUnicode;
+  QMessageBox::StandardButton Answer; // NoButton: no prompt expected
+  std::optional<TFileEncoding> Written;
+};
+
+class MainFormSaveBytes : public testing::TestWithParam<TSaveCase> {};
+
+TEST_P(MainFormSaveBytes, WriteTheEncodingTheUserChose) {
+  const TSaveCase &C = GetParam();
+  const bool Russian = QLatin1StringView(C.Translation) == QLatin1StringView("ru");
+  const TScopedAcp Acp(Russian ? 1251 : 1252);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path(C.AnsiSource ? "Example.ansi.zrlang" : "Example.zrlang"),
+                          Folder.Path(Russian ? "Example.ru.lng" : "Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(Form.HasDocument());
+  QString Expected;
+  if (Russian) {
+    ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Application.MainForm", "actEditFind.Caption"),
+                            QStringLiteral("&Найти...")));
+    Expected = WithLineAfter(RussianSaved, QStringLiteral("00000010=В&ыход"),
+                             QStringLiteral("00000011=&Найти..."));
+  } else {
+    ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"),
+                            QStringLiteral("Über „Quillmate“\\tC:\\\\Notizen\\nEnde")));
+    Expected = WithLineAfter(GermanSaved, QStringLiteral("[Dialog.About]"),
+                             QStringLiteral("00000001=Über „Quillmate“\\tC:\\\\Notizen\\nEnde"));
+  }
+  const QStringList HistoryBefore = LoadMRUList(mruTranslation);
+  const QString Out = Folder.Path("out.lng");
+  QString Prompt;
+  std::optional<TUnansweredDialogs> Guard;
+  if (C.Answer != QMessageBox::NoButton)
+    AnswerNextMessageBox(C.Answer, &Prompt);
+  else
+    Guard.emplace();
+  QDateTime Before, After;
+  EXPECT_EQ(SaveAs(Form, Out, C.ChooseUnicode, Before, After), C.Written.has_value());
+  EXPECT_EQ(Form.SaveDialogShown, 1);
+  if (Guard) {
+    EXPECT_TRUE(Guard->Titles.isEmpty()) << Guard->Titles.join(u'\n').toStdString();
+  }
+  if (C.Answer != QMessageBox::NoButton) {
+    EXPECT_EQ(Prompt, C.ChooseUnicode ? SavingInUnicodeText : SavingInAnsiText);
+  }
+
+  if (!C.Written) {
+    EXPECT_FALSE(QFile::exists(Out));
+    EXPECT_TRUE(Form.Modified());
+    EXPECT_EQ(Form.TranslationFilename(),
+              Folder.Path(Russian ? "Example.ru.lng" : "Example.de.lng"));
+    EXPECT_EQ(LoadMRUList(mruTranslation), HistoryBefore);
+    return;
+  }
+  EXPECT_TRUE(FileIs(Out, Expected, *C.Written, Before, After));
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("out.lng - Lingrove"));
+  EXPECT_EQ(Form.TranslationFilename(), Out);
+  EXPECT_EQ(LoadMRUList(mruTranslation).value(0), Out);
+
+  // A later plain Save keeps the encoding of this save, switch included, and
+  // asks nothing when that is the encoding the prompt chose.
+  const bool WrittenUnicode = *C.Written == feUtf16;
+  const bool SourceUnicode = !C.AnsiSource;
+  std::optional<TUnansweredDialogs> SecondGuard;
+  if (WrittenUnicode != SourceUnicode)
+    AnswerNextMessageBox(QMessageBox::No);
+  else
+    SecondGuard.emplace();
+  Form.SetModified(true);
+  Before = QDateTime::currentDateTime();
+  ActionNamed(Form, "ActionFileSave")->trigger();
+  After = QDateTime::currentDateTime();
+  EXPECT_EQ(Form.SaveDialogShown, 1);
+  if (SecondGuard) {
+    EXPECT_TRUE(SecondGuard->Titles.isEmpty()) << SecondGuard->Titles.join(u'\n').toStdString();
+  }
+  EXPECT_TRUE(FileIs(Out, Expected, *C.Written, Before, After));
+  EXPECT_FALSE(Form.Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, MainFormSaveBytes,
+    testing::Values(
+        TSaveCase{"UnicodeSourceUnicode", false, "de", true, QMessageBox::NoButton, feUtf16},
+        TSaveCase{"UnicodeSourceAnsiYesSavesUnicode", false, "de", false, QMessageBox::Yes,
+                  feUtf16},
+        TSaveCase{"UnicodeSourceAnsiNoSavesAnsi", false, "de", false, QMessageBox::No, feCp1252},
+        TSaveCase{"UnicodeSourceAnsiCancel", false, "de", false, QMessageBox::Cancel, std::nullopt},
+        TSaveCase{"AnsiSourceAnsi", true, "de", false, QMessageBox::NoButton, feCp1252},
+        TSaveCase{"AnsiSourceUnicodeYesSavesAnsi", true, "de", true, QMessageBox::Yes, feCp1252},
+        TSaveCase{"AnsiSourceUnicodeNoSavesUnicode", true, "de", true, QMessageBox::No, feUtf16},
+        TSaveCase{"AnsiSourceUnicodeCancel", true, "de", true, QMessageBox::Cancel, std::nullopt},
+        TSaveCase{"RussianAnsiNoSavesCodePage1251", false, "ru", false, QMessageBox::No, feCp1251},
+        TSaveCase{"RussianUnicode", false, "ru", true, QMessageBox::NoButton, feUtf16}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+struct TSaveCancelCase {
+  const char *Name;
+  const char *Translation; // null: a new translation
+  const char *ExpectProposedName;
+  bool ExpectProposedUnicode;
+};
+
+class MainFormSaveDialogCancel : public testing::TestWithParam<TSaveCancelCase> {};
+
+TEST_P(MainFormSaveDialogCancel, WritesNothingAndKeepsTheChanges) {
+  const TScopedAcp Acp(1251);
+  TProjectFolder Folder;
+  const auto FilesBefore = Folder.Snapshot();
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"),
+                          GetParam().Translation ? Folder.Path(GetParam().Translation) : QString());
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("X")));
+  const QString Title = Form.windowTitle();
+  ASSERT_TRUE(Title.contains(u'*'));
+  const QStringList HistoryBefore = LoadMRUList(mruTranslation);
+  Form.RealSave = true;
+  Form.SaveCancelled = true;
+  TUnansweredDialogs Unanswered;
+  ActionNamed(Form, "ActionFileSaveAs")->trigger();
+  EXPECT_EQ(Form.SaveDialogShown, 1);
+  const QString ProposedFolder = GetParam().Translation
+                                     ? Folder.Path(GetParam().Translation).section(u'/', 0, -2)
+                                     : QDir::currentPath();
+  EXPECT_EQ(Form.ProposedPath,
+            ProposedFolder + u'/' + QLatin1StringView(GetParam().ExpectProposedName));
+  EXPECT_EQ(Form.ProposedUnicode, GetParam().ExpectProposedUnicode);
+  EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), Title);
+  EXPECT_EQ(LoadMRUList(mruTranslation), HistoryBefore);
+  EXPECT_EQ(CellText(RowOf(Form, "Dialog.About", "Caption")), QStringLiteral("X"));
+  if (!GetParam().Translation) {
+    // Plain Save of a new translation asks for a name too.
+    ActionNamed(Form, "ActionFileSave")->trigger();
+    EXPECT_EQ(Form.SaveDialogShown, 2);
+    EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+    EXPECT_TRUE(Form.Modified());
+  }
+  EXPECT_TRUE(Unanswered.Titles.isEmpty()) << Unanswered.Titles.join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, MainFormSaveDialogCancel,
+    testing::Values(TSaveCancelCase{"NewTranslation", nullptr, "Untitled.lng", true},
+                    TSaveCancelCase{"UnicodeTranslation", "Example.de.lng", "Example.de.lng", true},
+                    TSaveCancelCase{"AnsiTranslation", "Example.ru.lng", "Example.ru.lng", false}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Closing with unsaved changes
+
+struct TCloseEditCase {
+  const char *Name;
+  QMessageBox::StandardButton Answer;
+  bool ExpectClosed;
+  bool ExpectWritten;
+};
+
+class MainFormCloseAfterEdit : public testing::TestWithParam<TCloseEditCase> {};
+
+TEST_P(MainFormCloseAfterEdit, TheAnswerDecidesWhatHappensToTheEdit) {
+  TProjectFolder Folder;
+  const QString Path = Folder.Path("Example.de.lng");
+  const QByteArray Original = ReadBytes(Path);
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  const QModelIndex Row = RowOf(Form, "Application.MainForm", "actHelpAbout.Caption");
+  ASSERT_TRUE(EditInPlace(Form, Row, QStringLiteral("&Info...")));
+  QString Text;
+  AnswerNextMessageBox(GetParam().Answer, &Text);
+  const QDateTime Before = QDateTime::currentDateTime();
+  ActionNamed(Form, "ActionFileExit")->trigger();
+  const QDateTime After = QDateTime::currentDateTime();
+  EXPECT_EQ(Text, QStringLiteral("The text in the %1 file has changed.\r\n\r\n"
+                                 "Do you want to save the changes?")
+                      .arg(Path));
+  EXPECT_EQ(Form.isVisible(), !GetParam().ExpectClosed);
+  EXPECT_EQ(Form.SaveDialogShown, 0);
+  if (GetParam().ExpectWritten) {
+    EXPECT_TRUE(FileIs(Path,
+                       WithLineAfter(GermanSaved, QStringLiteral("00000012=&Ersetzen..."),
+                                     QStringLiteral("00000013=&Info...")),
+                       feUtf16, Before, After));
+  } else {
+    EXPECT_EQ(ReadBytes(Path), Original);
+  }
+  if (!GetParam().ExpectClosed) {
+    EXPECT_TRUE(Form.Modified());
+    EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+    EXPECT_EQ(CellText(Row), QStringLiteral("&Info..."));
+    EXPECT_FALSE(IsUntranslated(Row));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormCloseAfterEdit,
+    testing::Values(TCloseEditCase{"YesSavesAndCloses", QMessageBox::Yes, true, true},
+                    TCloseEditCase{"NoClosesWithoutWriting", QMessageBox::No, true, false},
+                    TCloseEditCase{"CancelKeepsTheWindowAndTheEdit", QMessageBox::Cancel, false,
+                                   false}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Reopening
+
+TEST(MainFormEditing, ReopeningASavedFileShowsItsUntranslatedEntriesAgain) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("Über")));
+  SelectRows(Form, {RowOf(Form, "Application.MainForm", "actHelpAbout.Caption")});
+  ActionNamed(Form, "ActionEditMarkItemTrans")->trigger();
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("saved.lng"), true, Before, After));
+
+  Form.DifferencesShown = 0;
+  Form.LoadTranslation(Folder.Path("Example.zrlang"), QString(), Folder.Path("saved.lng"));
+  ASSERT_EQ(Form.DifferencesShown, 1);
+  EXPECT_EQ(
+      Form.DifferencesLog,
+      QStringLiteral("The following entries were not found and were added to the translation:\r\n"
+                     "    Added Property \"lblVersion.Caption\" (ID=2)\r\n"
+                     "    Added Property \"lblCopyright.Caption\" (ID=3)\r\n"
+                     "    Added Property \"mmLicense.Lines\" (ID=4)\r\n"
+                     "    Added Property \"btnClose.Caption\" (ID=5)\r\n\r\n"
+                     "The following constants were not found and were added to the translation:\r\n"
+                     "    Added Constant \"SStatusLines\"\r\n\r\n"));
+  EXPECT_EQ(Form.DifferencesCounts, (QList<int>{0, 4, 1, 0, 0, 0, 4, 38, 8}));
+  EXPECT_EQ(StatusOf(Form), Status(4, 38, 4, 8, 1));
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("saved.lng - Lingrove"));
+  const QModelIndex Edited = RowOf(Form, "Dialog.About", "Caption");
+  EXPECT_EQ(CellText(Edited), QStringLiteral("Über"));
+  EXPECT_FALSE(IsUntranslated(Edited));
+  const QModelIndex Marked = RowOf(Form, "Application.MainForm", "actHelpAbout.Caption");
+  EXPECT_EQ(CellText(Marked), QStringLiteral("&About Quillmate..."));
+  EXPECT_FALSE(IsUntranslated(Marked));
+  for (const char *Child : {"lblVersion.Caption", "btnClose.Caption"})
+    EXPECT_TRUE(IsUntranslated(RowOf(Form, "Dialog.About", Child))) << Child;
+  EXPECT_TRUE(IsUntranslated(RowOf(Form, "Constants", "SStatusLines")));
+  // The untranslated entries are again where Next Untranslated Item goes.
+  SelectRows(Form, {RowOf(Form, "Application.MainForm")});
+  ActionNamed(Form, "ActionEditJumpNext")->trigger();
+  EXPECT_EQ(TreeOf(Form).currentIndex().siblingAtColumn(0),
+            RowOf(Form, "Dialog.About", "lblVersion.Caption"));
+}
+
+// ---------------------------------------------------------------------------
+// Files that cannot be loaded
+
+enum TFileKind { fkGood, fkMissing, fkMalformed, fkNone };
+
+struct TLoadFailureCase {
+  const char *Name;
+  TFileKind Source;
+  TFileKind Display;
+  TFileKind Translation;
+  const char *ExpectFile;    // the file the message names, or null
+  const char *ExpectMessage; // the message's end
+};
+
+class MainFormLoadFailure : public testing::TestWithParam<TLoadFailureCase> {};
+
+TEST_P(MainFormLoadFailure, ClosesTheDocumentNamesTheFileAndChangesNoFile) {
+  const TLoadFailureCase &C = GetParam();
+  TProjectFolder Folder;
+  {
+    QFile Bad(Folder.Path("bad.lng"));
+    ASSERT_TRUE(Bad.open(QIODevice::WriteOnly));
+    Bad.write("LANGID=1031\r\n[Dialog.About]\r\n00000001=a\r\n00000001=b\r\n");
+  }
+  {
+    QFile Bad(Folder.Path("bad.zrlang"));
+    ASSERT_TRUE(Bad.open(QIODevice::WriteOnly));
+    Bad.write(
+        FileBytes(QStringLiteral("[Form1]\nCaption=00000001,A\n\n[$CONSTANTS]\n1x=2\n"), feUtf16));
+  }
+  const auto Path = [&Folder](TFileKind Kind, const char *Good, const char *Bad) {
+    switch (Kind) {
+    case fkGood:
+      return Folder.Path(Good);
+    case fkMissing:
+      return Folder.Path("missing.file");
+    case fkMalformed:
+      return Folder.Path(Bad);
+    case fkNone:
+      break;
+    }
+    return QString();
+  };
+  const QMap<QString, QByteArray> FilesBefore = Folder.Snapshot();
+
+  // An edited document is open; the user declines to save it.
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("X")));
+  Form.RealSave = true;
+  Form.OpenChosen = true;
+  Form.OpenSourcePath = Path(C.Source, "Example.zrlang", "bad.zrlang");
+  Form.OpenDisplayPath = Path(C.Display, "Example.ru.lng", "bad.lng");
+  Form.OpenTranslationPath = Path(C.Translation, "Example.de.lng", "bad.lng");
+  TCapturedMessages Messages;
+  AnswerNextMessageBox(QMessageBox::No);
+  ActionNamed(Form, "ActionFileOpen")->trigger();
+
+  ASSERT_EQ(Messages.Texts.size(), 1);
+  const QString &Message = Messages.Texts.first();
+  if (C.ExpectFile) {
+    EXPECT_TRUE(Message.contains(Folder.Path(C.ExpectFile))) << Message.toStdString();
+  }
+  EXPECT_TRUE(Message.endsWith(QString::fromUtf8(C.ExpectMessage))) << Message.toStdString();
+  EXPECT_FALSE(Form.HasDocument());
+  EXPECT_FALSE(TreeOf(Form).isVisible());
+  EXPECT_FALSE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
+  EXPECT_EQ(StatusOf(Form), Status(0, 0, 0, 0, 0));
+  EXPECT_FALSE(ActionNamed(Form, "ActionFileSave")->isEnabled());
+  EXPECT_EQ(Form.SaveDialogShown, 0);
+  EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MainFormLoadFailure,
+    testing::Values(
+        TLoadFailureCase{"MissingSource", fkMissing, fkNone, fkGood, "missing.file", ""},
+        TLoadFailureCase{"MissingDisplay", fkGood, fkMissing, fkGood, "missing.file", ""},
+        TLoadFailureCase{"MissingTranslation", fkGood, fkNone, fkMissing, "missing.file", ""},
+        TLoadFailureCase{"MalformedSource", fkMalformed, fkNone, fkGood, nullptr,
+                         "Invalid constant name (\"1x\")"},
+        TLoadFailureCase{"MalformedDisplay", fkGood, fkMalformed, fkGood, nullptr,
+                         "Duplicate property value translation ID (1)"},
+        TLoadFailureCase{"MalformedTranslation", fkGood, fkNone, fkMalformed, nullptr,
+                         "Duplicate property value translation ID (1)"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+} // namespace
