@@ -1,5 +1,6 @@
 #include "FormRegistry.h"
 
+#include "AboutDialog.h"
 #include "DifferencesDialog.h"
 #include "MainForm.h"
 #include "OpenFilesDialog.h"
@@ -11,5 +12,6 @@ std::vector<TFormDescriptor> LingroveForms() {
       {QStringLiteral("Dialog.Differences"), [] { return CreateForm<TUIDifferencesDialog>(); }},
       {QStringLiteral("Dialog.OpenFiles"), [] { return CreateForm<TUIOpenFilesDialog>(); }},
       {QStringLiteral("Dialog.Properties"), [] { return CreateForm<TUITransPropsDialog>(); }},
+      {QStringLiteral("UI.Dialog.About"), [] { return CreateForm<TUIAboutDialog>(); }},
   };
 }
