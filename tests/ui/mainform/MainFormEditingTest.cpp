@@ -5,6 +5,7 @@
 // wrong encoding, mark, escape, line end or a lost or extra entry shows.
 #include "MainFormTestSupport.h"
 
+#include "AppAttribs.h"
 #include "AppMRUList.h"
 #include "CoreApplication.h"
 #include "DialogButtons.h"
@@ -704,6 +705,9 @@ INSTANTIATE_TEST_SUITE_P(
         TInPlaceCase{"EscapesAreDecoded", "Dialog.About", "Caption", 0, Qt::Key_Return,
                      "A\\tB\\\\C\\nD", Qt::Key_Return, true, "A\\tB\\\\C\\nD", u"A\tB\\C\r\nD",
                      Status(4, 38, 5, 8, 1)},
+        TInPlaceCase{"TwoDigitEscapes", "Dialog.About", "Caption", 0, Qt::Key_Return,
+                     "a\\07b\\65\\x", Qt::Key_Return, true, "a\\07bA\\\\x", u"a\abA\\x",
+                     Status(4, 38, 5, 8, 1)},
         TInPlaceCase{"AConstant", "Constants", "SStatusLines", 0, Qt::Key_Return, "%d Zeilen",
                      Qt::Key_Return, true, "%d Zeilen", u"%d Zeilen", Status(4, 38, 6, 8, 0)},
         TInPlaceCase{"EscapeCancels", "Application.MainForm", "actHelpAbout.Caption", 0,
@@ -873,6 +877,30 @@ TEST(MainFormEditing, PasteSetsEverySelectedEntryAndIsSaved) {
   EXPECT_TRUE(FileIs(Folder.Path("pasted.lng"), Expected, feUtf16, Before, After));
 }
 
+TEST(MainFormEditing, CutLeavesAnUntranslatedEntryTranslatedAndEmpty) {
+  const TScopedAcp Acp(1252);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex Row = RowOf(Form, "Constants", "SStatusLines");
+  SelectRows(Form, {Row});
+  ASSERT_TRUE(ActionNamed(Form, "ActionEditCut")->isEnabled());
+  ActionNamed(Form, "ActionEditCut")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("%d lines"));
+  EXPECT_EQ(CellText(Row), QString());
+  EXPECT_FALSE(IsUntranslated(Row));
+  EXPECT_EQ(MemoOf(Form).toPlainText(), QString());
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+  EXPECT_EQ(StatusOf(Form), Status(4, 38, 6, 8, 0));
+
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("cut.lng"), true, Before, After));
+  EXPECT_TRUE(FileIs(Folder.Path("cut.lng"),
+                     WithLineAfter(GermanSaved, QStringLiteral("SStatusChars=%d Zeichen"),
+                                   QStringLiteral("SStatusLines=")),
+                     feUtf16, Before, After));
+}
+
 // ---------------------------------------------------------------------------
 // Mark Item Translated
 
@@ -1023,6 +1051,19 @@ struct TSaveCase {
   bool ChooseUnicode;
   QMessageBox::StandardButton Answer; // NoButton: no prompt expected
   std::optional<TFileEncoding> Written;
+  bool IgnoreConflicts = false; // the setting that turns the prompt off
+};
+
+// Sets the setting "IgnoreEncodingConficts" for one test.
+class TScopedIgnoreConflicts {
+public:
+  explicit TScopedIgnoreConflicts(bool Value) : FOld(Attribs->IgnoreEncodingConficts()) {
+    Attribs->SetIgnoreEncodingConficts(Value);
+  }
+  ~TScopedIgnoreConflicts() { Attribs->SetIgnoreEncodingConficts(FOld); }
+
+private:
+  bool FOld;
 };
 
 class MainFormSaveBytes : public testing::TestWithParam<TSaveCase> {};
@@ -1031,6 +1072,7 @@ TEST_P(MainFormSaveBytes, WriteTheEncodingTheUserChose) {
   const TSaveCase &C = GetParam();
   const bool Russian = QLatin1StringView(C.Translation) == QLatin1StringView("ru");
   const TScopedAcp Acp(Russian ? 1251 : 1252);
+  const TScopedIgnoreConflicts Ignore(C.IgnoreConflicts);
   TProjectFolder Folder;
   auto FormPtr = OpenForm(Folder.Path(C.AnsiSource ? "Example.ansi.zrlang" : "Example.zrlang"),
                           Folder.Path(Russian ? "Example.ru.lng" : "Example.de.lng"));
@@ -1085,7 +1127,7 @@ TEST_P(MainFormSaveBytes, WriteTheEncodingTheUserChose) {
   const bool WrittenUnicode = *C.Written == feUtf16;
   const bool SourceUnicode = !C.AnsiSource;
   std::optional<TUnansweredDialogs> SecondGuard;
-  if (WrittenUnicode != SourceUnicode)
+  if (WrittenUnicode != SourceUnicode && !C.IgnoreConflicts)
     AnswerNextMessageBox(QMessageBox::No);
   else
     SecondGuard.emplace();
@@ -1114,7 +1156,11 @@ INSTANTIATE_TEST_SUITE_P(
         TSaveCase{"AnsiSourceUnicodeNoSavesUnicode", true, "de", true, QMessageBox::No, feUtf16},
         TSaveCase{"AnsiSourceUnicodeCancel", true, "de", true, QMessageBox::Cancel, std::nullopt},
         TSaveCase{"RussianAnsiNoSavesCodePage1251", false, "ru", false, QMessageBox::No, feCp1251},
-        TSaveCase{"RussianUnicode", false, "ru", true, QMessageBox::NoButton, feUtf16}),
+        TSaveCase{"RussianUnicode", false, "ru", true, QMessageBox::NoButton, feUtf16},
+        TSaveCase{"IgnoringConflictsSavesAnsiUnasked", false, "de", false, QMessageBox::NoButton,
+                  feCp1252, true},
+        TSaveCase{"IgnoringConflictsSavesUnicodeUnasked", true, "de", true, QMessageBox::NoButton,
+                  feUtf16, true}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
 struct TSaveCancelCase {
@@ -1223,6 +1269,104 @@ INSTANTIATE_TEST_SUITE_P(
                     TCloseEditCase{"NoClosesWithoutWriting", QMessageBox::No, true, false},
                     TCloseEditCase{"CancelKeepsTheWindowAndTheEdit", QMessageBox::Cancel, false,
                                    false}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+struct TCloseNewCase {
+  const char *Name;
+  bool SaveCancelled; // the answer of the save dialog that Yes brings up
+  bool ExpectClosed;
+};
+
+class MainFormCloseNewTranslation : public testing::TestWithParam<TCloseNewCase> {};
+
+TEST_P(MainFormCloseNewTranslation, YesAsksForAFileName) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), QString());
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Application.MainForm", "Caption"),
+                          QStringLiteral("Quillmate DE")));
+  const auto FilesBefore = Folder.Snapshot();
+  Form.RealSave = true;
+  Form.SaveCancelled = GetParam().SaveCancelled;
+  Form.SavePath = Folder.Path("new.lng");
+  Form.SaveUnicode = true;
+  AnswerNextMessageBox(QMessageBox::Yes);
+  const QDateTime Before = QDateTime::currentDateTime();
+  ActionNamed(Form, "ActionFileExit")->trigger();
+  const QDateTime After = QDateTime::currentDateTime();
+  EXPECT_EQ(Form.SaveDialogShown, 1);
+  EXPECT_EQ(Form.isVisible(), !GetParam().ExpectClosed);
+  if (GetParam().SaveCancelled) {
+    EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+    EXPECT_TRUE(Form.Modified());
+    EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng* - Lingrove"));
+    return;
+  }
+  EXPECT_TRUE(FileIs(Folder.Path("new.lng"),
+                     QStringLiteral("SourceLANGID=1033\nLANGID=0\n"
+                                    "Generator=Brisel Solutions Lingrove 2.0.0\n"
+                                    "LastModified=%DATE%\n\n"
+                                    "[Application.MainForm]\n00000001=Quillmate DE\n\n"
+                                    "[Dialog.About]\n\n[Dialog.OpenFiles]\n\n"
+                                    "[Dialog.Options]\n\n[$CONSTANTS]\n"),
+                     feUtf16, Before, After));
+}
+
+INSTANTIATE_TEST_SUITE_P(SaveDialog, MainFormCloseNewTranslation,
+                         testing::Values(TCloseNewCase{"FileChosenSavesAndCloses", false, true},
+                                         TCloseNewCase{"CancelledKeepsTheWindow", true, false}),
+                         [](const auto &Info) { return std::string(Info.param.Name); });
+
+struct TOpenPromptCase {
+  const char *Name;
+  QMessageBox::StandardButton Answer;
+  bool ExpectOpened; // the Russian translation replaced the German one
+  bool ExpectWritten;
+};
+
+class MainFormOpenAfterEdit : public testing::TestWithParam<TOpenPromptCase> {};
+
+TEST_P(MainFormOpenAfterEdit, TheSavePromptComesBeforeTheOpenFilesDialog) {
+  const TScopedAcp Acp(1251);
+  TProjectFolder Folder;
+  const QString Path = Folder.Path("Example.de.lng");
+  const QByteArray Original = ReadBytes(Path);
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  const QModelIndex Row = RowOf(Form, "Application.MainForm", "actHelpAbout.Caption");
+  ASSERT_TRUE(EditInPlace(Form, Row, QStringLiteral("&Info...")));
+  Form.OpenDialogShown = 0;
+  Form.OpenChosen = true;
+  Form.OpenSourcePath = Folder.Path("Example.zrlang");
+  Form.OpenTranslationPath = Folder.Path("Example.ru.lng");
+  AnswerNextMessageBox(GetParam().Answer);
+  const QDateTime Before = QDateTime::currentDateTime();
+  ActionNamed(Form, "ActionFileOpen")->trigger();
+  const QDateTime After = QDateTime::currentDateTime();
+  EXPECT_EQ(Form.OpenDialogShown, GetParam().ExpectOpened ? 1 : 0);
+  if (GetParam().ExpectWritten) {
+    EXPECT_TRUE(FileIs(Path,
+                       WithLineAfter(GermanSaved, QStringLiteral("00000012=&Ersetzen..."),
+                                     QStringLiteral("00000013=&Info...")),
+                       feUtf16, Before, After));
+  } else {
+    EXPECT_EQ(ReadBytes(Path), Original);
+  }
+  if (GetParam().ExpectOpened) {
+    EXPECT_EQ(Form.windowTitle(), QStringLiteral("Example.ru.lng - Lingrove"));
+    EXPECT_EQ(StatusOf(Form), Status(4, 38, 3, 8, 1));
+  } else {
+    EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+    EXPECT_EQ(CellText(Row), QStringLiteral("&Info..."));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormOpenAfterEdit,
+    testing::Values(TOpenPromptCase{"YesSavesThenOpens", QMessageBox::Yes, true, true},
+                    TOpenPromptCase{"NoOpensWithoutWriting", QMessageBox::No, true, false},
+                    TOpenPromptCase{"CancelKeepsTheDocument", QMessageBox::Cancel, false, false}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
 // ---------------------------------------------------------------------------

@@ -42,6 +42,7 @@ void TTestMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts
 
 bool TTestMainForm::ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
                                       QString &TranslationPath) {
+  ++OpenDialogShown;
   if (!OpenChosen)
     return false;
   SourcePath = OpenSourcePath;

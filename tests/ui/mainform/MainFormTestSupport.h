@@ -50,6 +50,7 @@ public:
   // The open files dialog, which the window shows at its first idle moment:
   // cancelled unless OpenChosen, then it answers with the three paths.
   bool OpenChosen = false;
+  int OpenDialogShown = 0;
   QString OpenSourcePath;
   QString OpenDisplayPath;
   QString OpenTranslationPath;
