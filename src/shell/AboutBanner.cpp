@@ -29,6 +29,7 @@ QPainterPath LeafPath(double Length) {
   return Leaf;
 }
 
+// An invalid Vein colour draws the leaf without its vein.
 void DrawLeaf(QPainter &Painter, const QPointF &Base, double Length, double Angle,
               const QColor &Fill, const QColor &Vein) {
   Painter.save();
@@ -37,7 +38,7 @@ void DrawLeaf(QPainter &Painter, const QPointF &Base, double Length, double Angl
   Painter.setPen(Qt::NoPen);
   Painter.setBrush(Fill);
   Painter.drawPath(LeafPath(Length));
-  if (Vein.alpha() > 0) {
+  if (Vein.isValid()) {
     Painter.setPen(QPen(Vein, std::max(1.0, Length * 0.035), Qt::SolidLine, Qt::RoundCap));
     Painter.drawLine(QPointF(Length * 0.08, 0), QPointF(Length * 0.82, 0));
   }

@@ -280,6 +280,18 @@ void ExpectNothingClipped(const TUIAboutDialog &D, quint16 LangID) {
   EXPECT_GE(OK->width(), D.DialogButtons->CalcButtonWidth(OK->text())) << LangID;
 }
 
+TEST(AboutDialog, GrowsForACaptionWiderThanThePicture) {
+  const TProgramFolder Folder(true);
+  const auto D = CreateForm<TUIAboutDialog>(nullptr, Folder.Path());
+  D->show();
+  const QSize Before = D->size();
+  D->LicenseLink->setText(D->LicenseLink->text().repeated(3));
+  // The caption asks its panel, and the panel the dialog, for a new layout.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return D->width() > Before.width(); }, 1000));
+  EXPECT_EQ(D->height(), Before.height());
+  ExpectNothingClipped(*D, 1033);
+}
+
 class AboutDialogLanguage : public testing::TestWithParam<TCaptions> {};
 
 TEST_P(AboutDialogLanguage, CaptionsAreTranslatedAndNotClipped) {
