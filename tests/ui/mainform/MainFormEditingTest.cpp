@@ -30,6 +30,7 @@
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <optional>
 
@@ -636,6 +637,118 @@ INSTANTIATE_TEST_SUITE_P(
             Status(4, 38, 6, 8, 1)}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+struct THeaderCase {
+  const char *Name;
+  const char *Header; // the translation file's header lines
+  quint16 ExpectSource;
+  quint16 ExpectTranslation;
+  bool ExpectProperties; // the properties dialog follows the opening
+  const char *ExpectSavedHeader;
+};
+
+class MainFormHeader : public testing::TestWithParam<THeaderCase> {};
+
+TEST_P(MainFormHeader, DecidesTheLanguagesAndIsStampedOnSaving) {
+  TProjectFolder Folder;
+  const QString Path = Folder.Path("header.lng");
+  {
+    QFile F(Path);
+    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+    F.write(FileBytes(QString::fromUtf8(GetParam().Header) +
+                          QStringLiteral("\n[Dialog.About]\n00000001=Über\n"),
+                      feUtf16));
+  }
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(Form.HasDocument());
+  EXPECT_EQ(Form.LangIDSource(), GetParam().ExpectSource);
+  EXPECT_EQ(Form.LangIDTranslation(), GetParam().ExpectTranslation);
+  EXPECT_EQ(Form.PropertiesShown, GetParam().ExpectProperties ? 1 : 0);
+  Form.SetModified(true);
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("out.lng"), true, Before, After));
+  EXPECT_TRUE(FileIs(Folder.Path("out.lng"),
+                     QString::fromUtf8(GetParam().ExpectSavedHeader) +
+                         QStringLiteral("\n[Dialog.About]\n00000001=Über\n\n"
+                                        "[Application.MainForm]\n\n[Dialog.OpenFiles]\n\n"
+                                        "[Dialog.Options]\n\n[$CONSTANTS]\n"),
+                     feUtf16, Before, After));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, MainFormHeader,
+    testing::Values(THeaderCase{"EqualLanguagesAskForTheLanguages",
+                                "LANGID=1031\nSourceLANGID=1031\n", 1031, 1031, true,
+                                "LANGID=1031\nSourceLANGID=1031\n"
+                                "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"},
+                    THeaderCase{"NoLanguageAsksForTheLanguages", "Author=Anna\n", 1033, 0, true,
+                                "Author=Anna\nSourceLANGID=1033\nLANGID=0\n"
+                                "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"},
+                    THeaderCase{"ASourceLanguageThatIsNoNumberIsEnglish",
+                                "SourceLANGID=abc\nLANGID=1049\n", 1033, 1049, false,
+                                "SourceLANGID=1033\nLANGID=1049\n"
+                                "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"},
+                    THeaderCase{"NamesInAnyCaseAreReadAndReplacedInPlace",
+                                "langid=1031\nsourcelangid=1033\ngenerator=Other\n"
+                                "lastmodified=2000-01-01 00:00:00\nAuthor=X\n",
+                                1033, 1031, false,
+                                "LANGID=1031\nSourceLANGID=1033\n"
+                                "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"
+                                "Author=X\n"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+TEST(MainFormOpening, ConfirmedTranslationPropertiesKeepOnlyTargetAndAuthorAndModify) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  Form.RealProperties = true;
+  AnswerNextDialog<TUITransPropsDialog>([](TUITransPropsDialog &D) {
+    EXPECT_EQ(D.TargetCombo->currentText(), QStringLiteral("Quillmate 2.3"));
+    EXPECT_EQ(D.AuthorEdit->text(), QStringLiteral("Jonas Müller"));
+    EXPECT_EQ(D.TranslationLCID(0), 1031);
+    D.SetTranslationLCID(1030);
+    D.TranslationLanguageCombo->setFocus();
+    QTest::keyClick(D.TranslationLanguageCombo, Qt::Key_Down);
+    D.DialogButtons->BtnOK()->click();
+  });
+  ActionNamed(Form, "ActionEditTransProperties")->trigger();
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+  QDateTime Before, After;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("out.lng"), true, Before, After));
+  QString Expected = GermanSaved;
+  Expected.replace(QStringLiteral("LANGID=1031\nSourceLANGID=1033\nAuthor=Jonas Müller\n"
+                                  "TargetApplication=Quillmate 2.3\n"),
+                   QStringLiteral("TargetApplication=Quillmate 2.3\nAuthor=Jonas Müller\n"
+                                  "SourceLANGID=1033\nLANGID=1031\n"));
+  EXPECT_TRUE(FileIs(Folder.Path("out.lng"), Expected, feUtf16, Before, After));
+}
+
+TEST(MainFormOpening, ADisplayTranslationShowsItsValuesAndTheSourceWhereItHasNone) {
+  const TScopedAcp Acp(1251);
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"),
+                       Examples + QStringLiteral("Example.ru.lng"),
+                       Examples + QStringLiteral("Example.de.lng"));
+  ASSERT_TRUE(Form.HasDocument());
+  const auto Default = [&Form](const char *Parent, const char *Child) {
+    return RowOf(Form, Parent, Child).siblingAtColumn(TEntryTreeModel::ecDefaultValue).data();
+  };
+  EXPECT_EQ(Default("Dialog.About", "Caption"), QStringLiteral("О программе Quillmate"));
+  // Entries the display translation lacks show the source's value.
+  EXPECT_EQ(Default("Application.MainForm", "actEditFind.Caption"), QStringLiteral("&Find..."));
+  EXPECT_EQ(Default("Constants", "SWordCount"), QStringLiteral("Words:\\t%d"));
+  EXPECT_EQ(Default("Constants", "SUntitled"), QStringLiteral("Без имени"));
+  EXPECT_EQ(Default("Dialog.OpenFiles", "cbEncoding.Items"),
+            QStringLiteral("Автоматически\\nANSI\\nUTF-8\\nUTF-16\\n"));
+  // The source memo shows the source's raw value, not the display one.
+  ShowActive(Form);
+  SelectRows(Form, {RowOf(Form, "Dialog.About", "Caption")});
+  EXPECT_EQ(Form.findChild<QPlainTextEdit *>(QStringLiteral("SourceValueMemo"))->toPlainText(),
+            QStringLiteral("About Quillmate"));
+}
+
 // ---------------------------------------------------------------------------
 // Editing in the grid
 
@@ -1163,6 +1276,28 @@ INSTANTIATE_TEST_SUITE_P(
                   feUtf16, true}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+TEST(MainFormSaving, AFileThatCannotBeCreatedChangesNothingButReportsTheError) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("X")));
+  const QStringList HistoryBefore = LoadMRUList(mruTranslation);
+  const auto FilesBefore = Folder.Snapshot();
+  Form.RealSave = true;
+  Form.SavePath = Folder.Path("no-such-folder/out.lng");
+  Form.SaveUnicode = true;
+  TCapturedMessages Messages;
+  ActionNamed(Form, "ActionFileSaveAs")->trigger();
+  ASSERT_EQ(Messages.Texts.size(), 1);
+  EXPECT_TRUE(Messages.Texts.first().contains(Form.SavePath))
+      << Messages.Texts.first().toStdString();
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+  EXPECT_EQ(Form.TranslationFilename(), Folder.Path("Example.de.lng"));
+  EXPECT_EQ(LoadMRUList(mruTranslation), HistoryBefore);
+  EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+}
+
 struct TSaveCancelCase {
   const char *Name;
   const char *Translation; // null: a new translation
@@ -1368,6 +1503,43 @@ INSTANTIATE_TEST_SUITE_P(
                     TOpenPromptCase{"NoOpensWithoutWriting", QMessageBox::No, true, false},
                     TOpenPromptCase{"CancelKeepsTheDocument", QMessageBox::Cancel, false, false}),
     [](const auto &Info) { return std::string(Info.param.Name); });
+
+// Answers the next message boxes one after the other with Buttons, keeping
+// their texts in *Texts. REQUIRES: Texts outlives the boxes.
+void AnswerMessageBoxes(QList<QMessageBox::StandardButton> Buttons, QStringList *Texts) {
+  if (Buttons.isEmpty())
+    return;
+  QTimer::singleShot(0, [Buttons, Texts] {
+    auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    ASSERT_NE(Box, nullptr);
+    Texts->append(Box->text());
+    AnswerMessageBoxes(Buttons.mid(1), Texts);
+    Box->button(Buttons.first())->click();
+  });
+}
+
+TEST(MainFormClosing, CancellingTheEncodingPromptOfTheSaveKeepsTheWindow) {
+  const TScopedAcp Acp(1251);
+  TProjectFolder Folder;
+  const QString Path = Folder.Path("Example.ru.lng");
+  const QByteArray Original = ReadBytes(Path);
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Application.MainForm", "actEditFind.Caption"),
+                          QStringLiteral("&Найти...")));
+  QStringList Texts;
+  AnswerMessageBoxes({QMessageBox::Yes, QMessageBox::Cancel}, &Texts);
+  ActionNamed(Form, "ActionFileExit")->trigger();
+  ASSERT_EQ(Texts.size(), 2);
+  EXPECT_TRUE(
+      Texts[0].startsWith(QStringLiteral("The text in the %1 file has changed.").arg(Path)));
+  EXPECT_EQ(Texts[1], SavingInAnsiText);
+  EXPECT_TRUE(Form.isVisible());
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(ReadBytes(Path), Original);
+  EXPECT_EQ(Form.SaveDialogShown, 0);
+}
 
 // ---------------------------------------------------------------------------
 // Reopening
