@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AboutDialog.h"
 #include "Action.h"
 #include "AppAttribs.h"
 #include "AppMRUList.h"
@@ -7,11 +8,13 @@
 #include "CommonTypes.h"
 #include "CompEntries.h"
 #include "CoreApplication.h"
+#include "CoreError.h"
 #include "DifferencesDialog.h"
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
+#include "Exceptions.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -21,6 +24,8 @@
 #include "TranslationSupport.h"
 #include "Translations.h"
 #include "UIGuard.h"
+#include "UpdateTransfer.h"
+#include "WebUpdate.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -38,6 +43,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -70,6 +76,22 @@ const QStringList IgnoreMasks = {
     QStringLiteral("*.plainText"),
 };
 const QStringList StoreMasks = {QStringLiteral("MainStringTree.Header.Columns*")};
+
+// Runs Load, which reads the file at Path. A fault in the file's contents is
+// raised again with the file's path above its message, so the user knows
+// which of the document's files to mend; errors that name the file already
+// (it cannot be opened) pass unchanged.
+template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
+  try {
+    Load();
+  } catch (const EFOpenError &) {
+    throw;
+  } catch (const std::exception &E) {
+    const auto *Own = dynamic_cast<const Exception *>(&E);
+    throw EZrLangError(QDir::toNativeSeparators(Path) + QStringLiteral("\r\n\r\n") +
+                       (Own ? Own->Message() : ExceptionMessage(E)));
+  }
+}
 
 QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
   auto *Label = new QLabel(Parent);
@@ -225,6 +247,8 @@ void TUIMainForm::CreateActions() {
           [this] { MainStringTree->collapseAll(); });
   connect(ActionHelpUpdates, &QAction::triggered, this,
           [this] { TUIGuard::Run(this, [this] { CheckForUpdates(); }); });
+  connect(ActionHelpAbout, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { TUIAboutDialog::Execute(this); }); });
 }
 
 void TUIMainForm::CreateMenus() {
@@ -565,15 +589,17 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
                                   const QString &TranslationPath) {
   CloseTranslation();
   try {
-    FLangSource = std::make_unique<TLangSource>(SourcePath);
+    LoadNamedFile(SourcePath, [&] { FLangSource = std::make_unique<TLangSource>(SourcePath); });
     if (IsNotEmptyStr(DisplayPath)) {
       FDisplayTranslations = std::make_unique<TZrLang_CompTranslations>();
-      FDisplayTranslations->Text_LoadFromFile(DisplayPath, false);
+      LoadNamedFile(DisplayPath,
+                    [&] { FDisplayTranslations->Text_LoadFromFile(DisplayPath, false); });
     }
     FTranslations = std::make_unique<TZrLang_CompTranslations>();
     TTranslationLanguages Languages;
     if (IsNotEmptyStr(TranslationPath)) {
-      FTranslations->Text_LoadFromFile(TranslationPath, false);
+      LoadNamedFile(TranslationPath,
+                    [&] { FTranslations->Text_LoadFromFile(TranslationPath, false); });
       Languages = ReadTranslationLanguages(*FTranslations);
     }
     FLangIDSource = Languages.LangIDSource;
@@ -832,7 +858,51 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   return true;
 }
 
-void TUIMainForm::CheckForUpdates() {}
+void TUIMainForm::CheckForUpdates() {
+  // The component lives for this one check and is freed afterwards.
+  auto WebUpdate = std::make_unique<TWebUpdate>(qApp);
+  WebUpdate->setObjectName(QStringLiteral("WebUpdate"));
+  WebUpdate->SetShowDownloadProgress(true);
+  WebUpdate->SetUpdaterUpdateMode(TWebUpdate::uumSilent);
+  WebUpdate->SetControlFileUrl(TWebUpdate::DefaultControlFileUrl());
+  FWebUpdateConnectFailed = false;
+  // Once the updater runs, the program ends the way a user closes it, so
+  // unsaved changes are offered for saving first.
+  WebUpdate->OnTerminate = [this] { close(); };
+  WebUpdate->OnStatus = [this](const QString &, int ErrorCode) {
+    if (ErrorCode == teCannotConnect)
+      FWebUpdateConnectFailed = true;
+  };
+  bool Available = false;
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto RestoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    Available = WebUpdate->NewVersionAvailable();
+  }
+  const QString Program = QStringLiteral("Lingrove");
+  const auto Show = [this](QMessageBox::Icon Icon, const QString &Title, const QString &Text,
+                           QMessageBox::StandardButtons Buttons) {
+    QMessageBox Box(Icon, Title, Text, Buttons, this);
+    Box.setObjectName(QStringLiteral("UpdateMessageBox"));
+    return Box.exec();
+  };
+  if (Available) {
+    if (Show(QMessageBox::Information, LangConstant(u"SMessageUpdateAvailableTitle"),
+             LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
+             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+      WebUpdate->DoUpdate();
+  } else if (FWebUpdateConnectFailed) {
+    Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
+         LangConstantFmt(u"SMessageUpdateFailed", {Program}), QMessageBox::Ok);
+  } else if (WebUpdate->CurrentVersionInfo().trimmed().isEmpty()) {
+    Show(QMessageBox::Critical, QString(), LangConstantFmt(u"SMessageUpdateError", {Program}),
+         QMessageBox::Ok);
+  } else {
+    Show(QMessageBox::Information, QString(),
+         LangConstantFmt(u"SMessageUpdateLatestInstalled", {WebUpdate->CurrentVersionInfo()}),
+         QMessageBox::Ok);
+  }
+}
 
 QString TUIMainForm::LanguageFolder() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/Languages/");

@@ -1276,6 +1276,53 @@ INSTANTIATE_TEST_SUITE_P(
                   feUtf16, true}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// Saving in ANSI would turn every character the code page lacks into '?'.
+struct TAnsiLossCase {
+  const char *Name;
+  QMessageBox::StandardButton Answer;
+  std::optional<TFileEncoding> Written;
+};
+
+class MainFormAnsiLoss : public testing::TestWithParam<TAnsiLossCase> {};
+
+TEST_P(MainFormAnsiLoss, WarnsAndOffersUnicode) {
+  const TAnsiLossCase &C = GetParam();
+  const TScopedAcp Acp(1252);
+  const TScopedIgnoreConflicts Ignore(true); // only the loss is asked about
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(Form.HasDocument());
+  const QString Edited = QStringLiteral("Über Привет");
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), Edited));
+  const QString Out = Folder.Path("out.lng");
+  QString Prompt;
+  AnswerNextMessageBox(C.Answer, &Prompt);
+  QDateTime Before, After;
+  EXPECT_EQ(SaveAs(Form, Out, false, Before, After), C.Written.has_value());
+  EXPECT_TRUE(Prompt.startsWith(QStringLiteral("1 texts of the translation hold characters that "
+                                               "the ANSI code page 1252 cannot represent.")))
+      << Prompt.toStdString();
+  if (!C.Written) {
+    EXPECT_FALSE(QFile::exists(Out));
+    EXPECT_TRUE(Form.Modified());
+    return;
+  }
+  // ANSI anyway: what code page 1252 lacks is written as '?'.
+  const QString Written = *C.Written == feUtf16 ? Edited : QStringLiteral("Über ??????");
+  const QString Expected = WithLineAfter(GermanSaved, QStringLiteral("[Dialog.About]"),
+                                         QStringLiteral("00000001=") + Written);
+  EXPECT_TRUE(FileIs(Out, Expected, *C.Written, Before, After));
+  EXPECT_FALSE(Form.Modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormAnsiLoss,
+    testing::Values(TAnsiLossCase{"YesSavesUnicode", QMessageBox::Yes, feUtf16},
+                    TAnsiLossCase{"NoSavesAnsiAnyway", QMessageBox::No, feCp1252},
+                    TAnsiLossCase{"CancelSavesNothing", QMessageBox::Cancel, std::nullopt}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
 TEST(MainFormSaving, AFileThatCannotBeCreatedChangesNothingButReportsTheError) {
   TProjectFolder Folder;
   auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
@@ -1666,11 +1713,11 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadFailureCase{"MissingSource", fkMissing, fkNone, fkGood, "missing.file", ""},
         TLoadFailureCase{"MissingDisplay", fkGood, fkMissing, fkGood, "missing.file", ""},
         TLoadFailureCase{"MissingTranslation", fkGood, fkNone, fkMissing, "missing.file", ""},
-        TLoadFailureCase{"MalformedSource", fkMalformed, fkNone, fkGood, nullptr,
+        TLoadFailureCase{"MalformedSource", fkMalformed, fkNone, fkGood, "bad.zrlang",
                          "Invalid constant name (\"1x\")"},
-        TLoadFailureCase{"MalformedDisplay", fkGood, fkMalformed, fkGood, nullptr,
+        TLoadFailureCase{"MalformedDisplay", fkGood, fkMalformed, fkGood, "bad.lng",
                          "Duplicate property value translation ID (1)"},
-        TLoadFailureCase{"MalformedTranslation", fkGood, fkNone, fkMalformed, nullptr,
+        TLoadFailureCase{"MalformedTranslation", fkGood, fkNone, fkMalformed, "bad.lng",
                          "Duplicate property value translation ID (1)"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 

@@ -333,8 +333,10 @@ TEST(MainFormDocument, AMalformedTranslationLeavesNoDocumentAndRaises) {
     Form.LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(), Bad.fileName());
     FAIL() << "no error";
   } catch (const Exception &E) {
-    EXPECT_EQ(E.Message(), QStringLiteral("Loading translations failed.\r\nLine 4: Duplicate "
-                                          "property value translation ID (1)"));
+    // The file's path comes first, then the loader's message.
+    EXPECT_EQ(E.Message(),
+              Bad.fileName() + QStringLiteral("\r\n\r\nLoading translations failed.\r\nLine 4: "
+                                              "Duplicate property value translation ID (1)"));
   }
   EXPECT_FALSE(Form.HasDocument());
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
