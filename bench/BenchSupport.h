@@ -4,6 +4,7 @@
 // /proc/self/status and its CPU time.
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 
 #include <ctime>
 
@@ -29,4 +30,14 @@ inline double CpuMs() {
   timespec T;
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
   return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
+}
+
+// Removes "Name VALUE" from Args and returns VALUE; empty when absent.
+inline QString TakeOption(QStringList &Args, const QString &Name) {
+  const qsizetype I = Args.indexOf(Name);
+  if (I < 0 || I + 1 >= Args.size())
+    return {};
+  const QString Value = Args[I + 1];
+  Args.remove(I, 2);
+  return Value;
 }

@@ -55,12 +55,7 @@ int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
   QStringList Args = App.arguments().mid(1);
-  QString DisplayFile;
-  if (const qsizetype I = Args.indexOf(QStringLiteral("--display"));
-      I >= 0 && I + 1 < Args.size()) {
-    DisplayFile = Args[I + 1];
-    Args.remove(I, 2);
-  }
+  const QString DisplayFile = TakeOption(Args, QStringLiteral("--display"));
   if (Args.size() != 2) {
     std::fprintf(stderr, "usage: lingrove-gridbench SOURCE.zrlang TRANSLATION.lng "
                          "[--display DISPLAY.lng]\n");

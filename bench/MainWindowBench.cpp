@@ -71,12 +71,7 @@ int main(int argc, char *argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Brisel Solutions"));
   QApplication::setApplicationName(QStringLiteral("Lingrove"));
   QStringList Args = App.arguments().mid(1);
-  QString DisplayFile;
-  if (const qsizetype I = Args.indexOf(QStringLiteral("--display"));
-      I >= 0 && I + 1 < Args.size()) {
-    DisplayFile = Args[I + 1];
-    Args.remove(I, 2);
-  }
+  const QString DisplayFile = TakeOption(Args, QStringLiteral("--display"));
   if (Args.size() != 2) {
     std::fprintf(stderr, "usage: lingrove-mainbench SOURCE.zrlang TRANSLATION.lng "
                          "[--display DISPLAY.lng]\n");

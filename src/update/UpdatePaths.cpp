@@ -4,15 +4,6 @@
 #include <QHostAddress>
 #include <QStringList>
 
-bool IsPlainFileName(const QString &Name) {
-  if (Name.isEmpty() || Name == u"." || Name == u"..")
-    return false;
-  for (const QChar C : Name)
-    if (C == u'/' || C == u'\\' || C == u':' || C == QChar(0))
-      return false;
-  return true;
-}
-
 QString FileNameFromUrl(const QUrl &Url) {
   if (!Url.isValid())
     return {};

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "PlainFileName.h"
+
 #include <QString>
 #include <QUrl>
 
 // Where update files may come from and where they may go. A control file and
 // the addresses it lists are not trusted: they choose names only inside the
 // temporary folder and the program folder.
-
-// True for a name that denotes a file directly inside a folder: not empty,
-// not "." or "..", without '/', '\', ':' or NUL characters.
-bool IsPlainFileName(const QString &Name);
 
 // The local name of a download: the address's last path segment, decoded.
 // Empty when that is not a plain file name (an encoded "%2F" or "..", or an

@@ -19,15 +19,6 @@ QStringList SplitComponentList(const QString &List) {
   return List.split(Separators, Qt::SkipEmptyParts);
 }
 
-bool IsPlainFileName(const QString &Name) {
-  if (Name.isEmpty() || Name == u"." || Name == u"..")
-    return false;
-  for (const QChar C : Name)
-    if (C == u'/' || C == u'\\' || C == u':' || C == QChar(0))
-      return false;
-  return true;
-}
-
 TUpdaterCommand ParseUpdaterCommand(const QStringList &Args) {
   // On Windows the whole hand-over may arrive as one command line.
   const QStringList Parts = Args.size() == 1 ? QProcess::splitCommand(Args.first()) : Args;

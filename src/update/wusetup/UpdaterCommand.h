@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainFileName.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,10 +32,6 @@ TUpdaterCommand ParseUpdaterCommand(const QStringList &Args);
 // Splits a component list at commas, semicolons and blanks; empty entries
 // are dropped and the order is kept.
 QStringList SplitComponentList(const QString &List);
-
-// True for a name that denotes a file directly inside a folder: not empty,
-// not "." or "..", without path separators, drive colons or NUL characters.
-bool IsPlainFileName(const QString &Name);
 
 // The usage text that the updater prints for a malformed command line.
 QString UpdaterUsage();
