@@ -869,7 +869,9 @@ void TUIMainForm::CheckForUpdates() {
   // Once the updater runs, the program ends the way a user closes it, so
   // unsaved changes are offered for saving first.
   WebUpdate->OnTerminate = [this] { close(); };
-  WebUpdate->OnStatus = [this](const QString &, int ErrorCode) {
+  QString LastStatus;
+  WebUpdate->OnStatus = [this, &LastStatus](const QString &Status, int ErrorCode) {
+    LastStatus = Status;
     if (ErrorCode == teCannotConnect)
       FWebUpdateConnectFailed = true;
   };
@@ -889,8 +891,12 @@ void TUIMainForm::CheckForUpdates() {
   if (Available) {
     if (Show(QMessageBox::Information, LangConstant(u"SMessageUpdateAvailableTitle"),
              LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
-             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-      WebUpdate->DoUpdate();
+             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+      // A download or hand-over that fails says why instead of ending quietly.
+      if (!WebUpdate->DoUpdate())
+        Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"), LastStatus,
+             QMessageBox::Ok);
+    }
   } else if (FWebUpdateConnectFailed) {
     Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
          LangConstantFmt(u"SMessageUpdateFailed", {Program}), QMessageBox::Ok);

@@ -120,4 +120,41 @@ INSTANTIATE_TEST_SUITE_P(
                     u"using a proxy server please check your settings and try again."}),
     [](const testing::TestParamInfo<TUpdateCase> &Info) { return Info.param.Name; });
 
+TEST_F(MainFormUpdates, AnAcceptedUpdateThatCannotDownloadSaysWhy) {
+  const QString Program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  const QString Missing = Server.Url(QStringLiteral("lingrove/missing.bin")).toString();
+  Server.SetFile(
+      QStringLiteral("lingrove/controlfile.inf"),
+      QStringLiteral("[update]\r\nlocalversion={app}/%1\r\nnewversion=5.0.0.1\r\n"
+                     "[application]\r\nappupdate=1\r\nappname=%1\r\n"
+                     "[files]\r\ncount=1\r\n"
+                     "[file1]\r\nurl=%2\r\nlocalversion={app}/%1\r\nnewversion=5.0.0.1\r\n")
+          .arg(Program, Missing)
+          .toUtf8());
+  qputenv("LINGROVE_UPDATE_URL",
+          Server.Url(QStringLiteral("lingrove/controlfile.inf")).toString().toUtf8());
+  auto Form = NewForm();
+  // Yes to the offer, then OK to whatever follows.
+  QStringList Titles, Texts;
+  QTimer Poll;
+  Poll.setInterval(5);
+  QObject::connect(&Poll, &QTimer::timeout, [&] {
+    auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    // Boxes of one function may share an address; a mark tells them apart.
+    if (!Box || Box->property("answered").toBool())
+      return;
+    Box->setProperty("answered", true);
+    Titles.append(Box->windowTitle());
+    Texts.append(Box->text());
+    QAbstractButton *Yes = Box->button(QMessageBox::Yes);
+    (Yes ? Yes : Box->button(QMessageBox::Ok))->click();
+  });
+  Poll.start();
+  ActionNamed(*Form, "ActionHelpUpdates")->trigger();
+  ASSERT_EQ(Titles.size(), 2) << Texts.join(u'|').toStdString();
+  EXPECT_EQ(Titles[0], QStringLiteral("A new update is available"));
+  EXPECT_EQ(Titles[1], QStringLiteral("Update failed"));
+  EXPECT_EQ(Texts[1], QStringLiteral("Cannot download update file : ") + Missing);
+}
+
 } // namespace
