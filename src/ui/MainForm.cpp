@@ -869,9 +869,7 @@ void TUIMainForm::CheckForUpdates() {
   // Once the updater runs, the program ends the way a user closes it, so
   // unsaved changes are offered for saving first.
   WebUpdate->OnTerminate = [this] { close(); };
-  QString LastStatus;
-  WebUpdate->OnStatus = [this, &LastStatus](const QString &Status, int ErrorCode) {
-    LastStatus = Status;
+  WebUpdate->OnStatus = [this](const QString &, int ErrorCode) {
     if (ErrorCode == teCannotConnect)
       FWebUpdateConnectFailed = true;
   };
@@ -893,9 +891,9 @@ void TUIMainForm::CheckForUpdates() {
              LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
       // A download or hand-over that fails says why instead of ending quietly.
-      if (!WebUpdate->DoUpdate())
-        Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"), LastStatus,
-             QMessageBox::Ok);
+      if (!WebUpdate->DoUpdate() && !WebUpdate->LastError().isEmpty())
+        Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
+             WebUpdate->LastError(), QMessageBox::Ok);
     }
   } else if (FWebUpdateConnectFailed) {
     Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),

@@ -67,6 +67,11 @@ void TWebUpdate::Status(const QString &Text, int ErrorCode) {
     OnStatus(Text, ErrorCode);
 }
 
+void TWebUpdate::Fail(const QString &Text, int ErrorCode) {
+  FLastError = Text;
+  Status(Text, ErrorCode);
+}
+
 void TWebUpdate::Log(const QString &Line) {
   if (!FLog)
     return;
@@ -79,7 +84,7 @@ bool TWebUpdate::FetchControlFile() {
   FControl.Parse({});
   FApplication = {};
   if (FUpdateType != utWebDownload) {
-    Status(Msg(u"Update control file not found"));
+    Fail(Msg(u"Update control file not found"));
     return false;
   }
   const QUrl Url(EffectiveControlFileUrl());
@@ -102,7 +107,7 @@ bool TWebUpdate::FetchControlFile() {
   }
   if (!Result.Ok || !FControl.LoadFromFile(Folder + u'/' + Name)) {
     Log(Result.ErrorText);
-    Status(Msg(u"Update control file not found"), Result.ErrorCode);
+    Fail(Msg(u"Update control file not found"), Result.ErrorCode);
     return false;
   }
   Status(Msg(u"Update control file found"));
@@ -173,6 +178,7 @@ bool TWebUpdate::DecideUpdate() {
 
 bool TWebUpdate::CheckForUpdate() {
   FCancelled = false;
+  FLastError.clear();
   FNewVersionInfo.clear();
   FCurrentVersionInfo.clear();
   FNewVersionDate = {};
@@ -262,7 +268,7 @@ bool TWebUpdate::VerifyDownload(const TUpdateFileEntry &Entry, const QString &Fi
   }
   if (!Matches) {
     QFile::remove(FileName);
-    Status(Msg(u"Downloaded update file does not match its size or checksum : %1").arg(Entry.Url));
+    Fail(Msg(u"Downloaded update file does not match its size or checksum : %1").arg(Entry.Url));
   }
   return Matches;
 }
@@ -274,9 +280,9 @@ bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
     const QUrl Url(Entry.Url);
     const QString Name = FileNameFromUrl(Url);
     if (Name.isEmpty() || Entry.Compressed) {
-      Status(Entry.Compressed ? Msg(u"Error decompressing CAB file : %1").arg(Entry.Url)
-                              : Msg(u"Cannot download update file : %1").arg(Entry.Url),
-             Entry.Compressed ? 0 : int(teUnsafeAddress));
+      Fail(Entry.Compressed ? Msg(u"Error decompressing CAB file : %1").arg(Entry.Url)
+                            : Msg(u"Cannot download update file : %1").arg(Entry.Url),
+           Entry.Compressed ? 0 : int(teUnsafeAddress));
       FCancelled = FCancelled || Entry.Compressed;
       Ok = false;
       continue;
@@ -305,7 +311,7 @@ bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
     Window.reset();
     if (!Result.Ok) {
       Log(Result.ErrorText);
-      Status(Msg(u"Cannot download update file : %1").arg(Entry.Url), Result.ErrorCode);
+      Fail(Msg(u"Cannot download update file : %1").arg(Entry.Url), Result.ErrorCode);
       Ok = false;
       if (Result.ErrorCode == teOperationCancelled) {
         FCancelled = true;
@@ -344,7 +350,7 @@ bool TWebUpdate::PlaceFiles() {
       Ok = Target.write(Source.readAll()) == Source.size() && Target.commit();
     }
     if (!Ok) {
-      Status(Msg(u"Cannot install update file : %1").arg(Entry.Url));
+      Fail(Msg(u"Cannot install update file : %1").arg(Entry.Url));
       return false;
     }
     Log(QStringLiteral("Installed file : %1").arg(Target.fileName()));
@@ -386,14 +392,13 @@ bool TWebUpdate::HandOverToUpdater() {
     Program = WriteUpdaterProgram(Folder);
   } catch (const std::exception &E) {
     Log(QString::fromUtf8(E.what()));
-    Status(
-        Msg(u"Failed to spawn updater process : %1").arg(Folder + QStringLiteral("/wusetup.exe")));
+    Fail(Msg(u"Failed to spawn updater process : %1").arg(Folder + QStringLiteral("/wusetup.exe")));
     return false;
   }
   QSaveFile Ini(Folder + QStringLiteral("/WUPDATE.INI"));
   if (!Ini.open(QIODevice::WriteOnly) ||
       Ini.write("[CONFIG]\r\nLOGFILENAME=" + FLogFileName.toUtf8() + "\r\n") < 0 || !Ini.commit()) {
-    Status(Msg(u"Failed to spawn updater process : %1").arg(Program));
+    Fail(Msg(u"Failed to spawn updater process : %1").arg(Program));
     return false;
   }
   TUpdaterHandOver HandOver;
@@ -407,7 +412,7 @@ bool TWebUpdate::HandOverToUpdater() {
   const QString CommandLine = BuildUpdaterCommandLine(HandOver);
   Log(QStringLiteral("Starting updater : %1").arg(CommandLine));
   if (!StartUpdater(CommandLine)) {
-    Status(Msg(u"Failed to spawn updater process : %1").arg(Program));
+    Fail(Msg(u"Failed to spawn updater process : %1").arg(Program));
     return false;
   }
   FLog.reset();

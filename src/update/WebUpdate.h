@@ -101,6 +101,10 @@ public:
   // Results.
   QString NewVersionInfo() const { return FNewVersionInfo; }
   QString CurrentVersionInfo() const { return FCurrentVersionInfo; }
+  // The status text of the last failure of the latest check or update
+  // (control file, download, verification, installing, hand-over); empty
+  // when nothing failed, also when nothing needed updating.
+  QString LastError() const { return FLastError; }
   QDateTime NewVersionDate() const { return FNewVersionDate; }
   QString UpdateDescription() const { return FUpdateDescription; }
   // The files DoUpdate found needed, in control-file order.
@@ -185,6 +189,8 @@ private:
   };
 
   void Status(const QString &Text, int ErrorCode = 0);
+  // A status that reports a failure; it is kept as LastError.
+  void Fail(const QString &Text, int ErrorCode = 0);
   void Log(const QString &Line);
   bool FetchControlFile();
   bool DecideUpdate();
@@ -232,5 +238,6 @@ private:
   TUpdateControlFile FControl;
   TApplicationKeys FApplication;
   bool FCancelled = false;
+  QString FLastError;
   std::unique_ptr<QFile> FLog; // open only while DoUpdate runs
 };

@@ -153,6 +153,7 @@ TEST(DoUpdateTest, UpdaterThatCannotStart) {
   EXPECT_EQ(Fixture.Terminated, 0);
   EXPECT_EQ(Fixture.StatusTexts().last(),
             u"Failed to spawn updater process : "_s + Fixture.TempDir() + u"/wusetup.exe"_s);
+  EXPECT_EQ(Fixture.Update.LastError(), Fixture.StatusTexts().last());
 }
 
 TEST(DoUpdateTest, NoUpdateNoDownload) {
@@ -163,6 +164,8 @@ TEST(DoUpdateTest, NoUpdateNoDownload) {
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_EQ(Fixture.Server.Requests(), QStringList{u"lingrove/controlfile.inf"_s});
   EXPECT_TRUE(Fixture.CommandLines.isEmpty());
+  // Nothing to do is no failure.
+  EXPECT_EQ(Fixture.Update.LastError(), QString());
 }
 
 TEST(DoUpdateTest, FilesThatAreUpToDateAreSkipped) {
@@ -182,6 +185,8 @@ TEST(DoUpdateTest, FailedDownloadCancelsTheRestart) {
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_TRUE(Fixture.StatusTexts().contains(u"Cannot download update file : "_s +
                                              Fixture.Server.Url(u"files/lingrove"_s).toString()));
+  EXPECT_EQ(Fixture.Update.LastError(), u"Cannot download update file : "_s +
+                                            Fixture.Server.Url(u"files/lingrove"_s).toString());
   EXPECT_TRUE(Fixture.CommandLines.isEmpty());
   EXPECT_EQ(Fixture.Terminated, 0);
 }
@@ -211,6 +216,8 @@ TEST_P(DownloadMismatchTest, StopsTheUpdate) {
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_TRUE(Fixture.CommandLines.isEmpty());
   EXPECT_EQ(Fixture.Terminated, 0);
+  EXPECT_TRUE(Fixture.Update.LastError().startsWith(
+      u"Downloaded update file does not match its size or checksum : "_s));
   EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/lingrove"_s));
   EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/wusetup.exe"_s));
   EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/WUPDATE.INI"_s));
