@@ -154,9 +154,10 @@ TEST(WebUpdateCheckTest, DateInAnotherFormat) {
 // shows as "unable to download the update information".
 TEST(WebUpdateCheckTest, MalformedControlFile) {
   TWebUpdateFixture Fixture;
-  Fixture.ServeControlFile(QByteArray("<html><head><title>Login</title></head>\n"
-                                      "[update\nnewversion=99.0.0.0\n\0\xff\xfe garbage=",
-                                      97));
+  // The size of the literal keeps its NUL byte inside the data.
+  static const char Page[] = "<html><head><title>Login</title></head>\n"
+                             "[update\nnewversion=99.0.0.0\n\0\xff\xfe garbage=";
+  Fixture.ServeControlFile(QByteArray(Page, sizeof(Page) - 1));
   EXPECT_FALSE(Fixture.Update.NewVersionAvailable());
   EXPECT_TRUE(Fixture.Update.CurrentVersionInfo().isEmpty());
   EXPECT_EQ(Fixture.StatusTexts(), QStringList{u"Update control file found"_s});
