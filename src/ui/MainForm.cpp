@@ -8,7 +8,6 @@
 #include "CommonTypes.h"
 #include "CompEntries.h"
 #include "CoreApplication.h"
-#include "CoreError.h"
 #include "DifferencesDialog.h"
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
@@ -77,6 +76,28 @@ const QStringList IgnoreMasks = {
 };
 const QStringList StoreMasks = {QStringLiteral("MainStringTree.Header.Columns*")};
 
+// A modal message box over Owner; returns the button pressed.
+int AskUser(QWidget *Owner, QMessageBox::Icon Icon, const QString &Caption, const QString &Text,
+            QMessageBox::StandardButtons Buttons) {
+  QMessageBox Box(Icon, Caption, Text, Buttons, Owner);
+  return Box.exec();
+}
+
+// A save's question about its encoding: Yes switches bUnicode to YesUnicode,
+// No keeps it, Cancel (false) stops the save.
+bool AskEncoding(QWidget *Owner, const QString &Text, bool YesUnicode, bool &bUnicode) {
+  switch (AskUser(Owner, QMessageBox::Warning, LangConstant(u"SCaptionEncodingConfict"), Text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+  case QMessageBox::Yes:
+    bUnicode = YesUnicode;
+    return true;
+  case QMessageBox::No:
+    return true;
+  default:
+    return false;
+  }
+}
+
 // Runs Load, which reads the file at Path. A fault in the file's contents is
 // raised again with the file's path above its message, so the user knows
 // which of the document's files to mend; errors that name the file already
@@ -87,9 +108,8 @@ template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
   } catch (const EFOpenError &) {
     throw;
   } catch (const std::exception &E) {
-    const auto *Own = dynamic_cast<const Exception *>(&E);
     throw EZrLangError(QDir::toNativeSeparators(Path) + QStringLiteral("\r\n\r\n") +
-                       (Own ? Own->Message() : ExceptionMessage(E)));
+                       TUIGuard::ErrorText(E));
   }
 }
 
@@ -543,11 +563,9 @@ void TUIMainForm::UpdateActions() {
 bool TUIMainForm::CanCloseTranslation(bool Prompt) {
   if (!Prompt || !FModified)
     return true;
-  QMessageBox Box(QMessageBox::Question, QString(),
+  switch (AskUser(this, QMessageBox::Question, QString(),
                   LangConstantFmt(u"SMessageSaveChanges", {DisplayTranFilename()}),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-  Box.setObjectName(QStringLiteral("SaveChangesBox"));
-  switch (Box.exec()) {
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
   case QMessageBox::Yes:
     return SaveTranslation(false);
   case QMessageBox::No:
@@ -818,42 +836,23 @@ bool TUIMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {
 
 bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   const bool SourceUnicode = FLangSource->IsFileUnicode();
-  if (!(Attribs && Attribs->IgnoreEncodingConficts()) && bUnicode != SourceUnicode) {
-    QMessageBox Box(QMessageBox::Warning, LangConstant(u"SCaptionEncodingConfict"),
-                    LangConstant(bUnicode ? u"SMessageSavingInUnicode" : u"SMessageSavingInANSI"),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    Box.setObjectName(QStringLiteral("EncodingConflictBox"));
-    switch (Box.exec()) {
-    case QMessageBox::Yes:
-      bUnicode = !bUnicode;
-      break;
-    case QMessageBox::No:
-      break;
-    default:
-      return false;
-    }
-  }
-  StampTranslationHeader(FTranslations->Params(), {FLangIDSource, FLangIDTranslation},
-                         QDateTime::currentDateTime());
+  if (!(Attribs && Attribs->IgnoreEncodingConficts()) && bUnicode != SourceUnicode &&
+      !AskEncoding(this,
+                   LangConstant(bUnicode ? u"SMessageSavingInUnicode" : u"SMessageSavingInANSI"),
+                   !bUnicode, bUnicode))
+    return false;
   // ANSI would silently turn characters its code page lacks into '?'.
   if (!bUnicode) {
-    if (const int Lossy = CountAnsiLossyTexts(*FTranslations, true); Lossy > 0) {
-      QMessageBox Box(
-          QMessageBox::Warning, LangConstant(u"SCaptionEncodingConfict"),
-          LangConstantFmt(u"SMessageAnsiLosesCharacters", {Lossy, int(SystemAnsiCodePage())}),
-          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-      Box.setObjectName(QStringLiteral("AnsiLossBox"));
-      switch (Box.exec()) {
-      case QMessageBox::Yes:
-        bUnicode = true;
-        break;
-      case QMessageBox::No:
-        break;
-      default:
-        return false;
-      }
-    }
+    const int Lossy = CountAnsiLossyTexts(*FTranslations, true);
+    if (Lossy > 0 && !AskEncoding(this,
+                                  LangConstantFmt(u"SMessageAnsiLosesCharacters",
+                                                  {Lossy, int(SystemAnsiCodePage())}),
+                                  true, bUnicode))
+      return false;
   }
+  // The stamp only adds plain ASCII, so the check above holds for it too.
+  StampTranslationHeader(FTranslations->Params(), {FLangIDSource, FLangIDTranslation},
+                         QDateTime::currentDateTime());
   FTranslations->Text_SaveToFile(Path, bUnicode, true);
   return true;
 }
@@ -880,31 +879,25 @@ void TUIMainForm::CheckForUpdates() {
     Available = WebUpdate->NewVersionAvailable();
   }
   const QString Program = QStringLiteral("Lingrove");
-  const auto Show = [this](QMessageBox::Icon Icon, const QString &Title, const QString &Text,
-                           QMessageBox::StandardButtons Buttons) {
-    QMessageBox Box(Icon, Title, Text, Buttons, this);
-    Box.setObjectName(QStringLiteral("UpdateMessageBox"));
-    return Box.exec();
-  };
   if (Available) {
-    if (Show(QMessageBox::Information, LangConstant(u"SMessageUpdateAvailableTitle"),
-             LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
-             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+    if (AskUser(this, QMessageBox::Information, LangConstant(u"SMessageUpdateAvailableTitle"),
+                LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
+                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
       // A download or hand-over that fails says why instead of ending quietly.
       if (!WebUpdate->DoUpdate() && !WebUpdate->LastError().isEmpty())
-        Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
-             WebUpdate->LastError(), QMessageBox::Ok);
+        AskUser(this, QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
+                WebUpdate->LastError(), QMessageBox::Ok);
     }
   } else if (FWebUpdateConnectFailed) {
-    Show(QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
-         LangConstantFmt(u"SMessageUpdateFailed", {Program}), QMessageBox::Ok);
+    AskUser(this, QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
+            LangConstantFmt(u"SMessageUpdateFailed", {Program}), QMessageBox::Ok);
   } else if (WebUpdate->CurrentVersionInfo().trimmed().isEmpty()) {
-    Show(QMessageBox::Critical, QString(), LangConstantFmt(u"SMessageUpdateError", {Program}),
-         QMessageBox::Ok);
+    AskUser(this, QMessageBox::Critical, QString(),
+            LangConstantFmt(u"SMessageUpdateError", {Program}), QMessageBox::Ok);
   } else {
-    Show(QMessageBox::Information, QString(),
-         LangConstantFmt(u"SMessageUpdateLatestInstalled", {WebUpdate->CurrentVersionInfo()}),
-         QMessageBox::Ok);
+    AskUser(this, QMessageBox::Information, QString(),
+            LangConstantFmt(u"SMessageUpdateLatestInstalled", {WebUpdate->CurrentVersionInfo()}),
+            QMessageBox::Ok);
   }
 }
 

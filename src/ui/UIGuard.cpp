@@ -7,9 +7,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
-void TUIGuard::ShowError(QWidget *, const std::exception &E) {
+QString TUIGuard::ErrorText(const std::exception &E) {
   const auto *Own = dynamic_cast<const Exception *>(&E);
-  ShowMessageBox(mbkError, QString(), Own ? Own->Message() : ExceptionMessage(E));
+  return Own ? Own->Message() : ExceptionMessage(E);
+}
+
+void TUIGuard::ShowError(QWidget *, const std::exception &E) {
+  ShowMessageBox(mbkError, QString(), ErrorText(E));
 }
 
 void TUIGuard::InstallMessageBoxes() {

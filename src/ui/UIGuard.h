@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <exception>
 
 class QWidget;
@@ -20,6 +22,9 @@ public:
   }
 
   static void ShowError(QWidget *Parent, const std::exception &E);
+  // The text an error box shows for E: the library's or the framework's own
+  // message, else what() read as UTF-8.
+  static QString ErrorText(const std::exception &E);
   // Shows the framework's messages in message boxes over the active window.
   static void InstallMessageBoxes();
 };
