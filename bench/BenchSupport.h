@@ -3,10 +3,13 @@
 // Figures shared by the benchmark programs: the process's memory from
 // /proc/self/status and its CPU time.
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 
+#include <cstdio>
 #include <ctime>
+#include <functional>
 
 // A size line of /proc/self/status ("VmHWM:" peak, "VmRSS:" now) in MB, or -1.
 inline double StatusMb(const char *Key) {
@@ -40,4 +43,16 @@ inline QString TakeOption(QStringList &Args, const QString &Name) {
   const QString Value = Args[I + 1];
   Args.remove(I, 2);
   return Value;
+}
+
+// Runs Step once, prints "Name  wall ms  (cpu ms)" and returns the wall time.
+inline double Measure(const char *Name, const std::function<void()> &Step) {
+  QElapsedTimer Timer;
+  const double Cpu0 = CpuMs();
+  Timer.start();
+  Step();
+  const double Wall = double(Timer.nsecsElapsed()) / 1e6;
+  std::printf("%-28s %10.2f ms   (cpu %.2f ms)\n", Name, Wall, CpuMs() - Cpu0);
+  std::fflush(stdout);
+  return Wall;
 }

@@ -31,18 +31,6 @@
 
 namespace {
 
-// Runs Step once, prints its wall-clock and CPU time and returns the former.
-double Measure(const char *Name, const std::function<void()> &Step) {
-  QElapsedTimer Timer;
-  const double Cpu0 = CpuMs();
-  Timer.start();
-  Step();
-  const double Wall = double(Timer.nsecsElapsed()) / 1e6;
-  std::printf("%-28s %10.2f ms   (cpu %.2f ms)\n", Name, Wall, CpuMs() - Cpu0);
-  std::fflush(stdout);
-  return Wall;
-}
-
 void Paint() {
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents();

@@ -43,17 +43,6 @@ void Settle() {
   QCoreApplication::processEvents();
 }
 
-double Measure(const char *Name, const std::function<void()> &Step) {
-  QElapsedTimer Timer;
-  const double Cpu0 = CpuMs();
-  Timer.start();
-  Step();
-  const double Wall = double(Timer.nsecsElapsed()) / 1e6;
-  std::printf("%-24s %10.2f ms   (cpu %.2f ms)\n", Name, Wall, CpuMs() - Cpu0);
-  std::fflush(stdout);
-  return Wall;
-}
-
 QString LabelText(const QWidget &Form, const char *Name) {
   const auto *Label = Form.findChild<QLabel *>(QLatin1StringView(Name));
   return Label ? Label->text() : QString();
