@@ -397,10 +397,13 @@ QModelIndexList TEntryTreeModel::NotifyRowsChanged(const std::vector<int> &Posit
 }
 
 int TEntryTreeModel::SetEntriesText(const QModelIndexList &Rows, const QString &Text) {
+  return SetEntriesValue(Rows, DecodeControlChars(Text));
+}
+
+int TEntryTreeModel::SetEntriesValue(const QModelIndexList &Rows, const QString &Value) {
   const std::vector<int> Positions = EntryPositions(Rows);
   if (Positions.empty())
     return 0;
-  const QString Value = DecodeControlChars(Text);
   for (const int P : Positions)
     StoreText(FNodes[size_t(P)], Value);
   const QModelIndexList Changed = NotifyRowsChanged(Positions);

@@ -106,13 +106,14 @@ public:
   QString SourceValue(const QModelIndex &Index) const;
   QString TranslatedValue(const QModelIndex &Index) const;
 
-  // Editing. Both decode Text (the one-line form) and store it in every
-  // property or constant row among Rows (any column; a row listed several
-  // times counts once); other rows are ignored. A property's value, or a
-  // constant's value and default, take the text; zrtsUntranslated and
-  // zrtsAutotranslated are removed. Emits dataChanged and then one
-  // EntryTextsChanged. setData() is the same for EditRole on column 3.
-  // Returns the number of rows changed.
+  // Editing. SetEntriesValue stores the raw Value in every property or
+  // constant row among Rows (any column; a row listed several times counts
+  // once); other rows are ignored. A property's value, or a constant's value
+  // and default, take it; zrtsUntranslated and zrtsAutotranslated are
+  // removed. Emits dataChanged and then one EntryTextsChanged. Returns the
+  // number of rows changed. SetEntriesText decodes Text (the one-line form)
+  // first; setData() is SetEntriesText for EditRole on column 3.
+  int SetEntriesValue(const QModelIndexList &Rows, const QString &Value);
   int SetEntriesText(const QModelIndexList &Rows, const QString &Text);
   // States := (states + Add) - Remove for every property or constant row in
   // Rows; emits dataChanged and one EntryStatesChanged when any changed.

@@ -4,6 +4,7 @@
 #include "EntryTreeModel.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -62,4 +63,23 @@ void TEntryTreeView::keyboardSearch(const QString &Search) {
       return;
     }
   }
+}
+
+void TEntryTreeView::CommitOpenEditor() {
+  if (state() != EditingState)
+    return;
+  // The editor belongs to the current cell's buddy, the translated value.
+  QWidget *Editor = indexWidget(model()->buddy(currentIndex()));
+  if (!Editor)
+    return;
+  commitData(Editor);
+  closeEditor(Editor, QAbstractItemDelegate::NoHint);
+}
+
+void TEntryTreeView::keyPressEvent(QKeyEvent *Event) {
+  if (Event->matches(QKeySequence::Copy)) {
+    Event->accept();
+    return;
+  }
+  QTreeView::keyPressEvent(Event);
 }

@@ -62,7 +62,13 @@ public:
   // regard to case, and selects the first match.
   void keyboardSearch(const QString &Search) override;
 
+  // Stores the text of an open in-place editor and closes it, as Enter does.
+  void CommitOpenEditor();
+
 protected:
+  // The view's own copy of the current cell is left to the window's Copy
+  // action, so nothing is copied where that action is disabled.
+  void keyPressEvent(QKeyEvent *Event) override;
   void drawBranches(QPainter *Painter, const QRect &Rect, const QModelIndex &Index) const override;
 
 private:

@@ -406,6 +406,9 @@ void TUIMainForm::CreateCentralArea() {
   });
   connect(FTreeModel, &TEntryTreeModel::EntryStatesChanged, this, [this] {
     SetModified(true);
+    // A state set elsewhere (Mark Item Translated) is not undone by the memo.
+    if (!FSettingTextFromEditor)
+      FMemoOrigin.Reset(TranslationValueMemo->toPlainText());
     UpdateEntryProperties();
     UpdateStatusBar();
   });
@@ -561,6 +564,7 @@ void TUIMainForm::UpdateActions() {
 }
 
 bool TUIMainForm::CanCloseTranslation(bool Prompt) {
+  CommitPendingEdit();
   if (!Prompt || !FModified)
     return true;
   switch (AskUser(this, QMessageBox::Question, QString(),
@@ -697,6 +701,7 @@ void TUIMainForm::UpdateCurrentEntryEditor() {
       Memo->setPlainText(Text);
     Memo->setEnabled(A->Rows > 0);
   }
+  FMemoOrigin.Reset(TranslationValueMemo->toPlainText());
   FUpdatingCurrentEntryEditor = false;
   UpdateClipboardActions();
 }
@@ -714,9 +719,23 @@ QModelIndexList TUIMainForm::SelectedEntries() const {
 void TUIMainForm::TranslationMemoChanged() {
   if (FUpdatingCurrentEntryEditor || FIsDestroying)
     return;
+  // The memo holds the raw value; only the grid's one-line editor escapes.
+  const QString Text = TranslationValueMemo->toPlainText();
   FSettingTextFromEditor = true;
-  FTreeModel->SetEntriesText(SelectedEntries(), TranslationValueMemo->toPlainText());
+  if (FMemoOrigin.IsOriginText(Text)) {
+    FMemoOrigin.Restore(*FTreeModel);
+  } else {
+    const QModelIndexList Rows = SelectedEntries();
+    if (!FMemoOrigin.Taken())
+      FMemoOrigin.Take(*FTreeModel, Rows);
+    FTreeModel->SetEntriesValue(Rows, Text);
+  }
   FSettingTextFromEditor = false;
+}
+
+void TUIMainForm::CommitPendingEdit() {
+  if (HasDocument())
+    MainStringTree->CommitOpenEditor();
 }
 
 bool TUIMainForm::GridHasEntryFocus() const {
@@ -773,7 +792,7 @@ void TUIMainForm::EditPaste() {
     TranslationValueMemo->paste();
   } else if (MainStringTree->hasFocus()) {
     FSettingTextFromEditor = true;
-    FTreeModel->SetEntriesText(SelectedEntries(), Data->text());
+    FTreeModel->SetEntriesValue(SelectedEntries(), Data->text());
     FSettingTextFromEditor = false;
     UpdateCurrentEntryEditor();
   }
@@ -799,6 +818,10 @@ void TUIMainForm::GoTo(const QModelIndex &Target) {
 
 bool TUIMainForm::SaveTranslation(bool bNewName) {
   if (!HasDocument())
+    return false;
+  CommitPendingEdit();
+  // A file without its language is one no program can place.
+  if (FLangIDTranslation == 0 && (!EditTranslationProperties() || FLangIDTranslation == 0))
     return false;
   const bool HasName = IsNotEmptyStr(FTranslationFilename);
   bool bUnicode = HasName ? FTranslations->IsStreamUnicode() : FLangSource->IsFileUnicode();
@@ -946,6 +969,7 @@ void TUIMainForm::LanguageItemClick(QAction *Item) {
   const quint16 LangID = quint16(Item->data().toInt());
   if (Manager.LanguageID() == LangID)
     return;
+  CommitPendingEdit();
   // A translation that cannot be read leaves the language as it was.
   TUIGuard::Run(this, [&] { Manager.SetLanguageID(LangID); });
   CheckCurrentLanguage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Forms.h"
+#include "MemoEditOrigin.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -38,6 +39,7 @@ public:
 
   // True when the document may be discarded; with Prompt and unsaved changes
   // the user is asked whether to save them first.
+  // An in-place edit still open in the grid is stored first.
   bool CanCloseTranslation(bool Prompt);
   void CloseTranslation();
   // Saves the translation, asking for a file name when there is none or
@@ -85,6 +87,8 @@ protected:
   virtual bool ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
                                  QString &TranslationPath);
   virtual void ShowDifferences(const QString &Log, const QList<int> &Counts);
+  // What the translation properties dialog sets; for stand-ins of it.
+  void SetLangIDTranslation(quint16 Value) { FLangIDTranslation = Value; }
   void closeEvent(QCloseEvent *Event) override;
 
 private:
@@ -106,6 +110,9 @@ private:
   void GoTo(const QModelIndex &Target);
   QList<QModelIndex> SelectedEntries() const;
   void TranslationMemoChanged();
+  // Stores the text of the grid's open in-place editor, if any, as Enter
+  // would, so that no check for unsaved changes misses it.
+  void CommitPendingEdit();
   bool GridHasEntryFocus() const;
   void UpdateClipboardActions();
   bool CopyEntryValue(const QModelIndex &Row);
@@ -128,6 +135,7 @@ private:
   bool FUpdatingCurrentEntryEditor = false;
   bool FUpdatingEntryProperties = false;
   bool FWebUpdateConnectFailed = false;
+  TMemoEditOrigin FMemoOrigin;
 
   TZrLanguageController *FLangController = nullptr;
 

@@ -532,6 +532,17 @@ TEST_P(MainFormNewTranslation, AsksForTheLanguagesAndSavesOnlyTranslatedEntries)
                           QStringLiteral("Quillmate DE")));
   QDateTime Before, After;
   const QString Out = Folder.Path("new.lng");
+  if (!GetParam().Confirm) {
+    // Without a translation language the save asks for it first; a cancel
+    // there cancels the save.
+    AnswerNextDialog<TUITransPropsDialog>([](TUITransPropsDialog &D) { D.reject(); });
+    EXPECT_FALSE(SaveAs(Form, Out, true, Before, After));
+    EXPECT_EQ(Form.PropertiesShown, 2);
+    EXPECT_EQ(Form.SaveDialogShown, 0);
+    EXPECT_FALSE(QFile::exists(Out));
+    EXPECT_TRUE(Form.Modified());
+    return;
+  }
   ASSERT_TRUE(SaveAs(Form, Out, true, Before, After));
   EXPECT_EQ(Form.ProposedPath, QDir::current().filePath(QStringLiteral("Untitled.lng")));
   EXPECT_TRUE(Form.ProposedUnicode);
@@ -550,7 +561,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TNewTranslationCase{"Confirmed", true, 1031,
                                         "TargetApplication=Quillmate 2.3\nAuthor=Anna\n"
                                         "SourceLANGID=1033\nLANGID=1031\n"},
-                    TNewTranslationCase{"Cancelled", false, 0, "SourceLANGID=1033\nLANGID=0\n"}),
+                    TNewTranslationCase{"CancelledAsksAgainOnSaving", false, 0, ""}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
 struct TDifferencesCase {
@@ -665,6 +676,8 @@ TEST_P(MainFormHeader, DecidesTheLanguagesAndIsStampedOnSaving) {
   EXPECT_EQ(Form.LangIDTranslation(), GetParam().ExpectTranslation);
   EXPECT_EQ(Form.PropertiesShown, GetParam().ExpectProperties ? 1 : 0);
   Form.SetModified(true);
+  // A file without a translation language is not saved: the save asks.
+  Form.PropertiesLangID = 1031;
   QDateTime Before, After;
   ASSERT_TRUE(SaveAs(Form, Folder.Path("out.lng"), true, Before, After));
   EXPECT_TRUE(FileIs(Folder.Path("out.lng"),
@@ -682,7 +695,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "LANGID=1031\nSourceLANGID=1031\n"
                                 "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"},
                     THeaderCase{"NoLanguageAsksForTheLanguages", "Author=Anna\n", 1033, 0, true,
-                                "Author=Anna\nSourceLANGID=1033\nLANGID=0\n"
+                                "Author=Anna\nSourceLANGID=1033\nLANGID=1031\n"
                                 "Generator=Brisel Solutions Lingrove 2.0.0\nLastModified=%DATE%\n"},
                     THeaderCase{"ASourceLanguageThatIsNoNumberIsEnglish",
                                 "SourceLANGID=abc\nLANGID=1049\n", 1033, 1049, false,
@@ -968,7 +981,7 @@ TEST(MainFormEditing, PasteSetsEverySelectedEntryAndIsSaved) {
   const QModelIndex Component = RowOf(Form, "Dialog.About");
   const QModelIndex Lines = RowOf(Form, "Constants", "SStatusLines");
   SelectRows(Form, {Caption, Version, Component, Lines});
-  QGuiApplication::clipboard()->setText(QStringLiteral("Zeile 1\\nZeile 2"));
+  QGuiApplication::clipboard()->setText(QStringLiteral("Zeile 1\r\nZeile 2"));
   ASSERT_TRUE(ActionNamed(Form, "ActionEditPaste")->isEnabled());
   ActionNamed(Form, "ActionEditPaste")->trigger();
   for (const QModelIndex &Row : {Caption, Version, Lines}) {
@@ -1367,6 +1380,7 @@ TEST_P(MainFormSaveDialogCancel, WritesNothingAndKeepsTheChanges) {
   const QStringList HistoryBefore = LoadMRUList(mruTranslation);
   Form.RealSave = true;
   Form.SaveCancelled = true;
+  Form.PropertiesLangID = 1031;
   TUnansweredDialogs Unanswered;
   ActionNamed(Form, "ActionFileSaveAs")->trigger();
   EXPECT_EQ(Form.SaveDialogShown, 1);
@@ -1472,6 +1486,7 @@ TEST_P(MainFormCloseNewTranslation, YesAsksForAFileName) {
   Form.SaveCancelled = GetParam().SaveCancelled;
   Form.SavePath = Folder.Path("new.lng");
   Form.SaveUnicode = true;
+  Form.PropertiesLangID = 1031;
   AnswerNextMessageBox(QMessageBox::Yes);
   const QDateTime Before = QDateTime::currentDateTime();
   ActionNamed(Form, "ActionFileExit")->trigger();
@@ -1485,7 +1500,7 @@ TEST_P(MainFormCloseNewTranslation, YesAsksForAFileName) {
     return;
   }
   EXPECT_TRUE(FileIs(Folder.Path("new.lng"),
-                     QStringLiteral("SourceLANGID=1033\nLANGID=0\n"
+                     QStringLiteral("SourceLANGID=1033\nLANGID=1031\n"
                                     "Generator=Brisel Solutions Lingrove 2.0.0\n"
                                     "LastModified=%DATE%\n\n"
                                     "[Application.MainForm]\n00000001=Quillmate DE\n\n"
@@ -1719,6 +1734,182 @@ INSTANTIATE_TEST_SUITE_P(
                          "Duplicate property value translation ID (1)"},
         TLoadFailureCase{"MalformedTranslation", fkGood, fkNone, fkMalformed, "bad.lng",
                          "Duplicate property value translation ID (1)"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------------------
+// Edits are stored as they are and never lost
+
+// Values whose one-line form differs from the value itself.
+struct TRawValueCase {
+  const char *Name;
+  QString Value;
+};
+
+class MainFormRawValue : public testing::TestWithParam<TRawValueCase> {};
+
+TEST_P(MainFormRawValue, CopyAndPasteReproduceTheValue) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex From = RowOf(Form, "Dialog.About", "Caption");
+  const QModelIndex To = RowOf(Form, "Constants", "SStatusLines");
+  ModelOf(Form).SetEntriesValue({From}, GetParam().Value);
+  SelectRows(Form, {From});
+  ActionNamed(Form, "ActionEditCopy")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), GetParam().Value);
+  SelectRows(Form, {To});
+  ActionNamed(Form, "ActionEditPaste")->trigger();
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(To), GetParam().Value);
+}
+
+TEST_P(MainFormRawValue, TheMemoStoresWhatIsTyped) {
+  const QString Typed = QString(GetParam().Value).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex Row = RowOf(Form, "Dialog.About", "Caption");
+  SelectRows(Form, {Row});
+  QPlainTextEdit &Memo = MemoOf(Form);
+  Memo.setFocus();
+  Memo.selectAll();
+  Memo.insertPlainText(Typed);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), Typed);
+  // Selecting the row again loads what was stored.
+  SelectRows(Form, {RowOf(Form, "Dialog.About", "lblVersion.Caption")});
+  SelectRows(Form, {Row});
+  EXPECT_EQ(Memo.toPlainText(), Typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, MainFormRawValue,
+    testing::Values(TRawValueCase{"BackslashesOfAPath", QStringLiteral("C:\\temp\\new")},
+                    TRawValueCase{"EscapesAsText", QStringLiteral("a\\tb\\\\c\\65")},
+                    TRawValueCase{"TabsAndLineBreaks", QStringLiteral("Zeile 1\r\nZeile\t2")}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// An in-place edit still open when the user leaves, opens or saves.
+struct TPendingEditCase {
+  const char *Name;
+  const char *Action;
+  QMessageBox::StandardButton Answer; // of the save prompt, NoButton for none
+  bool ExpectWritten;
+};
+
+class MainFormPendingEdit : public testing::TestWithParam<TPendingEditCase> {};
+
+TEST_P(MainFormPendingEdit, IsStoredBeforeTheCheckForChanges) {
+  const TPendingEditCase &C = GetParam();
+  TProjectFolder Folder;
+  const QString Path = Folder.Path("Example.de.lng");
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  Form.RealSave = true;
+  const QModelIndex Row = RowOf(Form, "Application.MainForm", "actHelpAbout.Caption");
+  SelectRows(Form, {Row});
+  QTest::keyClick(&TreeOf(Form), Qt::Key_F2);
+  QLineEdit *Editor = OpenEditor(Form);
+  ASSERT_NE(Editor, nullptr);
+  Editor->selectAll();
+  TypeText(Editor, QStringLiteral("&Info..."));
+  const int OpenShown = Form.OpenDialogShown;
+  QString Prompt;
+  if (C.Answer != QMessageBox::NoButton)
+    AnswerNextMessageBox(C.Answer, &Prompt);
+  const QDateTime Before = QDateTime::currentDateTime();
+  ActionNamed(Form, C.Action)->trigger();
+  const QDateTime After = QDateTime::currentDateTime();
+  EXPECT_EQ(OpenEditor(Form), nullptr);
+  EXPECT_EQ(!Prompt.isEmpty(), C.Answer != QMessageBox::NoButton);
+  EXPECT_EQ(Form.OpenDialogShown, OpenShown);
+  if (C.ExpectWritten) {
+    EXPECT_TRUE(FileIs(Path,
+                       WithLineAfter(GermanSaved, QStringLiteral("00000012=&Ersetzen..."),
+                                     QStringLiteral("00000013=&Info...")),
+                       feUtf16, Before, After));
+  } else {
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_TRUE(Form.Modified());
+    EXPECT_EQ(CellText(Row), QStringLiteral("&Info..."));
+    EXPECT_FALSE(IsUntranslated(Row));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, MainFormPendingEdit,
+    testing::Values(
+        TPendingEditCase{"ExitAsks", "ActionFileExit", QMessageBox::Cancel, false},
+        TPendingEditCase{"OpenAsks", "ActionFileOpen", QMessageBox::Cancel, false},
+        TPendingEditCase{"ExitSavesOnYes", "ActionFileExit", QMessageBox::Yes, true},
+        TPendingEditCase{"SaveWritesIt", "ActionFileSave", QMessageBox::NoButton, true}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// Ctrl+C in the grid copies only through the Copy action.
+struct TGridCopyKeyCase {
+  const char *Name;
+  const char *Parent;
+  const char *Child;
+  const char *ExpectClipboard;
+};
+
+class MainFormGridCopyKey : public testing::TestWithParam<TGridCopyKeyCase> {};
+
+TEST_P(MainFormGridCopyKey, CopiesOnlyWhereCopyIsEnabled) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  SelectRows(Form, {RowOf(Form, GetParam().Parent, GetParam().Child)});
+  QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+  QTest::keyClick(&TreeOf(Form), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(GetParam().ExpectClipboard));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MainFormGridCopyKey,
+    testing::Values(TGridCopyKeyCase{"Component", "Dialog.About", nullptr, "kept"},
+                    TGridCopyKeyCase{"ConstantsRow", "Constants", nullptr, "kept"},
+                    TGridCopyKeyCase{"Constant", "Constants", "SStatusLines", "%d lines"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// The memo's own undo back to the text it showed brings back what the entry
+// held, its marks included.
+struct TMemoUndoCase {
+  const char *Name;
+  const char *Parent;
+  const char *Child;
+};
+
+class MainFormMemoUndo : public testing::TestWithParam<TMemoUndoCase> {};
+
+TEST_P(MainFormMemoUndo, RestoresTheValueAndItsMark) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex Row = RowOf(Form, GetParam().Parent, GetParam().Child);
+  const QString Value = ModelOf(Form).TranslatedValue(Row);
+  const bool Untranslated = IsUntranslated(Row);
+  const QStringList StatusBefore = StatusOf(Form);
+  SelectRows(Form, {Row});
+  QPlainTextEdit &Memo = MemoOf(Form);
+  Memo.setFocus();
+  Memo.moveCursor(QTextCursor::End);
+  TypeText(&Memo, QStringLiteral("X"));
+  ASSERT_FALSE(IsUntranslated(Row));
+  ASSERT_EQ(StatusOf(Form) == StatusBefore, !Untranslated);
+  QTest::keyClick(&Memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), Value);
+  EXPECT_EQ(IsUntranslated(Row), Untranslated);
+  EXPECT_EQ(StatusOf(Form), StatusBefore);
+  // Redo is an edit again.
+  QTest::keyClick(&Memo, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), Value + u'X');
+  EXPECT_FALSE(IsUntranslated(Row));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, MainFormMemoUndo,
+    testing::Values(
+        TMemoUndoCase{"UntranslatedSourceText", "Application.MainForm", "actHelpAbout.Caption"},
+        TMemoUndoCase{"Translated", "Dialog.OpenFiles", "btnOK.Caption"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
 } // namespace

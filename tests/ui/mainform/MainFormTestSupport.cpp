@@ -53,7 +53,12 @@ bool TTestMainForm::ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
 
 bool TTestMainForm::EditTranslationProperties() {
   ++PropertiesShown;
-  return RealProperties && TUIMainForm::EditTranslationProperties();
+  if (RealProperties)
+    return TUIMainForm::EditTranslationProperties();
+  if (PropertiesLangID == 0)
+    return false;
+  SetLangIDTranslation(PropertiesLangID);
+  return true;
 }
 
 std::unique_ptr<TTestMainForm> NewForm() {

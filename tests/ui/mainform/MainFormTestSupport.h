@@ -55,10 +55,12 @@ public:
   QString OpenDisplayPath;
   QString OpenTranslationPath;
 
-  // The translation properties dialog: counted and cancelled, or shown for
-  // real with RealProperties.
+  // The translation properties dialog: counted and cancelled, or confirmed
+  // with PropertiesLangID as the translation language when that is set, or
+  // shown for real with RealProperties.
   int PropertiesShown = 0;
   bool RealProperties = false;
+  quint16 PropertiesLangID = 0;
   bool EditTranslationProperties() override;
 
 protected:
