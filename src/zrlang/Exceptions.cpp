@@ -16,3 +16,6 @@ EFCreateError::EFCreateError(const QString &FileName, const QString &Reason)
 
 EResNotFound::EResNotFound(const QString &ResName)
     : Exception(QStringLiteral("Resource %1 not found").arg(ResName)) {}
+
+EListError::EListError(int Index)
+    : Exception(QStringLiteral("List index out of bounds (%1)").arg(Index)) {}

@@ -63,6 +63,12 @@ public:
   using Exception::Exception;
 };
 
+// "List index out of bounds (%d)"
+class EListError : public Exception {
+public:
+  explicit EListError(int Index);
+};
+
 // "'%s' is an invalid mask at (%d)"
 class EMaskException : public Exception {
 public:

@@ -2,6 +2,7 @@
 
 #include "CodePages.h"
 #include "CompEntries.h"
+#include "Exceptions.h"
 #include "Format.h"
 #include "LanguageController.h"
 #include "TextUtils.h"
@@ -121,7 +122,7 @@ int TZrLanguageManager::IndexOfLanguageID(quint16 wLangID) {
 
 quint16 TZrLanguageManager::LanguageIDs(int Index) {
   TReadSection R(FSynchronizer);
-  return Index == 0 ? FDefaultLanguageID : FLangResources.Items(Index - 1)->wLangID;
+  return Index == 0 ? FDefaultLanguageID : RegisteredLanguage(Index)->wLangID;
 }
 
 QString TZrLanguageManager::LanguageNames(int Index) {
@@ -132,7 +133,14 @@ QString TZrLanguageManager::LanguageNames(int Index) {
 
 PZrLang_LangResource TZrLanguageManager::LanguageResources(int Index) {
   TReadSection R(FSynchronizer);
-  return Index == 0 ? nullptr : FLangResources.Items(Index - 1);
+  return Index == 0 ? nullptr : RegisteredLanguage(Index);
+}
+
+PZrLang_LangResource TZrLanguageManager::RegisteredLanguage(int Index) const {
+  // Checked here, in language indexes, so that Index - 1 cannot overflow.
+  if (Index < 1 || Index > FLangResources.Count())
+    throw EListError(Index);
+  return FLangResources.Items(Index - 1);
 }
 
 int TZrLanguageManager::LanguageCount() {

@@ -42,6 +42,8 @@ public:
   int ScanForLangFiles(const QString &wsDir, const QString &wsMask, bool bRecursive);
 
   int IndexOfLanguageID(quint16 wLangID);
+  // LanguageIDs, LanguageNames, LanguageResources and SetLanguageIndex raise
+  // EListError for an index outside 0 to LanguageCount() - 1.
   quint16 LanguageIDs(int Index);
   QString LanguageNames(int Index);
   // Null for the default language. The record stays valid until the
@@ -84,6 +86,8 @@ public:
 
 private:
   void UpdateCodePage();
+  // The record of language index Index (1 and above); the lock is held.
+  PZrLang_LangResource RegisteredLanguage(int Index) const;
 
   TMultiReadExclusiveWriteSynchronizer FSynchronizer;
   std::unique_ptr<TZrLang_Constants> FConstants;
