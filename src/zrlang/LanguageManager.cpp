@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMutex>
+#include <algorithm>
 
 namespace {
 
@@ -231,23 +232,36 @@ void TZrLanguageManager::TranslateAll(const TZrLang_CompTranslations *Translatio
     Controllers = FLangControllers;
   }
   // Controllers are translated outside the lock: their handlers may well
-  // read constants or create forms, which register new controllers.
+  // read constants or create forms, which register new controllers, or
+  // destroy forms, whose controllers are then skipped.
   for (TZrLanguageController *C : Controllers)
-    TranslateController(Translations, C);
+    if (IsRegistered(C))
+      TranslateController(Translations, C);
+}
+
+bool TZrLanguageManager::IsRegistered(const TZrLanguageController *Controller) {
+  TReadSection R(FSynchronizer);
+  return std::find(FLangControllers.begin(), FLangControllers.end(), Controller) !=
+         FLangControllers.end();
 }
 
 void TZrLanguageManager::TranslateController(const TZrLang_CompTranslations *Translations,
                                              TZrLanguageController *Controller) {
   Q_EMIT Controller->OnLanguageChanging(Controller);
+  // A handler may have destroyed the controller's own form.
+  if (!IsRegistered(Controller))
+    return;
   try {
     const TZrLang_CompTranslation *Translation =
         Translations ? Translations->FindComponentName(Controller->ActualSectionName()) : nullptr;
     Controller->RootCompEntry()->ApplyTranslation(Translation, CodePage());
   } catch (...) {
-    Q_EMIT Controller->OnLanguageChanged(Controller);
+    if (IsRegistered(Controller))
+      Q_EMIT Controller->OnLanguageChanged(Controller);
     throw;
   }
-  Q_EMIT Controller->OnLanguageChanged(Controller);
+  if (IsRegistered(Controller))
+    Q_EMIT Controller->OnLanguageChanged(Controller);
 }
 
 void TZrLanguageManager::TranslateNewController(TZrLanguageController *Controller) {

@@ -88,6 +88,7 @@ private:
   void UpdateCodePage();
   // The record of language index Index (1 and above); the lock is held.
   PZrLang_LangResource RegisteredLanguage(int Index) const;
+  bool IsRegistered(const TZrLanguageController *Controller);
 
   TMultiReadExclusiveWriteSynchronizer FSynchronizer;
   std::unique_ptr<TZrLang_Constants> FConstants;
