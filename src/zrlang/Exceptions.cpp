@@ -1,7 +1,5 @@
 #include "Exceptions.h"
 
-Exception::Exception(const QString &Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
-
 EReadError::EReadError() : EStreamError(QStringLiteral("Stream read error")) {}
 
 EReadError::EReadError(const QString &Msg) : EStreamError(Msg) {}
