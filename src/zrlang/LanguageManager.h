@@ -103,5 +103,6 @@ private:
 TZrLanguageManager &LangManager();
 // A constant's text in the current interface language.
 QString LangConstant(QStringView Name);
-// The constant's text used as the format of Args ("%s", "%d").
+// The constant's text used as the format of Args by ZrLang_Format, so a
+// translation may reorder them ("%1:s %0:s").
 QString LangConstantFmt(QStringView Name, const QVariantList &Args);
