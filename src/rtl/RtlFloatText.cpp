@@ -69,8 +69,8 @@ QString GroupThousands(const QString &Integer) {
 // The magnitude with Decimals decimals, and whether it rounds to zero.
 QString FixedMagnitude(double Magnitude, int Decimals, bool bThousands, bool &bZero) {
   char Buffer[400];
-  const auto R = std::to_chars(Buffer, Buffer + sizeof Buffer, Magnitude,
-                               std::chars_format::fixed, Decimals);
+  const auto R =
+      std::to_chars(Buffer, Buffer + sizeof Buffer, Magnitude, std::chars_format::fixed, Decimals);
   QString Text = QString::fromLatin1(Buffer, R.ptr - Buffer);
   bZero = Text.count(u'0') + Text.count(u'.') == Text.size();
   if (bThousands) {

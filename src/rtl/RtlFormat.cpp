@@ -160,12 +160,10 @@ QString TFormatter::Convert(char16_t Type, const QVariant &Arg, int Precision) {
     return RtlFloatMoney(Float(Arg), Precision < 0 ? 2 : Precision);
   case u'p': {
     const int Kind = Arg.typeId();
-    if (Kind != QMetaType::VoidStar && Kind != QMetaType::QObjectStar &&
-        Kind != QMetaType::Nullptr)
+    if (Kind != QMetaType::VoidStar && Kind != QMetaType::QObjectStar && Kind != QMetaType::Nullptr)
       Invalid();
-    const quintptr Address = Kind == QMetaType::QObjectStar
-                                 ? quintptr(Arg.value<QObject *>())
-                                 : quintptr(Arg.value<void *>());
+    const quintptr Address = Kind == QMetaType::QObjectStar ? quintptr(Arg.value<QObject *>())
+                                                            : quintptr(Arg.value<void *>());
     return QString::number(Address, 16).toUpper().rightJustified(int(sizeof(void *)) * 2, u'0');
   }
   case u's': {

@@ -249,19 +249,23 @@ const TSharedCase SharedCases[] = {
        A.SaveAttribs();
      },
      u"1049", u"0"},
-    {"FirstRunKeepsWhatOtherSaved", {},
+    {"FirstRunKeepsWhatOtherSaved",
+     {},
      [](TAttribs &A, TAttribs &B) {
        B.SetLanguage(1049);
        B.SaveAttribs();
        A.SaveAttribs();
      },
-     u"1049", u"0"},
+     u"1049",
+     u"0"},
     // The unreadable language is written again; the option that was read
     // before the load failed stays as stored.
     {"UnreadableValueIsRepaired",
      {{u"Options/Language"_s, QByteArray("\x19\x04")},
       {u"Options/IgnoreEncodingConficts"_s, u"1"_s}},
-     [](TAttribs &A, TAttribs &) { A.SaveAttribs(); }, u"1033", u"1"},
+     [](TAttribs &A, TAttribs &) { A.SaveAttribs(); },
+     u"1033",
+     u"1"},
 };
 
 class SharedAttribsTest : public AppSettingsTest,

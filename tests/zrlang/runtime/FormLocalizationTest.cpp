@@ -142,7 +142,7 @@ TEST_F(FormLocalization, ConstantsFollowTheLanguageAndKeepWhatAnotherLacks) {
 // translated once each.
 struct TDestroyCase {
   const char *Title;
-  bool bOnChanging; // the handler runs before its form is translated, or after
+  bool bOnChanging;    // the handler runs before its form is translated, or after
   int Handler, Victim; // indexes of the three forms, in creation order
 };
 
@@ -181,13 +181,12 @@ TEST_P(FormDestroyedDuringSwitch, OtherFormsAreTranslatedOnce) {
     delete Form.data();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, FormDestroyedDuringSwitch,
-    testing::Values(TDestroyCase{"ChangingDestroysLater", true, 0, 1},
-                    TDestroyCase{"ChangedDestroysLater", false, 0, 1},
-                    TDestroyCase{"ChangedDestroysLast", false, 1, 2},
-                    TDestroyCase{"ChangedDestroysEarlier", false, 2, 0}),
-    [](const auto &Info) { return std::string(Info.param.Title); });
+INSTANTIATE_TEST_SUITE_P(Forms, FormDestroyedDuringSwitch,
+                         testing::Values(TDestroyCase{"ChangingDestroysLater", true, 0, 1},
+                                         TDestroyCase{"ChangedDestroysLater", false, 0, 1},
+                                         TDestroyCase{"ChangedDestroysLast", false, 1, 2},
+                                         TDestroyCase{"ChangedDestroysEarlier", false, 2, 0}),
+                         [](const auto &Info) { return std::string(Info.param.Title); });
 
 // The ignore masks a form may add, and the entries that remain.
 struct TFormMaskCase {

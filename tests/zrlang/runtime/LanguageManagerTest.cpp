@@ -5,8 +5,8 @@
 
 #include <functional>
 #include <future>
-#include <limits>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
