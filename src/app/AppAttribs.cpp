@@ -9,6 +9,18 @@ namespace {
 
 const QString Options = QStringLiteral("Options");
 const QString VersionKey = QStringLiteral("Version");
+const QString IgnoreEncodingConfictsKey = QStringLiteral("IgnoreEncodingConficts");
+const QString LanguageKey = QStringLiteral("Language");
+
+// Whether the store holds a value that reads back as itself: Read gives the
+// same whichever of two defaults it is given, and raises nothing.
+template <typename TRead> bool HoldsReadable(const TRead &Read) {
+  try {
+    return Read(0) == Read(1);
+  } catch (const std::exception &) {
+    return false;
+  }
+}
 
 } // namespace
 
@@ -77,20 +89,25 @@ void TAppConfigIniFile::WriteDWORD(const QString &Section, const QString &Ident,
 bool TAttribs::LoadAttribs() {
   TAppConfigIniFile Ini;
   try {
-    FIgnoreEncodingConficts =
-        Ini.ReadBool(Options, QStringLiteral("IgnoreEncodingConficts"), false);
+    FIgnoreEncodingConficts = Ini.ReadBool(Options, IgnoreEncodingConfictsKey, false);
     FIsFirstRun = Ini.ReadBool(Options, QStringLiteral("IsFirstRun"), true);
-    FLanguage = quint16(Ini.ReadInteger(Options, QStringLiteral("Language"), 1033));
+    FLanguage = quint16(Ini.ReadInteger(Options, LanguageKey, 1033));
     FTheme = Ini.ReadString(Options, QStringLiteral("Theme"), QStringLiteral("Default"));
     SetVersion(Ini.ReadDWORD(VersionKey, VersionKey, 1));
     const QString User = QStringLiteral("User");
     if (Ini.KeyExists(User))
       Ini.DeleteKey(User);
+    FStored = CurrentValues();
     return true;
   } catch (const std::exception &) {
     LoadDefaults();
+    FStored = CurrentValues();
     return false;
   }
+}
+
+TAttribs::TStoredValues TAttribs::CurrentValues() const {
+  return {FIgnoreEncodingConficts, FLanguage, Version()};
 }
 
 void TAttribs::LoadDefaults() {
@@ -105,11 +122,21 @@ void TAttribs::SaveAttribs() {
                    QStringLiteral("Attribs are not being saved"));
     return;
   }
+  // Deciding and writing happen under one lock, so that what another
+  // instance saves is either seen here or saved after this.
   TAppConfigIniFile Ini;
-  Ini.WriteBool(Options, QStringLiteral("IgnoreEncodingConficts"), FIgnoreEncodingConficts);
+  const TStoredValues Current = CurrentValues();
+  if (Current.IgnoreEncodingConficts != FStored.IgnoreEncodingConficts ||
+      !HoldsReadable([&](int D) { return Ini.ReadBool(Options, IgnoreEncodingConfictsKey, D); }))
+    Ini.WriteBool(Options, IgnoreEncodingConfictsKey, Current.IgnoreEncodingConficts);
   Ini.WriteBool(Options, QStringLiteral("IsFirstRun"), false);
-  Ini.WriteInteger(Options, QStringLiteral("Language"), FLanguage);
-  Ini.WriteDWORD(VersionKey, VersionKey, Version());
+  if (Current.Language != FStored.Language ||
+      !HoldsReadable([&](int D) { return Ini.ReadInteger(Options, LanguageKey, D); }))
+    Ini.WriteInteger(Options, LanguageKey, Current.Language);
+  if (Current.Version != FStored.Version ||
+      !HoldsReadable([&](int D) { return Ini.ReadDWORD(VersionKey, VersionKey, D); }))
+    Ini.WriteDWORD(VersionKey, VersionKey, Current.Version);
+  FStored = Current;
 }
 
 void InitializeAttribs() {

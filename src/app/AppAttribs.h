@@ -42,7 +42,10 @@ private:
 };
 
 // The program's settings, read at start and written at the end (and when the
-// interface language changes).
+// interface language changes). Several instances share them: a save writes
+// only what this object changed since it last loaded or saved, and what the
+// store does not hold in a readable form, so that it never puts back a stale
+// value over one another instance saved meanwhile.
 class TAttribs : public TBaseAttribs {
 public:
   explicit TAttribs(QObject *AOwner = nullptr) : TBaseAttribs(AOwner) {}
@@ -52,8 +55,9 @@ public:
   bool LoadAttribs();
   // IgnoreEncodingConficts false, Language 1033, Theme "Default".
   void LoadDefaults();
-  // Writes IgnoreEncodingConficts, IsFirstRun as false, Language and Version.
-  // With StoreAttribs false it writes nothing and tells the user so.
+  // Writes IsFirstRun as false, and IgnoreEncodingConficts, Language and
+  // Version where changed or not held by the store, all under the store's
+  // lock. With StoreAttribs false it writes nothing and tells the user so.
   void SaveAttribs();
 
   bool StoreAttribs() const { return FStoreAttribs; }
@@ -68,6 +72,15 @@ public:
   void SetTheme(const QString &Value) { FTheme = Value; }
 
 private:
+  // The values that are written back, as last loaded or saved.
+  struct TStoredValues {
+    bool IgnoreEncodingConficts;
+    quint16 Language;
+    qint32 Version;
+  };
+  TStoredValues CurrentValues() const;
+
+  TStoredValues FStored{false, 1033, 1};
   bool FStoreAttribs = true;
   bool FIgnoreEncodingConficts = false;
   bool FIsFirstRun = true;

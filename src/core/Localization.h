@@ -10,7 +10,9 @@ class Localizer {
 public:
   Localizer() = delete;
   static QString Translate(QStringView ZrLangConst, const QString &DefaultValue);
-  // The default text used as the format of Params ("%s", "%d", "%%").
+  // The default text used as the format of Params by the run-time format
+  // (RtlFormat.h); a placeholder without a fitting argument raises
+  // EConvertError.
   static QString Translate(QStringView ZrLangConst, const QString &DefaultValue,
                            const QVariantList &Params);
 };

@@ -1,7 +1,5 @@
 #include "Exceptions.h"
 
-Exception::Exception(const QString &Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
-
 EReadError::EReadError() : EStreamError(QStringLiteral("Stream read error")) {}
 
 EReadError::EReadError(const QString &Msg) : EStreamError(Msg) {}
@@ -16,3 +14,6 @@ EFCreateError::EFCreateError(const QString &FileName, const QString &Reason)
 
 EResNotFound::EResNotFound(const QString &ResName)
     : Exception(QStringLiteral("Resource %1 not found").arg(ResName)) {}
+
+EListError::EListError(int Index)
+    : Exception(QStringLiteral("List index out of bounds (%1)").arg(Index)) {}

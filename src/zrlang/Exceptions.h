@@ -1,19 +1,10 @@
 #pragma once
 
+// Every error the library raises derives from Exception; EConvertError, the
+// format's, comes with it.
+#include "RtlException.h"
+
 #include <QString>
-#include <stdexcept>
-
-// Every error the library raises derives from std::runtime_error, the family
-// that the line-by-line loaders catch and report with the failing line. The
-// message is kept as UTF-16 text; what() gives it in UTF-8.
-class Exception : public std::runtime_error {
-public:
-  explicit Exception(const QString &Msg);
-  const QString &Message() const { return FMessage; }
-
-private:
-  QString FMessage;
-};
 
 class EZrLangError : public Exception {
 public:
@@ -57,10 +48,10 @@ public:
   explicit EResNotFound(const QString &ResName);
 };
 
-// A format text that does not fit its arguments.
-class EConvertError : public Exception {
+// "List index out of bounds (%d)"
+class EListError : public Exception {
 public:
-  using Exception::Exception;
+  explicit EListError(int Index);
 };
 
 // "'%s' is an invalid mask at (%d)"

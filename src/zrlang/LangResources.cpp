@@ -1,5 +1,7 @@
 #include "LangResources.h"
 
+#include "Exceptions.h"
+
 int TZrLang_LangResources::Add(TZrLang_LangResourceKind Kind, const QString &wsName, int iResID,
                                quint16 wLangID) {
   int Index = IndexOfLangID(wLangID);
@@ -16,6 +18,7 @@ int TZrLang_LangResources::Add(TZrLang_LangResourceKind Kind, const QString &wsN
 }
 
 void TZrLang_LangResources::Delete(int Index) {
+  CheckIndex(Index);
   FItems.erase(FItems.begin() + Index);
 }
 
@@ -29,4 +32,14 @@ int TZrLang_LangResources::IndexOfLangID(quint16 wLangID) const {
 PZrLang_LangResource TZrLang_LangResources::FindLangID(quint16 wLangID) const {
   const int I = IndexOfLangID(wLangID);
   return I < 0 ? nullptr : FItems[size_t(I)].get();
+}
+
+PZrLang_LangResource TZrLang_LangResources::Items(int Index) const {
+  CheckIndex(Index);
+  return FItems[size_t(Index)].get();
+}
+
+void TZrLang_LangResources::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError(Index);
 }

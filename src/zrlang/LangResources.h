@@ -21,12 +21,15 @@ class TZrLang_LangResources {
 public:
   // Reuses the record of wLangID in its place, or appends one.
   int Add(TZrLang_LangResourceKind Kind, const QString &wsName, int iResID, quint16 wLangID);
+  // Delete and Items raise EListError for an index outside the list.
   void Delete(int Index);
   int IndexOfLangID(quint16 wLangID) const;
   PZrLang_LangResource FindLangID(quint16 wLangID) const;
   int Count() const { return int(FItems.size()); }
-  PZrLang_LangResource Items(int Index) const { return FItems[size_t(Index)].get(); }
+  PZrLang_LangResource Items(int Index) const;
 
 private:
+  void CheckIndex(int Index) const;
+
   std::vector<std::unique_ptr<TZrLang_LangResource>> FItems;
 };

@@ -2,6 +2,7 @@
 
 #include "CodePages.h"
 #include "CompEntries.h"
+#include "Exceptions.h"
 #include "Format.h"
 #include "LanguageController.h"
 #include "TextUtils.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMutex>
+#include <algorithm>
 
 namespace {
 
@@ -121,7 +123,7 @@ int TZrLanguageManager::IndexOfLanguageID(quint16 wLangID) {
 
 quint16 TZrLanguageManager::LanguageIDs(int Index) {
   TReadSection R(FSynchronizer);
-  return Index == 0 ? FDefaultLanguageID : FLangResources.Items(Index - 1)->wLangID;
+  return Index == 0 ? FDefaultLanguageID : RegisteredLanguage(Index)->wLangID;
 }
 
 QString TZrLanguageManager::LanguageNames(int Index) {
@@ -132,7 +134,14 @@ QString TZrLanguageManager::LanguageNames(int Index) {
 
 PZrLang_LangResource TZrLanguageManager::LanguageResources(int Index) {
   TReadSection R(FSynchronizer);
-  return Index == 0 ? nullptr : FLangResources.Items(Index - 1);
+  return Index == 0 ? nullptr : RegisteredLanguage(Index);
+}
+
+PZrLang_LangResource TZrLanguageManager::RegisteredLanguage(int Index) const {
+  // Checked here, in language indexes, so that Index - 1 cannot overflow.
+  if (Index < 1 || Index > FLangResources.Count())
+    throw EListError(Index);
+  return FLangResources.Items(Index - 1);
 }
 
 int TZrLanguageManager::LanguageCount() {
@@ -223,23 +232,36 @@ void TZrLanguageManager::TranslateAll(const TZrLang_CompTranslations *Translatio
     Controllers = FLangControllers;
   }
   // Controllers are translated outside the lock: their handlers may well
-  // read constants or create forms, which register new controllers.
+  // read constants or create forms, which register new controllers, or
+  // destroy forms, whose controllers are then skipped.
   for (TZrLanguageController *C : Controllers)
-    TranslateController(Translations, C);
+    if (IsRegistered(C))
+      TranslateController(Translations, C);
+}
+
+bool TZrLanguageManager::IsRegistered(const TZrLanguageController *Controller) {
+  TReadSection R(FSynchronizer);
+  return std::find(FLangControllers.begin(), FLangControllers.end(), Controller) !=
+         FLangControllers.end();
 }
 
 void TZrLanguageManager::TranslateController(const TZrLang_CompTranslations *Translations,
                                              TZrLanguageController *Controller) {
   Q_EMIT Controller->OnLanguageChanging(Controller);
+  // A handler may have destroyed the controller's own form.
+  if (!IsRegistered(Controller))
+    return;
   try {
     const TZrLang_CompTranslation *Translation =
         Translations ? Translations->FindComponentName(Controller->ActualSectionName()) : nullptr;
     Controller->RootCompEntry()->ApplyTranslation(Translation, CodePage());
   } catch (...) {
-    Q_EMIT Controller->OnLanguageChanged(Controller);
+    if (IsRegistered(Controller))
+      Q_EMIT Controller->OnLanguageChanged(Controller);
     throw;
   }
-  Q_EMIT Controller->OnLanguageChanged(Controller);
+  if (IsRegistered(Controller))
+    Q_EMIT Controller->OnLanguageChanged(Controller);
 }
 
 void TZrLanguageManager::TranslateNewController(TZrLanguageController *Controller) {

@@ -42,6 +42,8 @@ public:
   int ScanForLangFiles(const QString &wsDir, const QString &wsMask, bool bRecursive);
 
   int IndexOfLanguageID(quint16 wLangID);
+  // LanguageIDs, LanguageNames, LanguageResources and SetLanguageIndex raise
+  // EListError for an index outside 0 to LanguageCount() - 1.
   quint16 LanguageIDs(int Index);
   QString LanguageNames(int Index);
   // Null for the default language. The record stays valid until the
@@ -84,6 +86,9 @@ public:
 
 private:
   void UpdateCodePage();
+  // The record of language index Index (1 and above); the lock is held.
+  PZrLang_LangResource RegisteredLanguage(int Index) const;
+  bool IsRegistered(const TZrLanguageController *Controller);
 
   TMultiReadExclusiveWriteSynchronizer FSynchronizer;
   std::unique_ptr<TZrLang_Constants> FConstants;
@@ -98,5 +103,6 @@ private:
 TZrLanguageManager &LangManager();
 // A constant's text in the current interface language.
 QString LangConstant(QStringView Name);
-// The constant's text used as the format of Args ("%s", "%d").
+// The constant's text used as the format of Args by ZrLang_Format, so a
+// translation may reorder them ("%1:s %0:s").
 QString LangConstantFmt(QStringView Name, const QVariantList &Args);

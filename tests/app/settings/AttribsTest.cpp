@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 using namespace SettingsTest;
@@ -191,6 +193,101 @@ TEST_F(AppSettingsTest, NotStoringIsToldAndWritesNothing) {
   EXPECT_EQ(Shown[0].Text, u"Attribs are not being saved");
   EXPECT_TRUE(Raw().allKeys().isEmpty());
 }
+
+// Two instances on one settings folder: A and B load at start, then Steps
+// changes and saves them in turn. An instance writes back only what it
+// changed, so nothing another instance saved meanwhile is put back.
+struct TSharedCase {
+  const char *Name;
+  AppSettingsTest::TSeeds Seeds;
+  std::function<void(TAttribs &A, TAttribs &B)> Steps;
+  const char16_t *Language, *IgnoreEncodingConficts; // as stored at the end
+};
+
+const AppSettingsTest::TSeeds English = {{u"Options/Language"_s, u"1033"_s},
+                                         {u"Options/IgnoreEncodingConficts"_s, u"0"_s}};
+
+const TSharedCase SharedCases[] = {
+    {"OthersLanguageSurvivesExit", English,
+     [](TAttribs &A, TAttribs &B) {
+       B.SetLanguage(1049);
+       B.SaveAttribs();
+       A.SaveAttribs();
+     },
+     u"1049", u"0"},
+    {"OthersOptionSurvivesExit", English,
+     [](TAttribs &A, TAttribs &B) {
+       B.SetIgnoreEncodingConficts(true);
+       B.SaveAttribs();
+       A.SaveAttribs();
+     },
+     u"1033", u"1"},
+    {"OwnChangeIsWritten", English,
+     [](TAttribs &A, TAttribs &B) {
+       B.SetLanguage(1049);
+       B.SaveAttribs();
+       A.SetLanguage(1031);
+       A.SaveAttribs();
+     },
+     u"1031", u"0"},
+    {"ChangedBackIsNoChange", English,
+     [](TAttribs &A, TAttribs &B) {
+       B.SetLanguage(1049);
+       B.SaveAttribs();
+       A.SetLanguage(1031);
+       A.SetLanguage(1033);
+       A.SaveAttribs();
+     },
+     u"1049", u"0"},
+    // A language switch saves at once; the exit compares with that save.
+    {"SavedSwitchIsTheNewBase", English,
+     [](TAttribs &A, TAttribs &B) {
+       A.SetLanguage(1031);
+       A.SaveAttribs();
+       B.SetLanguage(1049);
+       B.SaveAttribs();
+       A.SaveAttribs();
+     },
+     u"1049", u"0"},
+    {"FirstRunKeepsWhatOtherSaved",
+     {},
+     [](TAttribs &A, TAttribs &B) {
+       B.SetLanguage(1049);
+       B.SaveAttribs();
+       A.SaveAttribs();
+     },
+     u"1049",
+     u"0"},
+    // The unreadable language is written again; the option that was read
+    // before the load failed stays as stored.
+    {"UnreadableValueIsRepaired",
+     {{u"Options/Language"_s, QByteArray("\x19\x04")},
+      {u"Options/IgnoreEncodingConficts"_s, u"1"_s}},
+     [](TAttribs &A, TAttribs &) { A.SaveAttribs(); },
+     u"1033",
+     u"1"},
+};
+
+class SharedAttribsTest : public AppSettingsTest,
+                          public testing::WithParamInterface<TSharedCase> {};
+
+TEST_P(SharedAttribsTest, ExitKeepsOtherInstancesSettings) {
+  const TSharedCase &Case = GetParam();
+  Seed(Case.Seeds);
+  TAttribs A, B;
+  A.LoadAttribs();
+  B.LoadAttribs();
+  Case.Steps(A, B);
+  QSettings Stored = Raw();
+  EXPECT_EQ(Stored.value(u"Options/Language"_s), QString::fromUtf16(Case.Language));
+  EXPECT_EQ(Stored.value(u"Options/IgnoreEncodingConficts"_s),
+            QString::fromUtf16(Case.IgnoreEncodingConficts));
+  EXPECT_EQ(Stored.value(u"Options/IsFirstRun"_s), u"0"_s);
+  EXPECT_TRUE(Shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SharedAttribsTest, testing::ValuesIn(SharedCases),
+                         [](const auto &Info) { return std::string(Info.param.Name); });
 
 // The settings of another instance that is saving are read once it is done.
 TEST_F(AppSettingsTest, LoadWaitsForAnotherProcess) {

@@ -4,7 +4,10 @@
 #include "RuntimeTestObjects.h"
 #include "Translations.h"
 
+#include <QPointer>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -133,6 +136,57 @@ TEST_F(FormLocalization, ConstantsFollowTheLanguageAndKeepWhatAnotherLacks) {
     EXPECT_EQ(E.Message(), QStringLiteral("Constant \"SNoSuchText\" not found"));
   }
 }
+
+// A handler of one form destroys another localized form while the language
+// switches; the destroyed form's controller is skipped, the others are
+// translated once each.
+struct TDestroyCase {
+  const char *Title;
+  bool bOnChanging;    // the handler runs before its form is translated, or after
+  int Handler, Victim; // indexes of the three forms, in creation order
+};
+
+class FormDestroyedDuringSwitch : public TLanguageTest,
+                                  public testing::WithParamInterface<TDestroyCase> {};
+
+TEST_P(FormDestroyedDuringSwitch, OtherFormsAreTranslatedOnce) {
+  const TDestroyCase &C = GetParam();
+  ASSERT_TRUE(LangManager().RegisterLangFile(
+      WriteFile(QStringLiteral("de.lng"), GermanText(QStringLiteral("Einstellungen")))));
+  const QByteArray Data = DesignedLangData();
+  std::vector<QPointer<TSettingsDialog>> Forms;
+  std::vector<std::unique_ptr<TEventCounter>> Events;
+  for (int I = 0; I < 3; ++I) {
+    Forms.emplace_back(new TSettingsDialog(Data));
+    Events.push_back(std::make_unique<TEventCounter>(Forms.back()->LangController));
+  }
+  const auto Destroy = [&](TZrLanguageController *) { delete Forms[size_t(C.Victim)]; };
+  TZrLanguageController *Handler = Forms[size_t(C.Handler)]->LangController;
+  if (C.bOnChanging)
+    QObject::connect(Handler, &TZrLanguageController::OnLanguageChanging, Handler, Destroy);
+  else
+    QObject::connect(Handler, &TZrLanguageController::OnLanguageChanged, Handler, Destroy);
+
+  LangManager().SetLanguageID(1031);
+  for (int I = 0; I < 3; ++I) {
+    if (I == C.Victim) {
+      EXPECT_TRUE(Forms[size_t(I)].isNull());
+      continue;
+    }
+    EXPECT_EQ(Forms[size_t(I)]->Texts(), GermanTexts) << I;
+    EXPECT_EQ(Events[size_t(I)]->Changing, 1) << I;
+    EXPECT_EQ(Events[size_t(I)]->Changed, 1) << I;
+  }
+  for (const auto &Form : Forms)
+    delete Form.data();
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormDestroyedDuringSwitch,
+                         testing::Values(TDestroyCase{"ChangingDestroysLater", true, 0, 1},
+                                         TDestroyCase{"ChangedDestroysLater", false, 0, 1},
+                                         TDestroyCase{"ChangedDestroysLast", false, 1, 2},
+                                         TDestroyCase{"ChangedDestroysEarlier", false, 2, 0}),
+                         [](const auto &Info) { return std::string(Info.param.Title); });
 
 // The ignore masks a form may add, and the entries that remain.
 struct TFormMaskCase {

@@ -3,8 +3,10 @@
 #include "Exceptions.h"
 #include "RuntimeTestObjects.h"
 
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -100,6 +102,37 @@ TEST_F(LanguageManager, SwitchesWithoutChangeFireNothing) {
   LangManager().SetLanguageIndex(1);
   EXPECT_EQ(LangManager().LanguageID(), 1031);
 }
+
+// With one language registered (indexes 0 and 1), every index-taking
+// operation raises the list's index error for any other index and leaves
+// the language as it was.
+class LanguageIndexOutOfBounds : public TLanguageTest, public testing::WithParamInterface<int> {};
+
+TEST_P(LanguageIndexOutOfBounds, RaisesListError) {
+  const int Index = GetParam();
+  TZrLanguageManager &M = LangManager();
+  ASSERT_TRUE(
+      M.RegisterLangFile(WriteFile(QStringLiteral("de.lng"), QStringLiteral("LANGID=1031"))));
+  M.SetLanguageIndex(1);
+  const QString Expected = QStringLiteral("List index out of bounds (%1)").arg(Index);
+  const std::function<void()> Calls[] = {
+      [&] { M.LanguageIDs(Index); }, [&] { M.LanguageResources(Index); },
+      [&] { M.LanguageNames(Index); }, [&] { M.SetLanguageIndex(Index); }};
+  for (const auto &Call : Calls) {
+    try {
+      Call();
+      ADD_FAILURE() << "index " << Index << " accepted";
+    } catch (const EListError &E) {
+      EXPECT_EQ(E.Message(), Expected);
+    }
+  }
+  EXPECT_EQ(M.LanguageID(), 1031);
+  EXPECT_EQ(M.LanguageIDs(1), 1031);
+}
+
+INSTANTIATE_TEST_SUITE_P(Manager, LanguageIndexOutOfBounds,
+                         testing::Values(2, 3, -1, std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max()));
 
 TEST_F(LanguageManager, RecursiveScanEntersOnlyDirectoriesMatchingTheMask) {
   WriteFile(QStringLiteral("a.lng"), QStringLiteral("LANGID=1049"));
