@@ -5,9 +5,10 @@
 #include "Console.h"
 #include "Exceptions.h"
 #include "Reconciliation.h"
+#include "SaveFile.h"
+#include "StreamIO.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -91,17 +92,17 @@ int RunSyncCommand(const TCliArguments &Args) {
       Params.SetValue(u"LANGID", QString());
   }
 
-  // The log replaces its file only once the translation has been written.
-  std::optional<QSaveFile> Log;
-  if (!LogFile.isEmpty()) {
-    Log.emplace(LogFile);
-    const QByteArray Bytes = Doc.Log.toUtf8();
-    if (!Log->open(QIODevice::WriteOnly) || Log->write(Bytes) != Bytes.size())
-      throw EFCreateError(LogFile, Log->errorString());
+  const auto SaveTranslation = [&] { Doc.Translation->Text_SaveToFile(OutFile, bUnicode, true); };
+  if (LogFile.isEmpty()) {
+    SaveTranslation();
+  } else {
+    // The log is written first, so that a log that cannot be written leaves
+    // OUT alone, and replaces its file only once the translation is written.
+    ZrLang_SaveFile(LogFile, [&](QIODevice &Log) {
+      ZrLang_WriteBuffer(Log, Doc.Log.toUtf8());
+      SaveTranslation();
+    });
   }
-  Doc.Translation->Text_SaveToFile(OutFile, bUnicode, true);
-  if (Log && !Log->commit())
-    throw EFCreateError(LogFile, Log->errorString());
   // Printed once everything is written: a failed command prints only its error.
   PrintOut(Doc.Log + DifferencesTotalsText(Doc.Counts));
   KeepUntilExit(std::move(Doc));

@@ -1,5 +1,15 @@
 #include "Exceptions.h"
 
+QString ZrLang_QuotedName(QStringView Name) {
+  constexpr qsizetype MaxLength = 200;
+  if (Name.size() <= MaxLength)
+    return Name.toString();
+  qsizetype Keep = MaxLength;
+  if (Name[Keep - 1].isHighSurrogate())
+    --Keep;
+  return Name.first(Keep).toString() + QStringLiteral("...");
+}
+
 Exception::Exception(const QString &Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
 
 EReadError::EReadError() : EStreamError(QStringLiteral("Stream read error")) {}
@@ -9,10 +19,12 @@ EReadError::EReadError(const QString &Msg) : EStreamError(Msg) {}
 EWriteError::EWriteError() : EStreamError(QStringLiteral("Stream write error")) {}
 
 EFOpenError::EFOpenError(const QString &FileName, const QString &Reason)
-    : EStreamError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, Reason)) {}
+    : EStreamError(
+          QStringLiteral("Cannot open file \"%1\". %2").arg(ZrLang_QuotedName(FileName), Reason)) {}
 
 EFCreateError::EFCreateError(const QString &FileName, const QString &Reason)
-    : EStreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, Reason)) {}
+    : EStreamError(QStringLiteral("Cannot create file \"%1\". %2")
+                       .arg(ZrLang_QuotedName(FileName), Reason)) {}
 
 EResNotFound::EResNotFound(const QString &ResName)
-    : Exception(QStringLiteral("Resource %1 not found").arg(ResName)) {}
+    : Exception(QStringLiteral("Resource %1 not found").arg(ZrLang_QuotedName(ResName))) {}

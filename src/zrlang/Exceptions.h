@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <stdexcept>
 
 // Every error the library raises derives from std::runtime_error, the family
@@ -14,6 +15,11 @@ public:
 private:
   QString FMessage;
 };
+
+// A name as a message quotes it: a long one is cut to its first few hundred
+// characters followed by "...", so that a message stays readable whatever
+// a file holds. A surrogate pair is never split.
+QString ZrLang_QuotedName(QStringView Name);
 
 class EZrLangError : public Exception {
 public:

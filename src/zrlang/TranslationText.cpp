@@ -3,6 +3,7 @@
 #include "CodePages.h"
 #include "Escaping.h"
 #include "Exceptions.h"
+#include "SaveFile.h"
 #include "StreamIO.h"
 #include "TextCodec.h"
 #include "TextOrder.h"
@@ -11,7 +12,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 namespace {
 
@@ -222,10 +222,14 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
 
 void TZrLang_CompTranslations::Text_SaveToFile(const QString &wsFileName, bool bUnicode,
                                                bool bSkipUntranslated) {
-  QSaveFile File(wsFileName);
-  if (!File.open(QIODevice::WriteOnly))
-    throw EFCreateError(wsFileName, File.errorString());
-  Text_SaveToStream(File, bUnicode, bSkipUntranslated);
-  if (!File.commit())
-    throw EFCreateError(wsFileName, File.errorString());
+  // A failed save leaves the flag as the last file that was written.
+  const bool bWasUnicode = FIsStreamUnicode;
+  try {
+    ZrLang_SaveFile(wsFileName, [&](QIODevice &Stream) {
+      Text_SaveToStream(Stream, bUnicode, bSkipUntranslated);
+    });
+  } catch (...) {
+    FIsStreamUnicode = bWasUnicode;
+    throw;
+  }
 }

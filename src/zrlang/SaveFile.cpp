@@ -1,0 +1,39 @@
+#include "SaveFile.h"
+
+#include "Exceptions.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+void ZrLang_WriteChecked(QIODevice &Device, const QString &FileName,
+                         const TZrLang_FileContent &Content) {
+  try {
+    Content(Device);
+  } catch (const EWriteError &) {
+    throw EFCreateError(FileName, Device.errorString());
+  }
+  // A file device buffers its tail, and QSaveFile::commit() reports success
+  // even when flushing that tail fails, so the flush is checked here. A flush
+  // that the file system takes only in part stops without a reason; the
+  // second one gives it.
+  auto *File = qobject_cast<QFileDevice *>(&Device);
+  if (File && ((!File->flush() && !File->flush()) || File->error() != QFileDevice::NoError))
+    throw EFCreateError(FileName, File->errorString());
+}
+
+void ZrLang_SaveFile(const QString &FileName, const TZrLang_FileContent &Content) {
+  const QFileInfo Target(FileName);
+  if (Target.exists() && !Target.isFile() && !Target.isDir()) {
+    QFile File(FileName);
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+      throw EFCreateError(FileName, File.errorString());
+    ZrLang_WriteChecked(File, FileName, Content);
+    return;
+  }
+  QSaveFile File(FileName);
+  if (!File.open(QIODevice::WriteOnly))
+    throw EFCreateError(FileName, File.errorString());
+  ZrLang_WriteChecked(File, FileName, Content);
+  if (!File.commit())
+    throw EFCreateError(FileName, File.errorString());
+}
