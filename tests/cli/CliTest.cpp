@@ -1,4 +1,6 @@
 // Runs the lingrove-cli binary on the example files and on broken ones.
+#include "TestFileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -8,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iostream>
 
 namespace {
 
@@ -387,6 +390,122 @@ TEST_F(CliTest, UnrepresentableCharactersBecomeQuestionMarks) {
   const QByteArray Bytes = ReadBytes(Tmp("out.lng"));
   EXPECT_TRUE(Bytes.startsWith("LANGID=1031\r\n"));
   EXPECT_TRUE(Bytes.contains("Author=Jonas M?ller\r\n"));
+}
+
+// Saving onto a full disk and into special files: a failure exits 2 with
+// the system's reason and never costs the old file.
+
+// A translation of Entries properties in ANSI, about 30 bytes each.
+QByteArray GeneratedTranslation(int Entries) {
+  QByteArray Text = "LANGID=1049\r\n\r\n[Form1]\r\n";
+  for (int I = 1; I <= Entries; ++I)
+    Text += QByteArray::number(I).rightJustified(8, '0') + "=Value \xC6 number " +
+            QByteArray::number(I) + "\r\n";
+  return Text + "\r\n[$CONSTANTS]\r\n";
+}
+
+void WriteBytes(const QString &FileName, const QByteArray &Bytes) {
+  QFile File(FileName);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size());
+}
+
+// One save near the boundary of a full disk: convert or sync over an
+// existing file, with a given number of bytes left free.
+struct TTrial {
+  int Entries;
+  bool bUnicode;
+  qint64 Free;
+  bool bSync; // sync with --keep-header and a --log beside OUT
+};
+
+enum TTrialResult { trWritten, trRefused, trLost };
+
+class CliFullDiskTest : public CliTest {
+protected:
+  QStringList Command(const TTrial &T, const QString &Out, const QString &Log) const {
+    const QString Enc = T.bUnicode ? S("unicode") : S("ansi");
+    if (!T.bSync)
+      return {S("convert"), Tmp("in.lng"), Out, S("--encoding"), Enc};
+    return {S("sync"), Example("Example.zrlang"), Tmp("in.lng"), S("--output"),
+            Out,       S("--encoding"),           Enc,           S("--log"),
+            Log,       S("--keep-header")};
+  }
+
+  TTrialResult RunTrial(const TTrial &T) {
+    WriteBytes(Tmp("in.lng"), GeneratedTranslation(T.Entries));
+    // What the command writes where there is room.
+    const TRun Roomy = RunCli(Command(T, Tmp("ref.lng"), Tmp("ref.log")));
+    EXPECT_EQ(Roomy.Status, 0) << Roomy.Err.toStdString();
+    const QByteArray Expected = ReadBytes(Tmp("ref.lng"));
+
+    TTestTmpfs Fs(256 * 1024);
+    const QString Out = Fs.Path(S("out.lng")), Log = Fs.Path(S("out.log"));
+    const QByteArray OldOut(3000, 'o'), OldLog = "old log\r\n";
+    WriteBytes(Out, OldOut);
+    WriteBytes(Log, OldLog);
+    EXPECT_TRUE(Fs.LeaveFree(T.Free));
+    const TRun Run = RunCli(Command(T, Out, Log));
+    const QStringList Left = Fs.Names();
+    const bool bTidy = Left == QStringList({S("filler"), S("out.lng"), S("out.log")});
+    if (Run.Status == 0 && bTidy && ReadBytes(Out) == Expected)
+      return trWritten;
+    if (Run.Status == 2 && bTidy && ReadBytes(Out) == OldOut && ReadBytes(Log) == OldLog &&
+        Run.Err.contains(S("No space left on device")) && Run.Out.isEmpty())
+      return trRefused;
+    ADD_FAILURE() << "lost: " << T.Entries << (T.bUnicode ? " unicode" : " ansi") << " free "
+                  << T.Free << (T.bSync ? " sync" : " convert") << " status " << Run.Status
+                  << " left " << Left.join(u' ').toStdString() << ' ' << Run.Err.toStdString()
+                  << " out " << ReadBytes(Out).size() << " expected " << Expected.size() << " log "
+                  << ReadBytes(Log).size();
+    return trLost;
+  }
+};
+
+// 64 saves of many sizes with 0 to 16 KB free: each either writes the whole
+// new file or exits 2 and leaves the old one; none loses a file.
+TEST_F(CliFullDiskTest, SavesNearTheBoundaryNeverLoseAFile) {
+  if (!TTestTmpfs(4096).Mounted())
+    GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  int Counts[3] = {};
+  for (int I = 0; I < 64; ++I) {
+    const TTrial T{10 + 9 * I, I % 2 == 1, qint64(I % 5) * 4096, I % 4 == 3};
+    ++Counts[RunTrial(T)];
+  }
+  std::cout << "full-disk trials: " << Counts[trWritten] << " written, " << Counts[trRefused]
+            << " refused with the old file kept, " << Counts[trLost] << " lost\n";
+  EXPECT_EQ(Counts[trLost], 0);
+  EXPECT_GT(Counts[trWritten], 0);
+  EXPECT_GT(Counts[trRefused], 0);
+}
+
+// OUT may be a FIFO: it is written in place and stays a FIFO.
+TEST_F(CliTest, FifoOutputIsWrittenInPlace) {
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  TFifoReader Reader(Tmp("fifo.lng"), true);
+  ASSERT_TRUE(Reader.IsOpen());
+  const TRun Run = RunCli(Args("convert {ex}/Example.ru.lng {tmp}/fifo.lng --encoding unicode"));
+  EXPECT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  ASSERT_EQ(RunCli(Args("convert {ex}/Example.ru.lng {tmp}/ref.lng --encoding unicode")).Status, 0);
+  EXPECT_EQ(Reader.Drain(), ReadBytes(Tmp("ref.lng")));
+  EXPECT_TRUE(IsFifo(Tmp("fifo.lng")));
+}
+
+// A reader that goes away is a write error like any other.
+TEST_F(CliTest, FifoReaderThatLeavesGivesBrokenPipe) {
+  WriteBytes(Tmp("big.lng"), GeneratedTranslation(20000));
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  TFifoReader Reader(Tmp("fifo.lng"), false);
+  ASSERT_TRUE(Reader.IsOpen());
+  QProcess Process;
+  Process.start(S(LINGROVE_CLI_PATH), Args("convert {tmp}/big.lng {tmp}/fifo.lng --encoding ansi"));
+  const bool bData = Reader.WaitForData(20000);
+  Reader.Close();
+  ASSERT_TRUE(Process.waitForFinished(30000));
+  EXPECT_TRUE(bData) << "nothing was written into the FIFO";
+  EXPECT_EQ(Process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(Process.exitCode(), 2);
+  EXPECT_TRUE(S(Process.readAllStandardError()).contains(S("Broken pipe")));
+  EXPECT_TRUE(IsFifo(Tmp("fifo.lng")));
 }
 
 } // namespace

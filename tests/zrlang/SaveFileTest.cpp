@@ -7,9 +7,7 @@
 #include "TestSupport.h"
 #include "Translations.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -149,43 +147,11 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FullDiskSaveTest,
                                          TFullDiskCase{"Fits", 2000, 8192, false}),
                          [](const auto &Info) { return std::string(Info.param.Name); });
 
-// A FIFO opened for reading without waiting, with a writer of the test's own
-// held open so that the reader sees the end only once the test lets go.
-class TFifoReader {
-public:
-  explicit TFifoReader(const QString &FileName) {
-    const QByteArray Name = QFile::encodeName(FileName);
-    FRead = ::open(Name.constData(), O_RDONLY | O_NONBLOCK);
-    FHold = FRead < 0 ? -1 : ::open(Name.constData(), O_WRONLY);
-  }
-  ~TFifoReader() {
-    for (int Fd : {FRead, FHold})
-      if (Fd >= 0)
-        ::close(Fd);
-  }
-  bool IsOpen() const { return FRead >= 0 && FHold >= 0; }
-  // Everything written so far; the content must fit the pipe's buffer.
-  QByteArray Drain() {
-    ::close(FHold);
-    FHold = -1;
-    ::fcntl(FRead, F_SETFL, 0);
-    QByteArray Result;
-    char Buf[4096];
-    for (ssize_t N; (N = ::read(FRead, Buf, sizeof Buf)) > 0;)
-      Result.append(Buf, N);
-    return Result;
-  }
-
-private:
-  int FRead = -1;
-  int FHold = -1;
-};
-
 TEST(SpecialFileSaveTest, FifoIsWrittenInPlace) {
   QTemporaryDir Dir;
   const QString Fifo = Dir.filePath(u"pipe.lng"_s);
   ASSERT_TRUE(MakeFifo(Fifo));
-  TFifoReader Reader(Fifo);
+  TFifoReader Reader(Fifo, true);
   ASSERT_TRUE(Reader.IsOpen());
   TZrLang_CompTranslations T;
   Fill(T, 2000);

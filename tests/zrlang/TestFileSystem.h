@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 // A tmpfs of Size bytes mounted on a temporary folder for the object's life.
 // Mounting needs root; Mounted() tells whether it worked, and tests skip
@@ -67,3 +70,60 @@ inline bool IsFifo(const QString &FileName) {
   struct stat S {};
   return ::lstat(QFile::encodeName(FileName).constData(), &S) == 0 && S_ISFIFO(S.st_mode);
 }
+
+// The reading end of a FIFO, opened without waiting for a writer. With
+// bHold it also holds a writer of its own, so that the reader sees the end
+// only once Drain() lets go of it.
+class TFifoReader {
+public:
+  TFifoReader(const QString &FileName, bool bHold) {
+    const QByteArray Name = QFile::encodeName(FileName);
+    FRead = ::open(Name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (bHold && FRead >= 0)
+      FHold = ::open(Name.constData(), O_WRONLY | O_CLOEXEC);
+    FOk = FRead >= 0 && (!bHold || FHold >= 0);
+  }
+  ~TFifoReader() {
+    Close();
+    if (FHold >= 0)
+      ::close(FHold);
+  }
+  TFifoReader(const TFifoReader &) = delete;
+  TFifoReader &operator=(const TFifoReader &) = delete;
+
+  bool IsOpen() const { return FOk; }
+  // Waits up to Ms milliseconds for bytes to read. Before any writer has
+  // come, poll() may report the end at once, so it is asked again.
+  bool WaitForData(int Ms) {
+    for (int Waited = 0; Waited < Ms; Waited += 20) {
+      pollfd P{FRead, POLLIN, 0};
+      if (::poll(&P, 1, 20) == 1 && (P.revents & POLLIN))
+        return true;
+      if (P.revents & POLLHUP)
+        ::usleep(20000);
+    }
+    return false;
+  }
+  void Close() {
+    if (FRead >= 0)
+      ::close(FRead);
+    FRead = -1;
+  }
+  // Everything written so far; it must fit the pipe's buffer.
+  QByteArray Drain() {
+    if (FHold >= 0)
+      ::close(FHold);
+    FHold = -1;
+    ::fcntl(FRead, F_SETFL, 0);
+    QByteArray Result;
+    char Buf[4096];
+    for (ssize_t N; (N = ::read(FRead, Buf, sizeof Buf)) > 0;)
+      Result.append(Buf, N);
+    return Result;
+  }
+
+private:
+  int FRead = -1;
+  int FHold = -1;
+  bool FOk = false;
+};
