@@ -22,7 +22,8 @@ int RunHelpCommand(const TCliArguments &Args) {
   }
   const TCliCommand *Command = FindCliCommand(Args.Positional[0]);
   if (!Command)
-    throw ECliUsageError(QStringLiteral("unknown command '%1'").arg(Args.Positional[0]));
+    throw ECliUsageError(
+        QStringLiteral("unknown command '%1'").arg(ZrLang_QuotedName(Args.Positional[0])));
   PrintOut(CliCommandHelpText(*Command));
   return cesSuccess;
 }
@@ -230,9 +231,10 @@ int RunCli(const QStringList &Args) {
     const bool bHelpOption = First == u"--help" || First == u"-h";
     const TCliCommand *Found = FindCliCommand(bHelpOption ? QStringLiteral("help") : First);
     if (!Found)
-      throw ECliUsageError(First.startsWith(u'-')
-                               ? QStringLiteral("unknown option '%1'").arg(First)
-                               : QStringLiteral("unknown command '%1'").arg(First));
+      throw ECliUsageError(
+          First.startsWith(u'-')
+              ? QStringLiteral("unknown option '%1'").arg(ZrLang_QuotedName(First))
+              : QStringLiteral("unknown command '%1'").arg(ZrLang_QuotedName(First)));
     Command = Found;
     const TCliArguments Parsed = ParseCliArguments(*Command, Args.mid(1));
     if (Parsed.bHelp) {

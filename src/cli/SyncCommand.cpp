@@ -26,7 +26,8 @@ bool IsSameFile(const QString &A, const QString &B) {
 
 void RefuseSameFile(const QString &Output, const QString &Input, const QString &What) {
   if (!Output.isEmpty() && !Input.isEmpty() && IsSameFile(Output, Input))
-    throw ECliUsageError(QStringLiteral("%1 may not be the same file as %2").arg(What, Input));
+    throw ECliUsageError(
+        QStringLiteral("%1 may not be the same file as %2").arg(What, ZrLang_QuotedName(Input)));
 }
 
 std::optional<quint16> LangIDOption(const TCliArguments &Args) {
@@ -36,8 +37,8 @@ std::optional<quint16> LangIDOption(const TCliArguments &Args) {
   bool bOk = false;
   const uint Value = Text.toUInt(&bOk, 10);
   if (!bOk || Value == 0 || Value > 0xFFFF || !Text.front().isDigit())
-    throw ECliUsageError(
-        QStringLiteral("invalid value '%1' for --langid (expected 1 to 65535)").arg(Text));
+    throw ECliUsageError(QStringLiteral("invalid value '%1' for --langid (expected 1 to 65535)")
+                             .arg(ZrLang_QuotedName(Text)));
   return quint16(Value);
 }
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -262,6 +263,8 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, CliRoundTripTest,
     ::testing::Values(
         TRoundTripCase{"Example.ru.lng", "1251", "unicode", "ansi", "выпуск «Кафе»"},
+        TRoundTripCase{"Example.ru.lng", "1252", "unicode", "ansi", "выпуск «Кафе»"},
+        TRoundTripCase{"Example.de.lng", "1251", "ansi", "unicode", "Author=Jonas Müller\r\n"},
         TRoundTripCase{"Example.ru.lng", "1251", "ansi", "ansi", "LANGID=1049\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "ansi", "unicode", "Author=Jonas Müller\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "unicode", "unicode", "\\tGröße\\t"}));
@@ -381,15 +384,74 @@ INSTANTIATE_TEST_SUITE_P(
 #undef ADDED
 #undef LOG
 
-// Characters that the code page lacks become '?' one by one. Disabled while
-// EncodeAnsi turns the whole text into '?' once one such character occurs
-// (Qt 6.4's QStringEncoder::resetState() keeps the error flag).
+// Characters that the code page of the translation's language lacks become
+// '?' one by one; the rest is written in that code page (1252 for German),
+// whatever the system's is.
 TEST_F(CliTest, UnrepresentableCharactersBecomeQuestionMarks) {
-  const TRun Run = RunCli(Args("convert {ex}/Example.de.lng {tmp}/out.lng --encoding ansi"));
+  const QString Text = S("LANGID=1031\r\nAuthor=Jonas Müller\r\n\r\n[$CONSTANTS]\r\nK=Жx\r\n");
+  Write("de.lng",
+        "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(Text.utf16()), Text.size() * 2));
+  const TRun Run = RunCli(Args("convert {tmp}/de.lng {tmp}/out.lng --encoding ansi"), "1251");
   ASSERT_EQ(Run.Status, 0);
-  const QByteArray Bytes = ReadBytes(Tmp("out.lng"));
-  EXPECT_TRUE(Bytes.startsWith("LANGID=1031\r\n"));
-  EXPECT_TRUE(Bytes.contains("Author=Jonas M?ller\r\n"));
+  EXPECT_EQ(ReadBytes(Tmp("out.lng")),
+            "LANGID=1031\r\nAuthor=Jonas M\xFCller\r\n\r\n[$CONSTANTS]\r\nK=?x\r\n");
+}
+
+// Narrow text names its language: it is read and written in that language's
+// code page on a system of any other (the default locale of servers gives
+// 1252), and the summary names that code page.
+TEST_F(CliTest, NarrowTranslationFollowsItsLangID) {
+  const TRun Info = RunCli(Args("info {ex}/Example.ru.lng"), "1252");
+  EXPECT_TRUE(Info.Out.contains(S("ansi (code page 1251)"))) << Info.Out.toStdString();
+  EXPECT_TRUE(Info.Out.contains(S("Author=Ирина Соколова"))) << Info.Out.toStdString();
+}
+
+// info reads its file once, so a FIFO or a pipe gives the same summary as
+// the file itself, encoding included.
+TEST_F(CliTest, InfoReadsAFifoOrAPipeOnce) {
+  const TRun Direct = RunCli({S("info"), Example("Example.de.lng"), S("--json")});
+  ASSERT_EQ(Direct.Status, 0);
+  ASSERT_TRUE(Direct.Out.contains(S("utf-16le")));
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  std::thread Writer([this] {
+    QFile Fifo(Tmp("fifo.lng"));
+    if (Fifo.open(QIODevice::WriteOnly))
+      Fifo.write(ReadBytes(Example("Example.de.lng")));
+  });
+  const TRun FromFifo = RunCli({S("info"), Tmp("fifo.lng"), S("--json")});
+  Writer.join();
+  EXPECT_EQ(FromFifo.Status, 0) << FromFifo.Err.toStdString();
+  EXPECT_EQ(FromFifo.Out, Direct.Out);
+
+  QProcess Bash;
+  Bash.start(S("bash"), {S("-c"), S("\"$0\" info <(cat \"$1\") --json"), S(LINGROVE_CLI_PATH),
+                         Example("Example.de.lng")});
+  ASSERT_TRUE(Bash.waitForFinished(30000));
+  EXPECT_EQ(Bash.exitCode(), 0) << Bash.readAllStandardError().toStdString();
+  EXPECT_EQ(S(Bash.readAllStandardOutput()), Direct.Out);
+}
+
+// Every error that quotes a name quotes at most a few hundred characters of
+// it, however long it is.
+TEST_F(CliTest, ErrorsCutHugeNames) {
+  const QString Huge(100000, u'n');
+  Write("hugeconst.lng", "[$CONSTANTS]\r\n" + QByteArray(700000, 'x') + "-=v\r\n");
+  const QList<QStringList> Lines = {
+      {Huge},
+      {S("info"), S("--") + Huge, Tmp("small.lng")},
+      {S("convert"), Tmp("small.lng"), Tmp("out.lng"), S("--encoding"), Huge},
+      {S("info"), Tmp("small.lng"), Huge},
+      {S("info"), Tmp(Huge.toLatin1().constData())},
+      {S("sync"), Example("Example.zrlang"), S("--output"), Tmp("out.lng"), S("--langid"), Huge},
+      {S("info"), Tmp("hugeconst.lng")},
+  };
+  for (const QStringList &Line : Lines) {
+    const TRun Run = RunCli(Line);
+    EXPECT_NE(Run.Status, 0);
+    EXPECT_TRUE(Run.Err.contains(S("nnnnnnnnnn...")) || Run.Err.contains(S("xxxxxxxxxx...")))
+        << Run.Err.left(300).toStdString();
+    EXPECT_LT(Run.Err.size(), 600) << Run.Err.left(300).toStdString();
+  }
 }
 
 // Saving onto a full disk and into special files: a failure exits 2 with
