@@ -206,9 +206,11 @@ QString CliHelpText() {
          ExitStatusText +
          QStringLiteral("\n"
                         "Environment:\n"
-                        "  LINGROVE_ACP  the system's ANSI code page for files without a\n"
-                        "                byte-order mark (for example 1251); by default that of\n"
-                        "                the locale's language, 1252 when the locale names none\n");
+                        "  LINGROVE_ACP  the system's ANSI code page (for example 1251) for files\n"
+                        "                without a byte-order mark that name no LANGID; by\n"
+                        "                default that of the locale's language, 1252 when the\n"
+                        "                locale names none. A translation that names its LANGID\n"
+                        "                is read and written in that language's code page.\n");
 }
 
 QString CliCommandHelpText(const TCliCommand &Command) {
