@@ -4,6 +4,10 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 void ZrLang_WriteChecked(QIODevice &Device, const QString &FileName,
                          const TZrLang_FileContent &Content) {
@@ -34,6 +38,12 @@ void ZrLang_SaveFile(const QString &FileName, const TZrLang_FileContent &Content
   if (!File.open(QIODevice::WriteOnly))
     throw EFCreateError(FileName, File.errorString());
   ZrLang_WriteChecked(File, FileName, Content);
+#ifdef Q_OS_UNIX
+  // commit() syncs too but ignores the result; some file systems report a
+  // lack of space only here.
+  if (::fsync(File.handle()) != 0)
+    throw EFCreateError(FileName, qt_error_string(errno));
+#endif
   if (!File.commit())
     throw EFCreateError(FileName, File.errorString());
 }
