@@ -91,7 +91,7 @@ public:
   // With bUnicode the text is UTF-16LE after FF FE, otherwise in
   // AnsiCodePage(). Every line ends with CR LF.
   void Text_SaveToStream(QIODevice &Stream, bool bUnicode, bool bSkipUntranslated);
-  // Writes beside the file and replaces it only once everything is written.
+  // Writes through ZrLang_SaveFile: a failed save keeps the old file.
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);
 
 private:
