@@ -3,8 +3,9 @@
 #include "AppConstants.h"
 #include "Constants.h"
 #include "Exceptions.h"
+#include "SaveFile.h"
+#include "StreamIO.h"
 
-#include <QSaveFile>
 #include <cstdio>
 
 int main(int argc, char **argv) {
@@ -16,13 +17,10 @@ int main(int argc, char **argv) {
     TZrLang_Constants Constants([] { return quint16(1033); });
     for (const TAppConstant &C : AppConstants())
       Constants.Add(QString::fromUtf16(C.Name), QString::fromUtf16(C.DefaultText), {});
-    QSaveFile Out(QString::fromLocal8Bit(argv[1]));
-    if (!Out.open(QIODevice::WriteOnly))
-      throw EFCreateError(Out.fileName(), Out.errorString());
-    Constants.SaveToStream(Out);
-    Out.write("\0\0", 2);
-    if (!Out.commit())
-      throw EFCreateError(Out.fileName(), Out.errorString());
+    ZrLang_SaveFile(QString::fromLocal8Bit(argv[1]), [&Constants](QIODevice &Out) {
+      Constants.SaveToStream(Out);
+      ZrLang_WriteBuffer(Out, QByteArrayView("\0\0", 2));
+    });
   } catch (const Exception &E) {
     std::fprintf(stderr, "%s\n", E.what());
     return 2;

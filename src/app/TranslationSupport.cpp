@@ -67,10 +67,11 @@ TTranslationCounts CountTranslationEntries(const TLangSource &Source,
   return Counts;
 }
 
-int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated) {
+int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated,
+                        unsigned CodePage) {
   int Lossy = 0;
-  const auto Check = [&Lossy](QStringView Text) {
-    if (!CanEncodeAnsi(Text))
+  const auto Check = [&Lossy, CodePage](QStringView Text) {
+    if (!CanEncodeAnsi(Text, CodePage))
       ++Lossy;
   };
   const auto Skip = [bSkipUntranslated](TZrLang_TranslationStates S) {

@@ -46,5 +46,6 @@ TTranslationCounts CountTranslationEntries(const TLangSource &Source,
 
 // How many texts of a save in ANSI (header lines, section names, values and
 // constant names; untranslated entries left out with bSkipUntranslated)
-// would lose characters that the system's ANSI code page lacks.
-int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated);
+// would lose characters that CodePage lacks.
+int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated,
+                        unsigned CodePage);

@@ -1,5 +1,6 @@
 // Parsing a command's arguments against its entry in the command table.
 #include "CliCommand.h"
+#include "Exceptions.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ TCliArguments ParseCliArguments(const TCliCommand &Command, const QStringList &A
     const QString Name = Eq < 0 ? Arg : Arg.first(Eq);
     const TCliOption *Option = FindOption(Command, Name);
     if (!Option)
-      throw ECliUsageError(QStringLiteral("unknown option '%1'").arg(Name));
+      throw ECliUsageError(QStringLiteral("unknown option '%1'").arg(ZrLang_QuotedName(Name)));
     if (Result.Options.contains(Name))
       throw ECliUsageError(QStringLiteral("option %1 given more than once").arg(Name));
     QString Value;
@@ -59,8 +60,9 @@ TCliArguments ParseCliArguments(const TCliCommand &Command, const QStringList &A
         throw ECliUsageError(
             QStringLiteral("option %1 needs a value (%2)").arg(Name, Option->ValueName));
       if (!Option->Values.isEmpty() && !Option->Values.contains(Value))
-        throw ECliUsageError(QStringLiteral("invalid value '%1' for %2 (expected %3)")
-                                 .arg(Value, Name, Option->Values.join(QStringLiteral(" or "))));
+        throw ECliUsageError(
+            QStringLiteral("invalid value '%1' for %2 (expected %3)")
+                .arg(ZrLang_QuotedName(Value), Name, Option->Values.join(QStringLiteral(" or "))));
     }
     Result.Options.insert(Name, Value);
   }
@@ -72,8 +74,8 @@ TCliArguments ParseCliArguments(const TCliCommand &Command, const QStringList &A
     throw ECliUsageError(
         QStringLiteral("missing argument %1").arg(Command.ArgNames[Result.Positional.size()]));
   if (Result.Positional.size() > Command.ArgNames.size())
-    throw ECliUsageError(
-        QStringLiteral("unexpected argument '%1'").arg(Result.Positional[Command.ArgNames.size()]));
+    throw ECliUsageError(QStringLiteral("unexpected argument '%1'")
+                             .arg(ZrLang_QuotedName(Result.Positional[Command.ArgNames.size()])));
   return Result;
 }
 

@@ -22,7 +22,8 @@ int RunHelpCommand(const TCliArguments &Args) {
   }
   const TCliCommand *Command = FindCliCommand(Args.Positional[0]);
   if (!Command)
-    throw ECliUsageError(QStringLiteral("unknown command '%1'").arg(Args.Positional[0]));
+    throw ECliUsageError(
+        QStringLiteral("unknown command '%1'").arg(ZrLang_QuotedName(Args.Positional[0])));
   PrintOut(CliCommandHelpText(*Command));
   return cesSuccess;
 }
@@ -205,9 +206,11 @@ QString CliHelpText() {
          ExitStatusText +
          QStringLiteral("\n"
                         "Environment:\n"
-                        "  LINGROVE_ACP  the system's ANSI code page for files without a\n"
-                        "                byte-order mark (for example 1251); by default that of\n"
-                        "                the locale's language, 1252 when the locale names none\n");
+                        "  LINGROVE_ACP  the system's ANSI code page (for example 1251) for files\n"
+                        "                without a byte-order mark that name no LANGID; by\n"
+                        "                default that of the locale's language, 1252 when the\n"
+                        "                locale names none. A translation that names its LANGID\n"
+                        "                is read and written in that language's code page.\n");
 }
 
 QString CliCommandHelpText(const TCliCommand &Command) {
@@ -230,9 +233,10 @@ int RunCli(const QStringList &Args) {
     const bool bHelpOption = First == u"--help" || First == u"-h";
     const TCliCommand *Found = FindCliCommand(bHelpOption ? QStringLiteral("help") : First);
     if (!Found)
-      throw ECliUsageError(First.startsWith(u'-')
-                               ? QStringLiteral("unknown option '%1'").arg(First)
-                               : QStringLiteral("unknown command '%1'").arg(First));
+      throw ECliUsageError(
+          First.startsWith(u'-')
+              ? QStringLiteral("unknown option '%1'").arg(ZrLang_QuotedName(First))
+              : QStringLiteral("unknown command '%1'").arg(ZrLang_QuotedName(First)));
     Command = Found;
     const TCliArguments Parsed = ParseCliArguments(*Command, Args.mid(1));
     if (Parsed.bHelp) {

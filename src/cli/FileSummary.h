@@ -9,6 +9,7 @@
 struct TFileSummary {
   bool bLangSource = false;
   TStreamEncoding Encoding = seNone; // from the leading byte-order mark
+  unsigned CodePage = 0;             // that of text without a mark
   QStringList Params;                // header lines "Name=Value"; none for a source
   int Components = 0;
   int Entries = 0; // property entries over all components
@@ -19,7 +20,8 @@ struct TFileSummary {
 // is read as a translation.
 bool IsLangSourceFileName(const QString &FileName);
 
-// Loads the file with the library; its errors pass through unchanged.
+// Loads the file with the library, reading it once (a pipe or a FIFO can be
+// read only once); the library's errors pass through unchanged.
 TFileSummary SummarizeFile(const QString &FileName);
 
 // "ansi", "utf-16le", "utf-16be" or "utf-8".

@@ -1,6 +1,5 @@
 // `info FILE [--json]`: a summary of a translation or a language source.
 #include "CliCommand.h"
-#include "CodePages.h"
 #include "Console.h"
 #include "FileSummary.h"
 
@@ -42,7 +41,7 @@ QString HumanText(const QString &FileName, const TFileSummary &Summary) {
           Summary.bLangSource ? QStringLiteral("language source") : QStringLiteral("translation"));
   QString Encoding = StreamEncodingName(Summary.Encoding);
   if (Summary.Encoding == seNone)
-    Encoding += QStringLiteral(" (code page %1)").arg(SystemAnsiCodePage());
+    Encoding += QStringLiteral(" (code page %1)").arg(Summary.CodePage);
   Out.Add(QStringLiteral("Encoding"), Encoding);
   if (!Summary.bLangSource) {
     if (Summary.Params.isEmpty())

@@ -5,9 +5,10 @@
 #include "Console.h"
 #include "Exceptions.h"
 #include "Reconciliation.h"
+#include "SaveFile.h"
+#include "StreamIO.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,7 +26,8 @@ bool IsSameFile(const QString &A, const QString &B) {
 
 void RefuseSameFile(const QString &Output, const QString &Input, const QString &What) {
   if (!Output.isEmpty() && !Input.isEmpty() && IsSameFile(Output, Input))
-    throw ECliUsageError(QStringLiteral("%1 may not be the same file as %2").arg(What, Input));
+    throw ECliUsageError(
+        QStringLiteral("%1 may not be the same file as %2").arg(What, ZrLang_QuotedName(Input)));
 }
 
 std::optional<quint16> LangIDOption(const TCliArguments &Args) {
@@ -35,8 +37,8 @@ std::optional<quint16> LangIDOption(const TCliArguments &Args) {
   bool bOk = false;
   const uint Value = Text.toUInt(&bOk, 10);
   if (!bOk || Value == 0 || Value > 0xFFFF || !Text.front().isDigit())
-    throw ECliUsageError(
-        QStringLiteral("invalid value '%1' for --langid (expected 1 to 65535)").arg(Text));
+    throw ECliUsageError(QStringLiteral("invalid value '%1' for --langid (expected 1 to 65535)")
+                             .arg(ZrLang_QuotedName(Text)));
   return quint16(Value);
 }
 
@@ -91,17 +93,17 @@ int RunSyncCommand(const TCliArguments &Args) {
       Params.SetValue(u"LANGID", QString());
   }
 
-  // The log replaces its file only once the translation has been written.
-  std::optional<QSaveFile> Log;
-  if (!LogFile.isEmpty()) {
-    Log.emplace(LogFile);
-    const QByteArray Bytes = Doc.Log.toUtf8();
-    if (!Log->open(QIODevice::WriteOnly) || Log->write(Bytes) != Bytes.size())
-      throw EFCreateError(LogFile, Log->errorString());
+  const auto SaveTranslation = [&] { Doc.Translation->Text_SaveToFile(OutFile, bUnicode, true); };
+  if (LogFile.isEmpty()) {
+    SaveTranslation();
+  } else {
+    // The log is written first, so that a log that cannot be written leaves
+    // OUT alone, and replaces its file only once the translation is written.
+    ZrLang_SaveFile(LogFile, [&](QIODevice &Log) {
+      ZrLang_WriteBuffer(Log, Doc.Log.toUtf8());
+      SaveTranslation();
+    });
   }
-  Doc.Translation->Text_SaveToFile(OutFile, bUnicode, true);
-  if (Log && !Log->commit())
-    throw EFCreateError(LogFile, Log->errorString());
   // Printed once everything is written: a failed command prints only its error.
   PrintOut(Doc.Log + DifferencesTotalsText(Doc.Counts));
   KeepUntilExit(std::move(Doc));

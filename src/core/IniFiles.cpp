@@ -163,6 +163,17 @@ QString SectionOfKey(const QString &Key) {
   return Slash < 0 ? QString() : Key.left(Slash).replace(u'/', u'\\');
 }
 
+// Writes all of Bytes and, on a file, flushes them. QSaveFile::commit()
+// reports success even when flushing its buffered tail failed (a full disk),
+// which would replace the old file with a cut one, so the flush is checked
+// before any commit.
+bool WriteAllChecked(QIODevice &Device, const QByteArray &Bytes) {
+  if (Device.write(Bytes) != Bytes.size())
+    return false;
+  auto *File = qobject_cast<QFileDevice *>(&Device);
+  return !File || (File->flush() && File->error() == QFileDevice::NoError);
+}
+
 bool ReadClassicIni(QIODevice &Device, QSettings::SettingsMap &Map) {
   for (const TIniEntry &Entry : ParseIniText(DecodeIniText(Device.readAll())))
     if (!Entry.Name.isEmpty())
@@ -181,7 +192,7 @@ bool WriteClassicIni(QIODevice &Device, const QSettings::SettingsMap &Map) {
       Found = Sections.insert(Sections.end(), {Section, {}});
     Found->second.append({Ident, It.value().toString()});
   }
-  return Device.write(FormatIniText(Sections)) >= 0;
+  return WriteAllChecked(Device, FormatIniText(Sections));
 }
 
 QSettings::Format ClassicIniFormat() {
@@ -634,7 +645,8 @@ void TMemIniFile::UpdateFile() {
     Sections.append({S.Name, Values});
   }
   QSaveFile File(FileName());
-  if (!File.open(QIODevice::WriteOnly) || File.write(FormatIniText(Sections)) < 0 || !File.commit())
+  if (!File.open(QIODevice::WriteOnly) || !WriteAllChecked(File, FormatIniText(Sections)) ||
+      !File.commit())
     throw EIniFileException(
         QStringLiteral("Cannot create file \"%1\". %2").arg(FileName(), File.errorString()));
 }

@@ -567,9 +567,10 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
   CommitPendingEdit();
   if (!Prompt || !FModified)
     return true;
-  switch (AskUser(this, QMessageBox::Question, QString(),
-                  LangConstantFmt(u"SMessageSaveChanges", {DisplayTranFilename()}),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+  switch (
+      AskUser(this, QMessageBox::Question, QString(),
+              LangConstantFmt(u"SMessageSaveChanges", {ZrLang_QuotedName(DisplayTranFilename())}),
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
   case QMessageBox::Yes:
     return SaveTranslation(false);
   case QMessageBox::No:
@@ -864,13 +865,14 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
                    LangConstant(bUnicode ? u"SMessageSavingInUnicode" : u"SMessageSavingInANSI"),
                    !bUnicode, bUnicode))
     return false;
-  // ANSI would silently turn characters its code page lacks into '?'.
+  // ANSI would silently turn characters its code page lacks into '?'. The
+  // writer uses the code page of the LANGID stamped below.
   if (!bUnicode) {
-    const int Lossy = CountAnsiLossyTexts(*FTranslations, true);
-    if (Lossy > 0 && !AskEncoding(this,
-                                  LangConstantFmt(u"SMessageAnsiLosesCharacters",
-                                                  {Lossy, int(SystemAnsiCodePage())}),
-                                  true, bUnicode))
+    const unsigned CodePage = TranslationCodePage(FLangIDTranslation);
+    const int Lossy = CountAnsiLossyTexts(*FTranslations, true, CodePage);
+    if (Lossy > 0 &&
+        !AskEncoding(this, LangConstantFmt(u"SMessageAnsiLosesCharacters", {Lossy, int(CodePage)}),
+                     true, bUnicode))
       return false;
   }
   // The stamp only adds plain ASCII, so the check above holds for it too.

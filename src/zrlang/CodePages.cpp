@@ -110,6 +110,11 @@ unsigned LangIDCodePage(quint16 LangID) {
   return SystemAnsiCodePage();
 }
 
+unsigned TranslationCodePage(std::optional<quint16> LangID) {
+  const unsigned CodePage = LangID ? LangIDCodePage(*LangID) : 0;
+  return CodePage != 0 ? CodePage : SystemAnsiCodePage();
+}
+
 quint16 PrimaryLangIDOfIsoCode(QStringView Iso639) {
   for (const auto &L : Languages)
     if (Iso639.compare(QLatin1StringView(L.Iso639), Qt::CaseInsensitive) == 0)

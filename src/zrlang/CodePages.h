@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 // The default ANSI code page of a Windows language identifier: 1250-1258,
 // 874, 932, 936, 949 or 950; 0 for languages that only have Unicode text.
@@ -14,6 +15,13 @@ unsigned LangIDCodePage(quint16 LangID);
 // when the locale names none), overridden by the environment variable
 // LINGROVE_ACP.
 unsigned SystemAnsiCodePage();
+
+// The code page of a translation file without a byte-order mark whose
+// header names the language LangID (nullopt: names none): that language's
+// ANSI code page, which a Windows user of it has as the system's; the
+// system's ANSI code page for a file that names no language or one without
+// an ANSI code page. Never 0.
+unsigned TranslationCodePage(std::optional<quint16> LangID);
 
 // The ISO 639 code of a LANGID's primary language ("ru" for 1049), or empty.
 QString IsoCodeOfLangID(quint16 LangID);

@@ -27,10 +27,12 @@ bool TZrLang_Constants::IsValidName(QStringView wsName) {
 int TZrLang_Constants::Add(const QString &wsName, const QString &wsValue,
                            TZrLang_TranslationStates TranStates) {
   if (!IsValidName(wsName))
-    throw EZrLangError(QStringLiteral("Invalid constant name (\"%1\")").arg(wsName));
+    throw EZrLangError(
+        QStringLiteral("Invalid constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
   int Index;
   if (FindName(wsName, Index))
-    throw EZrLangError(QStringLiteral("Duplicate constant name (\"%1\")").arg(wsName));
+    throw EZrLangError(
+        QStringLiteral("Duplicate constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
   FItems.insert(FItems.begin() + Index, std::make_unique<TZrLang_Constant>(TZrLang_Constant{
                                             wsName, wsValue, wsValue, TranStates}));
   return Index;
@@ -68,7 +70,7 @@ PZrLang_Constant TZrLang_Constants::FindConstName(QStringView wsName) const {
 PZrLang_Constant TZrLang_Constants::ItemsByName(QStringView wsName) const {
   if (PZrLang_Constant C = FindConstName(wsName))
     return C;
-  throw EZrLangError(QStringLiteral("Constant \"%1\" not found").arg(wsName));
+  throw EZrLangError(QStringLiteral("Constant \"%1\" not found").arg(ZrLang_QuotedName(wsName)));
 }
 
 QString TZrLang_Constants::Values(QStringView wsName) const {

@@ -5,6 +5,12 @@
 #include "RtlException.h"
 
 #include <QString>
+#include <QStringView>
+
+// A name as a message quotes it: a long one is cut to its first few hundred
+// characters followed by "...", so that a message stays readable whatever
+// a file holds. A surrogate pair is never split.
+QString ZrLang_QuotedName(QStringView Name);
 
 class EZrLangError : public Exception {
 public:

@@ -11,7 +11,9 @@ char16_t FoldAscii(char16_t C) {
 }
 
 [[noreturn]] void InvalidMask(const QString &Mask, qsizetype Index) {
-  throw EMaskException(QStringLiteral("'%1' is an invalid mask at (%2)").arg(Mask).arg(Index + 1));
+  throw EMaskException(QStringLiteral("'%1' is an invalid mask at (%2)")
+                           .arg(ZrLang_QuotedName(Mask))
+                           .arg(Index + 1));
 }
 
 void IncludeChar(std::bitset<256> &Set, char16_t C) {

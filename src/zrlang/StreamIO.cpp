@@ -30,10 +30,17 @@ QByteArray ZrLang_ReadBytes(QIODevice &Stream, qint64 Count) {
 }
 
 void ZrLang_WriteBuffer(QIODevice &Stream, QByteArrayView Bytes) {
-  if (Bytes.isEmpty())
-    return;
-  if (Stream.write(Bytes.data(), Bytes.size()) != Bytes.size())
-    throw EWriteError();
+  // A device may take part of a block (a file system that fills up, a
+  // pipe); writing the rest either goes on or fails with the device's reason.
+  const char *P = Bytes.data();
+  qint64 Left = Bytes.size();
+  while (Left > 0) {
+    const qint64 Done = Stream.write(P, Left);
+    if (Done <= 0)
+      throw EWriteError();
+    P += Done;
+    Left -= Done;
+  }
 }
 
 quint8 ZrLang_ReadByte(QIODevice &Stream) {

@@ -5,7 +5,8 @@
 #include <QIODevice>
 
 // Exact reads and writes on a device; a short read raises EReadError and a
-// failed write EWriteError.
+// write that the device refuses EWriteError (a partly taken write goes on
+// with the rest).
 void ZrLang_ReadBuffer(QIODevice &Stream, void *Buffer, qint64 Count);
 QByteArray ZrLang_ReadBytes(QIODevice &Stream, qint64 Count);
 void ZrLang_WriteBuffer(QIODevice &Stream, QByteArrayView Bytes);

@@ -3,6 +3,7 @@
 #include "CodePages.h"
 #include "Escaping.h"
 #include "Exceptions.h"
+#include "SaveFile.h"
 #include "StreamIO.h"
 #include "TextCodec.h"
 #include "TextOrder.h"
@@ -11,14 +12,49 @@
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 namespace {
 
 const QString ConstantsSectionName = QStringLiteral("$CONSTANTS");
 
-// Decodes by the leading byte-order mark; text after a NUL is not part of it.
-QString DecodeTranslationText(QByteArrayView Bytes, bool &bUnicode) {
+bool HasByteOrderMark(QByteArrayView Bytes) {
+  return Bytes.startsWith("\xEF\xBB\xBF") || Bytes.startsWith("\xFF\xFE") ||
+         Bytes.startsWith("\xFE\xFF");
+}
+
+QByteArrayView TrimmedBytes(QByteArrayView Bytes) {
+  while (!Bytes.isEmpty() && quint8(Bytes.front()) <= ' ')
+    Bytes = Bytes.sliced(1);
+  while (!Bytes.isEmpty() && quint8(Bytes.back()) <= ' ')
+    Bytes.chop(1);
+  return Bytes;
+}
+
+// The header lines of narrow text: everything before the first section
+// header, or before a NUL. Line breaks, blanks and a '[' that starts a line
+// are bytes of their own in every ANSI code page, so the header is found
+// before the code page is known. (A ']' that ends a line of double-byte text
+// may be the second byte of a character; at worst the header then ends a
+// line early.)
+QByteArrayView NarrowHeader(QByteArrayView Bytes) {
+  qsizetype Start = 0;
+  while (Start < Bytes.size()) {
+    qsizetype End = Start;
+    while (End < Bytes.size() && Bytes[End] != '\r' && Bytes[End] != '\n' && Bytes[End] != '\0')
+      ++End;
+    const QByteArrayView Line = TrimmedBytes(Bytes.sliced(Start, End - Start));
+    if (Line.size() > 2 && Line.front() == '[' && Line.back() == ']')
+      return Bytes.first(Start);
+    if (End < Bytes.size() && Bytes[End] == '\0')
+      return Bytes.first(End);
+    Start = End + 1;
+  }
+  return Bytes;
+}
+
+// Decodes by the leading byte-order mark, narrow text in CodePage; text after
+// a NUL is not part of it.
+QString DecodeTranslationText(QByteArrayView Bytes, unsigned CodePage, bool &bUnicode) {
   QString Text;
   bUnicode = false;
   if (Bytes.startsWith("\xEF\xBB\xBF")) {
@@ -29,7 +65,7 @@ QString DecodeTranslationText(QByteArrayView Bytes, bool &bUnicode) {
   } else if (Bytes.startsWith("\xFE\xFF")) {
     Text = ZrLang_DecodeUtf16(Bytes.sliced(2), true);
   } else {
-    Text = DecodeAnsi(Bytes);
+    Text = DecodeAnsi(Bytes, CodePage);
   }
   const qsizetype Nul = Text.indexOf(QChar(u'\0'));
   if (Nul >= 0)
@@ -47,7 +83,8 @@ QString MessageOf(const std::runtime_error &E) {
 // translation never exists twice in memory.
 class TLineWriter {
 public:
-  TLineWriter(QIODevice &Stream, bool bUnicode) : FStream(Stream), FUnicode(bUnicode) {}
+  TLineWriter(QIODevice &Stream, bool bUnicode, unsigned CodePage)
+      : FStream(Stream), FUnicode(bUnicode), FCodePage(CodePage) {}
   // The text of the line being built; EndLine() finishes it.
   QString &Text() { return FText; }
   void EndLine() {
@@ -67,7 +104,7 @@ public:
       ZrLang_AppendUtf16LE(FBytes, FText);
       ZrLang_WriteBuffer(FStream, FBytes);
     } else {
-      ZrLang_WriteBuffer(FStream, EncodeAnsi(FText));
+      ZrLang_WriteBuffer(FStream, EncodeAnsi(FText, FCodePage));
     }
     FText.clear();
   }
@@ -76,6 +113,7 @@ private:
   static constexpr qsizetype BlockSize = 256 * 1024;
   QIODevice &FStream;
   bool FUnicode;
+  unsigned FCodePage;
   QString FText;
   QByteArray FBytes;
 };
@@ -84,10 +122,26 @@ private:
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
   Clear();
+  const QByteArray Bytes = Stream.readAll();
+  unsigned CodePage = 0;
+  if (!HasByteOrderMark(Bytes)) {
+    // Header lines are ASCII: read as Latin-1 they give the LANGID whatever
+    // the code page.
+    ParseText(QString::fromLatin1(NarrowHeader(Bytes)), false);
+    CodePage = AnsiCodePage();
+    Clear();
+  }
   bool bUnicode;
-  const QString Text = DecodeTranslationText(Stream.readAll(), bUnicode);
+  const QString Text = DecodeTranslationText(Bytes, CodePage, bUnicode);
   FIsStreamUnicode = bUnicode;
   ParseText(Text, bParamsOnly);
+}
+
+unsigned TZrLang_CompTranslations::AnsiCodePage() const {
+  int Value;
+  const bool bNamed =
+      ZrLang_TryStrToInt(FParams.Values(u"LANGID"), Value) && Value >= 0 && Value <= 0xFFFF;
+  return TranslationCodePage(bNamed ? std::optional<quint16>(quint16(Value)) : std::nullopt);
 }
 
 void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
@@ -182,7 +236,7 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
     ZrLang_WriteBuffer(Stream, "\xFF\xFE");
   FIsStreamUnicode = bUnicode;
 
-  TLineWriter W(Stream, bUnicode);
+  TLineWriter W(Stream, bUnicode, AnsiCodePage());
   for (const QString &Param : FParams.Lines())
     W.Line(Param);
   if (FParams.Count() > 0)
@@ -222,10 +276,14 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
 
 void TZrLang_CompTranslations::Text_SaveToFile(const QString &wsFileName, bool bUnicode,
                                                bool bSkipUntranslated) {
-  QSaveFile File(wsFileName);
-  if (!File.open(QIODevice::WriteOnly))
-    throw EFCreateError(wsFileName, File.errorString());
-  Text_SaveToStream(File, bUnicode, bSkipUntranslated);
-  if (!File.commit())
-    throw EFCreateError(wsFileName, File.errorString());
+  // A failed save leaves the flag as the last file that was written.
+  const bool bWasUnicode = FIsStreamUnicode;
+  try {
+    ZrLang_SaveFile(wsFileName, [&](QIODevice &Stream) {
+      Text_SaveToStream(Stream, bUnicode, bSkipUntranslated);
+    });
+  } catch (...) {
+    FIsStreamUnicode = bWasUnicode;
+    throw;
+  }
 }

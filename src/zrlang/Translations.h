@@ -71,22 +71,27 @@ public:
   bool IsStreamUnicode() const { return FIsStreamUnicode; }
   // The "LANGID" parameter, or 1033 when it is missing or not a number.
   quint16 LangID() const;
+  // The code page of the file form without a byte-order mark: that of the
+  // language the "LANGID" parameter names, the system's ANSI code page when
+  // it names none (TranslationCodePage).
+  unsigned AnsiCodePage() const;
 
   // The translation file. Loading clears the object first and reads from the
   // stream's position to its end; with bParamsOnly reading stops at the first
-  // section header. A line that breaks the model's rules ends the load with
-  // "Loading translations failed." and the line's number, counted from 1;
-  // what was read before it stays.
+  // section header. Text without a byte-order mark is read in the code page
+  // of the LANGID its header names (AnsiCodePage()). A line that breaks the model's rules ends the
+  // load with "Loading translations failed." and the line's number, counted from 1; what was read
+  // before it stays.
   void Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly);
   void Text_LoadFromFile(const QString &wsFileName, bool bParamsOnly);
   // Resources are Qt resources ":/NAME" and ":/<number>"; a missing one
   // raises EResNotFound.
   void Text_LoadFromResource(const QString &wsResName, bool bParamsOnly);
   void Text_LoadFromResource(int iResID, bool bParamsOnly);
-  // With bUnicode the text is UTF-16LE after FF FE, otherwise the system's
-  // ANSI code page. Every line ends with CR LF.
+  // With bUnicode the text is UTF-16LE after FF FE, otherwise in
+  // AnsiCodePage(). Every line ends with CR LF.
   void Text_SaveToStream(QIODevice &Stream, bool bUnicode, bool bSkipUntranslated);
-  // Writes beside the file and replaces it only once everything is written.
+  // Writes through ZrLang_SaveFile: a failed save keeps the old file.
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);
 
 private:

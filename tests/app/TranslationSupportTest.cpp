@@ -23,11 +23,7 @@ struct TLossyCase {
   int Lossy;
 };
 
-class CountAnsiLossyTextsTest : public testing::TestWithParam<TLossyCase> {
-protected:
-  void SetUp() override { qputenv("LINGROVE_ACP", GetParam().CodePage); }
-  void TearDown() override { qunsetenv("LINGROVE_ACP"); }
-};
+class CountAnsiLossyTextsTest : public testing::TestWithParam<TLossyCase> {};
 
 TEST_P(CountAnsiLossyTextsTest, CountsEveryTextThatLosesCharacters) {
   TZrLang_CompTranslations T;
@@ -38,7 +34,9 @@ TEST_P(CountAnsiLossyTextsTest, CountsEveryTextThatLosesCharacters) {
       P->TranStates = {zrtsUntranslated};
   if (T.Constants().Count() > 1)
     T.Constants().Items(1)->TranStates = {zrtsUntranslated};
-  EXPECT_EQ(CountAnsiLossyTexts(T, GetParam().SkipUntranslated), GetParam().Lossy);
+  EXPECT_EQ(
+      CountAnsiLossyTexts(T, GetParam().SkipUntranslated, QByteArray(GetParam().CodePage).toUInt()),
+      GetParam().Lossy);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,4 +1,6 @@
 // Runs the lingrove-cli binary on the example files and on broken ones.
+#include "TestFileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -8,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <thread>
 
 namespace {
 
@@ -259,6 +263,8 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, CliRoundTripTest,
     ::testing::Values(
         TRoundTripCase{"Example.ru.lng", "1251", "unicode", "ansi", "выпуск «Кафе»"},
+        TRoundTripCase{"Example.ru.lng", "1252", "unicode", "ansi", "выпуск «Кафе»"},
+        TRoundTripCase{"Example.de.lng", "1251", "ansi", "unicode", "Author=Jonas Müller\r\n"},
         TRoundTripCase{"Example.ru.lng", "1251", "ansi", "ansi", "LANGID=1049\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "ansi", "unicode", "Author=Jonas Müller\r\n"},
         TRoundTripCase{"Example.de.lng", "1252", "unicode", "unicode", "\\tGröße\\t"}));
@@ -378,15 +384,190 @@ INSTANTIATE_TEST_SUITE_P(
 #undef ADDED
 #undef LOG
 
-// Characters that the code page lacks become '?' one by one. Disabled while
-// EncodeAnsi turns the whole text into '?' once one such character occurs
-// (Qt 6.4's QStringEncoder::resetState() keeps the error flag).
+// Characters that the code page of the translation's language lacks become
+// '?' one by one; the rest is written in that code page (1252 for German),
+// whatever the system's is.
 TEST_F(CliTest, UnrepresentableCharactersBecomeQuestionMarks) {
-  const TRun Run = RunCli(Args("convert {ex}/Example.de.lng {tmp}/out.lng --encoding ansi"));
+  const QString Text = S("LANGID=1031\r\nAuthor=Jonas Müller\r\n\r\n[$CONSTANTS]\r\nK=Жx\r\n");
+  Write("de.lng",
+        "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(Text.utf16()), Text.size() * 2));
+  const TRun Run = RunCli(Args("convert {tmp}/de.lng {tmp}/out.lng --encoding ansi"), "1251");
   ASSERT_EQ(Run.Status, 0);
-  const QByteArray Bytes = ReadBytes(Tmp("out.lng"));
-  EXPECT_TRUE(Bytes.startsWith("LANGID=1031\r\n"));
-  EXPECT_TRUE(Bytes.contains("Author=Jonas M?ller\r\n"));
+  EXPECT_EQ(ReadBytes(Tmp("out.lng")),
+            "LANGID=1031\r\nAuthor=Jonas M\xFCller\r\n\r\n[$CONSTANTS]\r\nK=?x\r\n");
+}
+
+// Narrow text names its language: it is read and written in that language's
+// code page on a system of any other (the default locale of servers gives
+// 1252), and the summary names that code page.
+TEST_F(CliTest, NarrowTranslationFollowsItsLangID) {
+  const TRun Info = RunCli(Args("info {ex}/Example.ru.lng"), "1252");
+  EXPECT_TRUE(Info.Out.contains(S("ansi (code page 1251)"))) << Info.Out.toStdString();
+  EXPECT_TRUE(Info.Out.contains(S("Author=Ирина Соколова"))) << Info.Out.toStdString();
+}
+
+// info reads its file once, so a FIFO or a pipe gives the same summary as
+// the file itself, encoding included.
+TEST_F(CliTest, InfoReadsAFifoOrAPipeOnce) {
+  const TRun Direct = RunCli({S("info"), Example("Example.de.lng"), S("--json")});
+  ASSERT_EQ(Direct.Status, 0);
+  ASSERT_TRUE(Direct.Out.contains(S("utf-16le")));
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  std::thread Writer([this] {
+    QFile Fifo(Tmp("fifo.lng"));
+    if (Fifo.open(QIODevice::WriteOnly))
+      Fifo.write(ReadBytes(Example("Example.de.lng")));
+  });
+  const TRun FromFifo = RunCli({S("info"), Tmp("fifo.lng"), S("--json")});
+  Writer.join();
+  EXPECT_EQ(FromFifo.Status, 0) << FromFifo.Err.toStdString();
+  EXPECT_EQ(FromFifo.Out, Direct.Out);
+
+  QProcess Bash;
+  Bash.start(S("bash"), {S("-c"), S("\"$0\" info <(cat \"$1\") --json"), S(LINGROVE_CLI_PATH),
+                         Example("Example.de.lng")});
+  ASSERT_TRUE(Bash.waitForFinished(30000));
+  EXPECT_EQ(Bash.exitCode(), 0) << Bash.readAllStandardError().toStdString();
+  EXPECT_EQ(S(Bash.readAllStandardOutput()), Direct.Out);
+}
+
+// Every error that quotes a name quotes at most a few hundred characters of
+// it, however long it is.
+TEST_F(CliTest, ErrorsCutHugeNames) {
+  const QString Huge(100000, u'n');
+  Write("hugeconst.lng", "[$CONSTANTS]\r\n" + QByteArray(700000, 'x') + "-=v\r\n");
+  const QList<QStringList> Lines = {
+      {Huge},
+      {S("info"), S("--") + Huge, Tmp("small.lng")},
+      {S("convert"), Tmp("small.lng"), Tmp("out.lng"), S("--encoding"), Huge},
+      {S("info"), Tmp("small.lng"), Huge},
+      {S("info"), Tmp(Huge.toLatin1().constData())},
+      {S("sync"), Example("Example.zrlang"), S("--output"), Tmp("out.lng"), S("--langid"), Huge},
+      {S("info"), Tmp("hugeconst.lng")},
+  };
+  for (const QStringList &Line : Lines) {
+    const TRun Run = RunCli(Line);
+    EXPECT_NE(Run.Status, 0);
+    EXPECT_TRUE(Run.Err.contains(S("nnnnnnnnnn...")) || Run.Err.contains(S("xxxxxxxxxx...")))
+        << Run.Err.left(300).toStdString();
+    EXPECT_LT(Run.Err.size(), 600) << Run.Err.left(300).toStdString();
+  }
+}
+
+// Saving onto a full disk and into special files: a failure exits 2 with
+// the system's reason and never costs the old file.
+
+// A translation of Entries properties in ANSI, about 30 bytes each.
+QByteArray GeneratedTranslation(int Entries) {
+  QByteArray Text = "LANGID=1049\r\n\r\n[Form1]\r\n";
+  for (int I = 1; I <= Entries; ++I)
+    Text += QByteArray::number(I).rightJustified(8, '0') + "=Value \xC6 number " +
+            QByteArray::number(I) + "\r\n";
+  return Text + "\r\n[$CONSTANTS]\r\n";
+}
+
+void WriteBytes(const QString &FileName, const QByteArray &Bytes) {
+  QFile File(FileName);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size());
+}
+
+// One save near the boundary of a full disk: convert or sync over an
+// existing file, with a given number of bytes left free.
+struct TTrial {
+  int Entries;
+  bool bUnicode;
+  qint64 Free;
+  bool bSync; // sync with --keep-header and a --log beside OUT
+};
+
+enum TTrialResult { trWritten, trRefused, trLost };
+
+class CliFullDiskTest : public CliTest {
+protected:
+  QStringList Command(const TTrial &T, const QString &Out, const QString &Log) const {
+    const QString Enc = T.bUnicode ? S("unicode") : S("ansi");
+    if (!T.bSync)
+      return {S("convert"), Tmp("in.lng"), Out, S("--encoding"), Enc};
+    return {S("sync"), Example("Example.zrlang"), Tmp("in.lng"), S("--output"),
+            Out,       S("--encoding"),           Enc,           S("--log"),
+            Log,       S("--keep-header")};
+  }
+
+  TTrialResult RunTrial(const TTrial &T) {
+    WriteBytes(Tmp("in.lng"), GeneratedTranslation(T.Entries));
+    // What the command writes where there is room.
+    const TRun Roomy = RunCli(Command(T, Tmp("ref.lng"), Tmp("ref.log")));
+    EXPECT_EQ(Roomy.Status, 0) << Roomy.Err.toStdString();
+    const QByteArray Expected = ReadBytes(Tmp("ref.lng"));
+
+    TTestTmpfs Fs(256 * 1024);
+    const QString Out = Fs.Path(S("out.lng")), Log = Fs.Path(S("out.log"));
+    const QByteArray OldOut(3000, 'o'), OldLog = "old log\r\n";
+    WriteBytes(Out, OldOut);
+    WriteBytes(Log, OldLog);
+    EXPECT_TRUE(Fs.LeaveFree(T.Free));
+    const TRun Run = RunCli(Command(T, Out, Log));
+    const QStringList Left = Fs.Names();
+    const bool bTidy = Left == QStringList({S("filler"), S("out.lng"), S("out.log")});
+    if (Run.Status == 0 && bTidy && ReadBytes(Out) == Expected)
+      return trWritten;
+    if (Run.Status == 2 && bTidy && ReadBytes(Out) == OldOut && ReadBytes(Log) == OldLog &&
+        Run.Err.contains(S("No space left on device")) && Run.Out.isEmpty())
+      return trRefused;
+    ADD_FAILURE() << "lost: " << T.Entries << (T.bUnicode ? " unicode" : " ansi") << " free "
+                  << T.Free << (T.bSync ? " sync" : " convert") << " status " << Run.Status
+                  << " left " << Left.join(u' ').toStdString() << ' ' << Run.Err.toStdString()
+                  << " out " << ReadBytes(Out).size() << " expected " << Expected.size() << " log "
+                  << ReadBytes(Log).size();
+    return trLost;
+  }
+};
+
+// 64 saves of many sizes with 0 to 16 KB free: each either writes the whole
+// new file or exits 2 and leaves the old one; none loses a file.
+TEST_F(CliFullDiskTest, SavesNearTheBoundaryNeverLoseAFile) {
+  if (!TTestTmpfs(4096).Mounted())
+    GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  int Counts[3] = {};
+  for (int I = 0; I < 64; ++I) {
+    const TTrial T{10 + 9 * I, I % 2 == 1, qint64(I % 5) * 4096, I % 4 == 3};
+    ++Counts[RunTrial(T)];
+  }
+  std::cout << "full-disk trials: " << Counts[trWritten] << " written, " << Counts[trRefused]
+            << " refused with the old file kept, " << Counts[trLost] << " lost\n";
+  EXPECT_EQ(Counts[trLost], 0);
+  EXPECT_GT(Counts[trWritten], 0);
+  EXPECT_GT(Counts[trRefused], 0);
+}
+
+// OUT may be a FIFO: it is written in place and stays a FIFO.
+TEST_F(CliTest, FifoOutputIsWrittenInPlace) {
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  TFifoReader Reader(Tmp("fifo.lng"), true);
+  ASSERT_TRUE(Reader.IsOpen());
+  const TRun Run = RunCli(Args("convert {ex}/Example.ru.lng {tmp}/fifo.lng --encoding unicode"));
+  EXPECT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  ASSERT_EQ(RunCli(Args("convert {ex}/Example.ru.lng {tmp}/ref.lng --encoding unicode")).Status, 0);
+  EXPECT_EQ(Reader.Drain(), ReadBytes(Tmp("ref.lng")));
+  EXPECT_TRUE(IsFifo(Tmp("fifo.lng")));
+}
+
+// A reader that goes away is a write error like any other.
+TEST_F(CliTest, FifoReaderThatLeavesGivesBrokenPipe) {
+  WriteBytes(Tmp("big.lng"), GeneratedTranslation(20000));
+  ASSERT_TRUE(MakeFifo(Tmp("fifo.lng")));
+  TFifoReader Reader(Tmp("fifo.lng"), false);
+  ASSERT_TRUE(Reader.IsOpen());
+  QProcess Process;
+  Process.start(S(LINGROVE_CLI_PATH), Args("convert {tmp}/big.lng {tmp}/fifo.lng --encoding ansi"));
+  const bool bData = Reader.WaitForData(20000);
+  Reader.Close();
+  ASSERT_TRUE(Process.waitForFinished(30000));
+  EXPECT_TRUE(bData) << "nothing was written into the FIFO";
+  EXPECT_EQ(Process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(Process.exitCode(), 2);
+  EXPECT_TRUE(S(Process.readAllStandardError()).contains(S("Broken pipe")));
+  EXPECT_TRUE(IsFifo(Tmp("fifo.lng")));
 }
 
 } // namespace

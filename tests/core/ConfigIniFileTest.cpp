@@ -2,6 +2,7 @@
 #include "CoreApplication.h"
 #include "CoreError.h"
 #include "SettingsTestSupport.h"
+#include "TestFileSystem.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -205,6 +206,30 @@ TEST(IniFileText, WhatALineCannotHoldIsRefused) {
   for (const auto &[Section, Ident, Value] : Bad)
     EXPECT_THROW(Mem.WriteString(Section, Ident, Value), EIniFileException) << Ident.toStdString();
 }
+
+// A settings file on a full disk: the write fails and the old file stays.
+class FullDiskIniTest : public testing::TestWithParam<TBackendKind> {};
+
+TEST_P(FullDiskIniTest, FailedWriteKeepsTheOldFile) {
+  TTestTmpfs Fs(64 * 1024);
+  if (!Fs.Mounted())
+    GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  const QString Name = Fs.Path(u"Settings.dat"_s);
+  const QByteArray Old = "[S]\r\nA=1\r\n";
+  PutFile(Name, Old);
+  ASSERT_TRUE(Fs.LeaveFree(0));
+  const QString Big(3000, u'v');
+  if (GetParam() == bkMemIniFile) {
+    TMemIniFile Mem(Name);
+    Mem.WriteString(u"S"_s, u"B"_s, Big);
+    EXPECT_THROW(Mem.UpdateFile(), EIniFileException);
+  } else {
+    TIniFile Classic(Name);
+    EXPECT_THROW(Classic.WriteString(u"S"_s, u"B"_s, Big), EIniFileException);
+  }
+  EXPECT_EQ(FileText(Name), Old);
+}
+INSTANTIATE_TEST_SUITE_P(FileBackends, FullDiskIniTest, testing::Values(bkIniFile, bkMemIniFile));
 
 // The store and its backend choice.
 

@@ -144,6 +144,58 @@ INSTANTIATE_TEST_SUITE_P(
                     TEncodingCase{"Ansi", "A=\xC6x\r\n[$CONSTANTS]\r\nK=\xB8\\t", false}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// Narrow text is read in the ANSI code page of the language its header
+// names, whatever the system's is, and written back in it.
+struct TLangIDCodePageCase {
+  const char *Name;
+  unsigned SystemCodePage;
+  QByteArray Bytes;
+  std::u16string_view Expected;
+  unsigned CodePage; // AnsiCodePage() after loading
+};
+
+void PrintTo(const TLangIDCodePageCase &C, std::ostream *Os) {
+  *Os << C.Name;
+}
+
+class TextLangIDCodePageTest : public testing::TestWithParam<TLangIDCodePageCase> {};
+TEST_P(TextLangIDCodePageTest, ReadsAndWritesInTheLanguagesCodePage) {
+  const TLangIDCodePageCase &C = GetParam();
+  TScopedAcp Acp(C.SystemCodePage);
+  TZrLang_CompTranslations T;
+  Load(T, C.Bytes);
+  EXPECT_EQ(Dump(T), Q(C.Expected));
+  EXPECT_EQ(T.AnsiCodePage(), C.CodePage);
+  // Written back in the same code page: the bytes of what was read come back.
+  const QByteArray Saved = Save(T, false, false);
+  for (const QByteArray &Line : Saved.split('\n'))
+    EXPECT_TRUE(C.Bytes.contains(Line)) << Line.toStdString();
+  TZrLang_CompTranslations Back;
+  Load(Back, Saved);
+  EXPECT_EQ(Dump(Back), Dump(T));
+}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Headers, TextLangIDCodePageTest, testing::Values(
+    TLangIDCodePageCase{"RussianOn1252", 1252, "LANGID=1049\r\n\r\n[$CONSTANTS]\r\nK=\xCF\xF0\xE8\r\n",
+                        u"LANGID=1049|$K=При", 1251},
+    TLangIDCodePageCase{"GermanOn1251", 1251, "LANGID=1031\r\n\r\n[$CONSTANTS]\r\nK=Gr\xFC\xDF\r\n",
+                        u"LANGID=1031|$K=Grüß", 1252},
+    TLangIDCodePageCase{"JapaneseTrailByte", 1252,
+                        "LANGID=1041\r\n\r\n[$CONSTANTS]\r\nK=\x83\x5C\\n\r\n", u"LANGID=1041|$K=ソ\\n", 932},
+    TLangIDCodePageCase{"AfterNarrowHeaderLines", 1252,
+                        "Author=\xC8\xF0\xE8\xED\xE0\r\n[Unclosed\r\nlangid=1049\r\n\r\n[$CONSTANTS]\r\n",
+                        u"Author=Ирина|langid=1049", 1251},
+    TLangIDCodePageCase{"LastLangIDCounts", 1252, "LANGID=1031\r\nLANGID=1049\r\n\r\n[$CONSTANTS]\r\n",
+                        u"LANGID=1049", 1251},
+    TLangIDCodePageCase{"NoLangIDUsesSystem", 1251, "A=\xC6\r\n\r\n[$CONSTANTS]\r\n", u"A=Ж", 1251},
+    TLangIDCodePageCase{"NotANumberUsesSystem", 1253, "LANGID=ru\r\n\r\n[$CONSTANTS]\r\nK=\xC6\r\n",
+                        u"LANGID=ru|$K=Ζ", 1253},
+    TLangIDCodePageCase{"UnicodeOnlyLanguageUsesSystem", 1250, "LANGID=1081\r\n\r\n[$CONSTANTS]\r\n",
+                        u"LANGID=1081", 1250},
+    TLangIDCodePageCase{"InASectionIsNoHeader", 1253, "[F]\r\nLANGID=1049\r\n\r\n[$CONSTANTS]\r\nK=\xC6\r\n",
+                        u"[F]|$K=Ζ", 1253}));
+// clang-format on
+
 TEST(TextLoadTest, DoubleByteTrailByteIsNoBackslash) {
   TScopedAcp Acp(932);
   TZrLang_CompTranslations T;

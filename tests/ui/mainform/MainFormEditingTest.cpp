@@ -12,6 +12,7 @@
 #include "DifferencesDialog.h"
 #include "EntryTreeModel.h"
 #include "Images.h"
+#include "TestFileSystem.h"
 #include "TestSupport.h"
 #include "TransPropsDialog.h"
 
@@ -1336,6 +1337,57 @@ INSTANTIATE_TEST_SUITE_P(
                     TAnsiLossCase{"CancelSavesNothing", QMessageBox::Cancel, std::nullopt}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// A Russian ANSI translation on a system whose code page is 1252: it reads,
+// is checked for loss and is written in code page 1251, that of its LANGID.
+struct TForeignCodePageCase {
+  const char *Name;
+  const char *Edited;
+  bool bLossy; // the warning names code page 1251; Cancel saves nothing
+};
+
+void PrintTo(const TForeignCodePageCase &C, std::ostream *Os) {
+  *Os << C.Name;
+}
+
+class MainFormForeignCodePage : public testing::TestWithParam<TForeignCodePageCase> {};
+
+TEST_P(MainFormForeignCodePage, UsesTheCodePageOfTheTranslationsLanguage) {
+  const TForeignCodePageCase &C = GetParam();
+  const TScopedAcp Acp(1252);
+  const TScopedIgnoreConflicts Ignore(true); // only the loss is asked about
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.ru.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(Form.HasDocument());
+  const QString Edited = QString::fromUtf8(C.Edited);
+  ASSERT_TRUE(
+      EditInPlace(Form, RowOf(Form, "Application.MainForm", "actEditFind.Caption"), Edited));
+  const QString Out = Folder.Path("out.lng");
+  QString Prompt;
+  std::optional<TUnansweredDialogs> Guard;
+  if (C.bLossy)
+    AnswerNextMessageBox(QMessageBox::Cancel, &Prompt);
+  else
+    Guard.emplace();
+  QDateTime Before, After;
+  EXPECT_EQ(SaveAs(Form, Out, false, Before, After), !C.bLossy);
+  if (C.bLossy) {
+    EXPECT_TRUE(Prompt.startsWith(QStringLiteral("1 texts of the translation hold characters that "
+                                                 "the ANSI code page 1251 cannot represent.")))
+        << Prompt.toStdString();
+    return;
+  }
+  EXPECT_TRUE(Guard->Titles.isEmpty()) << Guard->Titles.join(u'\n').toStdString();
+  const QString Expected = WithLineAfter(RussianSaved, QStringLiteral("00000010=В&ыход"),
+                                         QStringLiteral("00000011=") + Edited);
+  EXPECT_TRUE(FileIs(Out, Expected, feCp1251, Before, After));
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, MainFormForeignCodePage,
+                         testing::Values(TForeignCodePageCase{"Cyrillic", "&Найти...", false},
+                                         TForeignCodePageCase{"Greek", "&Найти Ω", true}),
+                         [](const auto &Info) { return std::string(Info.param.Name); });
+
 TEST(MainFormSaving, AFileThatCannotBeCreatedChangesNothingButReportsTheError) {
   TProjectFolder Folder;
   auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
@@ -1356,6 +1408,47 @@ TEST(MainFormSaving, AFileThatCannotBeCreatedChangesNothingButReportsTheError) {
   EXPECT_EQ(Form.TranslationFilename(), Folder.Path("Example.de.lng"));
   EXPECT_EQ(LoadMRUList(mruTranslation), HistoryBefore);
   EXPECT_EQ(Folder.Snapshot(), FilesBefore);
+}
+
+// A full disk: the old file stays, the error box gives the system's reason
+// and the changes stay unsaved.
+TEST(MainFormSaving, AFullDiskKeepsTheOldFileAndTheChanges) {
+  TTestTmpfs Fs(256 * 1024);
+  if (!Fs.Mounted())
+    GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+  const QString Path = Fs.Path(QStringLiteral("Example.de.lng"));
+  ASSERT_TRUE(QFile::copy(Examples + QStringLiteral("Example.de.lng"), Path));
+  const QByteArray Old = ReadBytes(Path);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Path);
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("X")));
+  ASSERT_TRUE(Fs.LeaveFree(0));
+  Form.RealSave = true;
+  TCapturedMessages Messages;
+  ActionNamed(Form, "ActionFileSave")->trigger();
+  ASSERT_EQ(Messages.Texts.size(), 1);
+  EXPECT_TRUE(Messages.Texts.first().endsWith(QStringLiteral("No space left on device")))
+      << Messages.Texts.first().toStdString();
+  EXPECT_TRUE(Form.Modified());
+  EXPECT_EQ(ReadBytes(Path), Old);
+  EXPECT_EQ(Fs.Names(), QStringList({QStringLiteral("Example.de.lng"), QStringLiteral("filler")}));
+}
+
+// An error box quotes a few hundred characters of a name, however long.
+TEST(MainFormSaving, AHugeFileNameIsCutInTheErrorBox) {
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  ASSERT_TRUE(EditInPlace(Form, RowOf(Form, "Dialog.About", "Caption"), QStringLiteral("X")));
+  Form.RealSave = true;
+  Form.SavePath = Folder.Path("missing/") + QString(100000, u'n') + QStringLiteral(".lng");
+  Form.SaveUnicode = true;
+  TCapturedMessages Messages;
+  ActionNamed(Form, "ActionFileSaveAs")->trigger();
+  ASSERT_EQ(Messages.Texts.size(), 1);
+  EXPECT_LT(Messages.Texts.first().size(), 400) << Messages.Texts.first().left(500).toStdString();
+  EXPECT_TRUE(Form.Modified());
 }
 
 struct TSaveCancelCase {
