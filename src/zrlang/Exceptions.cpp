@@ -25,11 +25,7 @@ EFCreateError::EFCreateError(const QString &FileName, const QString &Reason)
                        .arg(ZrLang_QuotedName(FileName), Reason)) {}
 
 EResNotFound::EResNotFound(const QString &ResName)
-<<<<<<< HEAD
-    : Exception(QStringLiteral("Resource %1 not found").arg(ResName)) {}
+    : Exception(QStringLiteral("Resource %1 not found").arg(ZrLang_QuotedName(ResName))) {}
 
 EListError::EListError(int Index)
     : Exception(QStringLiteral("List index out of bounds (%1)").arg(Index)) {}
-=======
-    : Exception(QStringLiteral("Resource %1 not found").arg(ZrLang_QuotedName(ResName))) {}
->>>>>>> save
