@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,41 @@ void TTestHttpServer::OnData(QTcpSocket *Socket) {
   Answer(Socket, Path);
 }
 
+void TTestHttpServer::Stream(QTcpSocket *Socket, const QByteArray &Head, int IntervalMs) {
+  Socket->write(Head + "Connection: close\r\n\r\n");
+  if (IntervalMs > 0) {
+    auto *Timer = new QTimer(Socket);
+    connect(Timer, &QTimer::timeout, Socket, [this, Socket] {
+      Socket->write("x");
+      ++FStreamed;
+    });
+    Timer->start(IntervalMs);
+    return;
+  }
+  // Keeps a few chunks queued: as fast as the client takes them, no faster.
+  static const QByteArray Chunk(64 * 1024, 'x');
+  const auto Refill = [this, Socket] {
+    while (Socket->state() == QAbstractSocket::ConnectedState &&
+           Socket->bytesToWrite() < 4 * Chunk.size()) {
+      Socket->write(Chunk);
+      FStreamed += Chunk.size();
+    }
+  };
+  connect(Socket, &QTcpSocket::bytesWritten, Socket, Refill);
+  Refill();
+}
+
 void TTestHttpServer::Answer(QTcpSocket *Socket, const QString &Path) {
   if (FStalled.contains(Path))
     return;
+  if (FDrips.contains(Path))
+    return Stream(Socket, "HTTP/1.1 200 OK\r\n", FDrips.value(Path));
+  if (FEndless.contains(Path)) {
+    const int Status = FEndless.value(Path);
+    return Stream(Socket,
+                  "HTTP/1.1 " + QByteArray::number(Status) + " Endless\r\nLocation: /elsewhere\r\n",
+                  0);
+  }
   QByteArray Head;
   QByteArray Body;
   if (FRedirects.contains(Path)) {
