@@ -3,15 +3,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSslServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-TTestHttpServer::TTestHttpServer() {
+TTestHttpServer::TTestHttpServer(const QSslConfiguration *Tls) {
   EXPECT_TRUE(FRoot.isValid());
-  EXPECT_TRUE(FServer.listen(QHostAddress::LocalHost, 0));
-  connect(&FServer, &QTcpServer::newConnection, this, &TTestHttpServer::OnConnection);
+  if (Tls) {
+    auto Server = std::make_unique<QSslServer>();
+    Server->setSslConfiguration(*Tls);
+    // Connections come once their handshake is done.
+    connect(Server.get(), &QSslServer::pendingConnectionAvailable, this,
+            &TTestHttpServer::OnConnection);
+    FServer = std::move(Server);
+  } else {
+    FServer = std::make_unique<QTcpServer>();
+    connect(FServer.get(), &QTcpServer::newConnection, this, &TTestHttpServer::OnConnection);
+  }
+  EXPECT_TRUE(FServer->listen(QHostAddress::LocalHost, 0));
 }
 
 TTestHttpServer::~TTestHttpServer() {
@@ -20,7 +31,11 @@ TTestHttpServer::~TTestHttpServer() {
 }
 
 QUrl TTestHttpServer::Url(const QString &Path) const {
-  return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(FServer.serverPort()).arg(Path));
+  const bool Tls = qobject_cast<const QSslServer *>(FServer.get()) != nullptr;
+  return QUrl(QStringLiteral("%1://127.0.0.1:%2/%3")
+                  .arg(Tls ? QStringLiteral("https") : QStringLiteral("http"))
+                  .arg(FServer->serverPort())
+                  .arg(Path));
 }
 
 void TTestHttpServer::SetFile(const QString &Path, const QByteArray &Data) {
@@ -40,7 +55,7 @@ QUrl TTestHttpServer::RefusingUrl(const QString &Path) {
 }
 
 void TTestHttpServer::OnConnection() {
-  while (QTcpSocket *Socket = FServer.nextPendingConnection()) {
+  while (QTcpSocket *Socket = FServer->nextPendingConnection()) {
     Socket->setParent(nullptr);
     FSockets.append(Socket);
     connect(Socket, &QTcpSocket::readyRead, this, [this, Socket] { OnData(Socket); });

@@ -9,21 +9,25 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <memory>
+
+class QSslConfiguration;
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for the update tests. It serves the
 // files of a temporary folder by path and answers 404 for missing ones; a
 // path can instead stall (accept and never answer), announce a longer
 // Content-Length than it sends, redirect, send a body without end, or drip
-// one byte at a time. Each answer closes its connection. It runs on the test's thread: it answers while the component
+// one byte at a time. Each answer closes its connection. Given a TLS
+// configuration (certificate and key), it serves https instead. It runs on the test's thread: it answers while the component
 // waits in its local event loop.
 class TTestHttpServer : public QObject {
 public:
-  TTestHttpServer();
+  explicit TTestHttpServer(const QSslConfiguration *Tls = nullptr);
   ~TTestHttpServer() override;
 
   QString Root() const { return FRoot.path(); }
-  // http://127.0.0.1:<port>/<Path>
+  // http(s)://127.0.0.1:<port>/<Path>
   QUrl Url(const QString &Path) const;
   // Writes Data as the file served under Path (folders are created).
   void SetFile(const QString &Path, const QByteArray &Data);
@@ -59,7 +63,7 @@ private:
   void Stream(QTcpSocket *Socket, const QByteArray &Head, int IntervalMs);
 
   QTemporaryDir FRoot;
-  QTcpServer FServer;
+  std::unique_ptr<QTcpServer> FServer;
   QHash<QTcpSocket *, QByteArray> FPending;
   QList<QPointer<QTcpSocket>> FSockets;
   QSet<QString> FStalled;
