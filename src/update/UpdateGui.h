@@ -16,13 +16,13 @@ bool UpdateHasGui();
 // REQUIRES: UpdateHasGui().
 bool AskUpdateQuestion(const QString &Question);
 
-// A modal progress window with a Cancel button for one transfer, closed
-// when the object goes. It appears after DelayMs, so a quick transfer shows
-// none. The program's other windows take no input meanwhile.
+// A modal progress window with a Cancel button for one transfer, shown at
+// once and closed when the object goes. The program's other windows take no
+// input meanwhile.
 // REQUIRES: UpdateHasGui().
 class TUpdateProgressWindow {
 public:
-  explicit TUpdateProgressWindow(const QString &Label, int DelayMs = 0);
+  explicit TUpdateProgressWindow(const QString &Label);
   ~TUpdateProgressWindow();
   TUpdateProgressWindow(const TUpdateProgressWindow &) = delete;
   TUpdateProgressWindow &operator=(const TUpdateProgressWindow &) = delete;

@@ -28,8 +28,6 @@ namespace {
 
 // A control file is a few hundred bytes; anything much larger is not one.
 constexpr qint64 MaxControlFileSize = 1024 * 1024;
-// A quick check shows no window at all.
-constexpr int CheckWindowDelayMs = 400;
 
 const QString SUpdate = QStringLiteral("update");
 const QString SApplication = QStringLiteral("application");
@@ -124,9 +122,9 @@ bool TWebUpdate::FetchControlFile() {
     Options.MaxTotalMs = FCheckTimeLimitMs;
     std::unique_ptr<TUpdateProgressWindow> Window;
     if (!OnProgress && FShowDownloadProgress && UpdateHasGui()) {
-      // Shown only when the check takes a while; its Cancel ends the check.
-      Window = std::make_unique<TUpdateProgressWindow>(LangConstant(u"SMessageUpdateChecking"),
-                                                       CheckWindowDelayMs);
+      // Shown at once, so the other windows take no input while the check
+      // waits; its Cancel ends the check.
+      Window = std::make_unique<TUpdateProgressWindow>(LangConstant(u"SMessageUpdateChecking"));
       Options.AcceptUserInput = true;
       Options.OnProgress = [&Window](qint64 Received, qint64 Total) {
         return Window->Update(Received, Total);

@@ -191,7 +191,7 @@ TEST_F(MainFormUpdates, AHostileAppNameIsRefused) {
             QStringList{QStringLiteral("controlfile.inf")});
 }
 
-// The check's progress window: it shows after a moment; its Cancel button
+// The check's progress window: it shows at once, and its Cancel button
 // ends a check that a dripping server would keep going, without a message.
 TEST_F(MainFormUpdates, CancelInTheProgressWindowEndsTheCheck) {
   Server.Drip(QStringLiteral("lingrove/controlfile.inf"), 100);
