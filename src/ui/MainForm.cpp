@@ -899,10 +899,10 @@ void TUIMainForm::CheckForUpdates() {
   } else if (Cancelled) {
     return;
   } else if (TimedOut) {
-    AskUser(this, QMessageBox::Critical, FailedTitle,
-            LangConstantFmt(u"SMessageUpdateTimedOut",
-                            {Program, WebUpdate->CheckTimeLimitMs() / 1000}),
-            QMessageBox::Ok);
+    AskUser(
+        this, QMessageBox::Critical, FailedTitle,
+        LangConstantFmt(u"SMessageUpdateTimedOut", {Program, WebUpdate->CheckTimeLimitMs() / 1000}),
+        QMessageBox::Ok);
   } else if (Insecure) {
     AskUser(this, QMessageBox::Critical, FailedTitle,
             LangConstantFmt(u"SMessageUpdateInsecure", {Program, WebUpdate->LastTransferError()}),

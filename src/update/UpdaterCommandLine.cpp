@@ -1,11 +1,10 @@
 #include "UpdaterCommandLine.h"
 
 QStringList BuildUpdaterArguments(const TUpdaterHandOver &HandOver) {
-  QStringList Arguments = {QString::number(HandOver.ProcessId),
-                           HandOver.Log ? QStringLiteral("L") : QStringLiteral("X"),
-                           HandOver.AppPath,
-                           HandOver.AppParam.isEmpty() ? QStringLiteral(" ") : HandOver.AppParam,
-                           HandOver.TempDir};
+  QStringList Arguments = {
+      QString::number(HandOver.ProcessId), HandOver.Log ? QStringLiteral("L") : QStringLiteral("X"),
+      HandOver.AppPath, HandOver.AppParam.isEmpty() ? QStringLiteral(" ") : HandOver.AppParam,
+      HandOver.TempDir};
   Arguments += HandOver.Components;
   return Arguments;
 }

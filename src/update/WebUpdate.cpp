@@ -5,8 +5,8 @@
 #include "UpdateGui.h"
 #include "UpdatePaths.h"
 #include "UpdateTransfer.h"
-#include "UpdaterCommandLine.h"
 #include "UpdaterCommand.h"
+#include "UpdaterCommandLine.h"
 #include "UpdaterProgram.h"
 
 #include "LanguageManager.h"
@@ -285,11 +285,12 @@ bool TWebUpdate::CheckApplicationKeys(const QList<TUpdateFileEntry> &Entries) {
 }
 
 bool TWebUpdate::MakeUpdateFolder() {
-  FUpdateDir = std::make_unique<QTemporaryDir>(TempFolder() + QStringLiteral("/lingrove-update-XXXXXX"));
+  FUpdateDir =
+      std::make_unique<QTemporaryDir>(TempFolder() + QStringLiteral("/lingrove-update-XXXXXX"));
   // Only this user may put files where the updater takes them from.
   if (!FUpdateDir->isValid() ||
-      !QFile::setPermissions(FUpdateDir->path(),
-                             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+      !QFile::setPermissions(FUpdateDir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner)) {
     FUpdateDir.reset();
     return false;
   }
@@ -476,7 +477,8 @@ bool TWebUpdate::HandOverToUpdater() {
   // about.
   HandOver.Components = FDownloadedComponents;
   const QStringList Arguments = BuildUpdaterArguments(HandOver);
-  Log(QStringLiteral("Starting updater : %1").arg(UpdaterArgumentsForLog(HandOver.Program, Arguments)));
+  Log(QStringLiteral("Starting updater : %1")
+          .arg(UpdaterArgumentsForLog(HandOver.Program, Arguments)));
   if (!StartUpdater(HandOver.Program, Arguments)) {
     Fail(Msg(u"Failed to spawn updater process : %1").arg(Program));
     return false;

@@ -19,8 +19,9 @@ class QTcpSocket;
 // path can instead stall (accept and never answer), announce a longer
 // Content-Length than it sends, redirect, send a body without end, or drip
 // one byte at a time. Each answer closes its connection. Given a TLS
-// configuration (certificate and key), it serves https instead. It runs on the test's thread: it answers while the component
-// waits in its local event loop.
+// configuration (certificate and key), it serves https instead. It runs on
+// the test's thread: it answers while the component waits in its local
+// event loop.
 class TTestHttpServer : public QObject {
 public:
   explicit TTestHttpServer(const QSslConfiguration *Tls = nullptr);

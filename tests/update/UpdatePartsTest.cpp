@@ -241,8 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ResolveProgramPathTest,
                                          TResolveCase{u"{app}/.", nullptr},
                                          TResolveCase{u"\"..\"/outside/run.sh", nullptr},
                                          TResolveCase{u"lingrove\" \"/x", nullptr},
-                                         TResolveCase{u"a\nb", nullptr},
-                                         TResolveCase{u"", nullptr},
+                                         TResolveCase{u"a\nb", nullptr}, TResolveCase{u"", nullptr},
                                          TResolveCase{u"/etc/passwd", nullptr},
                                          TResolveCase{u"\\\\server\\share\\x", nullptr},
                                          TResolveCase{u"C:\\Windows\\x.exe", nullptr},
@@ -263,12 +262,10 @@ TEST_P(ResolveProgramFolderTest, StaysInTheProgramFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ResolveProgramFolderTest,
-                         testing::Values(TResolveCase{u"{app}", u""},
-                                         TResolveCase{u"{app}\\", u""},
+                         testing::Values(TResolveCase{u"{app}", u""}, TResolveCase{u"{app}\\", u""},
                                          TResolveCase{u" {APP}/ ", u""},
                                          TResolveCase{u"{app}\\docs", u"docs"},
-                                         TResolveCase{u"docs", u"docs"},
-                                         TResolveCase{u"", nullptr},
+                                         TResolveCase{u"docs", u"docs"}, TResolveCase{u"", nullptr},
                                          TResolveCase{u"/", nullptr},
                                          TResolveCase{u"{app}\\..", nullptr}));
 
@@ -343,20 +340,35 @@ TEST_P(UpdaterArgumentsTest, OneArgumentPerValue) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UpdaterArgumentsTest,
     testing::Values(
-        TCommandCase{{u"/tmp/wusetup.exe"_s, 4242, true, u"/opt/lg/lingrove"_s, QString(),
-                      u"/tmp/u"_s, {u"lingrove"_s, u"lingrove.dat"_s}},
-                     {u"4242"_s, u"L"_s, u"/opt/lg/lingrove"_s, u" "_s, u"/tmp/u"_s,
-                      u"lingrove"_s, u"lingrove.dat"_s}},
-        TCommandCase{{u"/t m/wusetup.exe"_s, 7, false, u"/my app/lingrove"_s, u"-x"_s, u"/t m"_s,
+        TCommandCase{{u"/tmp/wusetup.exe"_s,
+                      4242,
+                      true,
+                      u"/opt/lg/lingrove"_s,
+                      QString(),
+                      u"/tmp/u"_s,
+                      {u"lingrove"_s, u"lingrove.dat"_s}},
+                     {u"4242"_s, u"L"_s, u"/opt/lg/lingrove"_s, u" "_s, u"/tmp/u"_s, u"lingrove"_s,
+                      u"lingrove.dat"_s}},
+        TCommandCase{{u"/t m/wusetup.exe"_s,
+                      7,
+                      false,
+                      u"/my app/lingrove"_s,
+                      u"-x"_s,
+                      u"/t m"_s,
                       {u"lingrove"_s}},
                      {u"7"_s, u"X"_s, u"/my app/lingrove"_s, u"-x"_s, u"/t m"_s, u"lingrove"_s}},
-        TCommandCase{{u"/t/wusetup.exe"_s, 1, true, u"/a/b"_s, u"x\" \"/tmp/planted\" \"y"_s,
-                      u"/t"_s, {u"lingrove"_s}},
-                     {u"1"_s, u"L"_s, u"/a/b"_s, u"x\" \"/tmp/planted\" \"y"_s, u"/t"_s,
-                      u"lingrove"_s}},
-        TCommandCase{{u"/t/wusetup.exe"_s, 1, true, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s,
-                      {}},
-                     {u"1"_s, u"L"_s, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s}}));
+        TCommandCase{
+            {u"/t/wusetup.exe"_s,
+             1,
+             true,
+             u"/a/b"_s,
+             u"x\" \"/tmp/planted\" \"y"_s,
+             u"/t"_s,
+             {u"lingrove"_s}},
+            {u"1"_s, u"L"_s, u"/a/b"_s, u"x\" \"/tmp/planted\" \"y"_s, u"/t"_s, u"lingrove"_s}},
+        TCommandCase{
+            {u"/t/wusetup.exe"_s, 1, true, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s, {}},
+            {u"1"_s, u"L"_s, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s}}));
 
 TEST(UpdaterArgumentsForLogTest, QuotesItemsWithBlanks) {
   EXPECT_EQ(UpdaterArgumentsForLog(u"/t m/wusetup.exe"_s, {u"1"_s, u"L"_s, u" "_s, u"a"_s}),

@@ -97,8 +97,12 @@ TEST(RunUpdater, StartsTheOldProgramWhenReplacingFails) {
 // others stay old and the old program is started again.
 TEST(RunUpdater, AMissingComponentFailsAndKeepsTheOldProgram) {
   TTestInstallation Install;
-  const QStringList Args = {QString::number(EndedProcessId()), u"L"_s, Install.AppPath(),
-                            Install.Download(), u"lingrove"_s, u"LINGROVE.DAT"_s};
+  const QStringList Args = {QString::number(EndedProcessId()),
+                            u"L"_s,
+                            Install.AppPath(),
+                            Install.Download(),
+                            u"lingrove"_s,
+                            u"LINGROVE.DAT"_s};
   EXPECT_EQ(RunUpdater(Args, ShortWait()), uxReplaceFailed);
   EXPECT_EQ(Install.WaitForMarker(), "v1\n");
   EXPECT_EQ(ReadTestFile(Install.App(u"lingrove.dat"_s)), "old data");
@@ -108,11 +112,9 @@ TEST(RunUpdater, AMissingComponentFailsAndKeepsTheOldProgram) {
 // Files in a folder others may write to could have been planted there.
 TEST(RunUpdater, RefusesASharedTemporaryFolder) {
   TTestInstallation Install;
-  ASSERT_TRUE(QFile::setPermissions(Install.Download(), QFileDevice::ReadOwner |
-                                                            QFileDevice::WriteOwner |
-                                                            QFileDevice::ExeOwner |
-                                                            QFileDevice::WriteOther |
-                                                            QFileDevice::ExeOther));
+  ASSERT_TRUE(QFile::setPermissions(
+      Install.Download(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::WriteOther | QFileDevice::ExeOther));
   const QStringList Args = {QString::number(EndedProcessId()), u"L"_s, Install.AppPath(),
                             Install.Download(), u"lingrove"_s};
   EXPECT_EQ(RunUpdater(Args, ShortWait()), uxBadCommand);

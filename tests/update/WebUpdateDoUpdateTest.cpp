@@ -167,9 +167,8 @@ TEST(DoUpdateTest, UpdaterThatCannotStart) {
   Fixture.StartResult = false;
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_EQ(Fixture.Terminated, 0);
-  EXPECT_EQ(Fixture.StatusTexts().last(),
-            u"Failed to spawn updater process : "_s + Fixture.Update.UpdateFolder() +
-                u"/wusetup.exe"_s);
+  EXPECT_EQ(Fixture.StatusTexts().last(), u"Failed to spawn updater process : "_s +
+                                              Fixture.Update.UpdateFolder() + u"/wusetup.exe"_s);
   EXPECT_EQ(Fixture.LeftInTemp(), "");
   EXPECT_EQ(Fixture.Update.LastError(), Fixture.StatusTexts().last());
 }

@@ -99,7 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
         TMalformedCase{"AppCompsNotOffered", "appcomps=lingrove,plugin.so\n", 1, u"appcomps"},
         TMalformedCase{"CountAboveTheCap", "", 1001, u"count"},
         TMalformedCase{"HugeCount", "", 9223372036854775807LL, u"count"}),
-    [](const testing::TestParamInfo<TMalformedCase> &Info) { return std::string(Info.param.Name); });
+    [](const testing::TestParamInfo<TMalformedCase> &Info) {
+      return std::string(Info.param.Name);
+    });
 
 // Quotes in appparam stay inside its one argument; the updater gets the
 // update's own folder and exactly the downloaded component.
@@ -110,10 +112,10 @@ TEST(HostileHandOverTest, StrayQuotesInAppParamMoveNothing) {
   EXPECT_TRUE(Fixture.Update.DoUpdate()) << Fixture.Update.LastError().toStdString();
   const QString Folder = Fixture.Update.UpdateFolder();
   ASSERT_EQ(Fixture.HandOvers.size(), 1);
-  EXPECT_EQ(Fixture.HandOvers[0],
-            (QStringList{Folder + u"/wusetup.exe"_s,
-                         QString::number(QCoreApplication::applicationPid()), u"L"_s,
-                         Fixture.ProgramDir() + u"/lingrove"_s, Param, Folder, u"lingrove"_s}));
+  EXPECT_EQ(
+      Fixture.HandOvers[0],
+      (QStringList{Folder + u"/wusetup.exe"_s, QString::number(QCoreApplication::applicationPid()),
+                   u"L"_s, Fixture.ProgramDir() + u"/lingrove"_s, Param, Folder, u"lingrove"_s}));
 }
 
 // A file planted under a component's name in the shared temporary folder is
@@ -142,11 +144,11 @@ class TargetDirTest : public testing::TestWithParam<const char *> {};
 TEST_P(TargetDirTest, PlacesTheFileInTheProgramFolder) {
   THostileFixture Fixture;
   Fixture.Server.SetFile(u"files/readme.txt"_s, TWebUpdateFixture::DataBytes());
-  Fixture.ServeControlFile("[update]\nunconditional=1\n[files]\ncount=1\n[file1]\nurl=" +
-                           Fixture.Server.Url(u"files/readme.txt"_s).toEncoded() +
-                           "\nlocalversion={app}/readme.txt\nnewchecksum=" +
-                           Number(TWebUpdateFixture::DataCrc()) +
-                           "\ntargetdir=" + QByteArray(GetParam()) + "\n");
+  Fixture.ServeControlFile(
+      "[update]\nunconditional=1\n[files]\ncount=1\n[file1]\nurl=" +
+      Fixture.Server.Url(u"files/readme.txt"_s).toEncoded() +
+      "\nlocalversion={app}/readme.txt\nnewchecksum=" + Number(TWebUpdateFixture::DataCrc()) +
+      "\ntargetdir=" + QByteArray(GetParam()) + "\n");
   EXPECT_TRUE(Fixture.Update.DoUpdate()) << Fixture.Update.LastError().toStdString();
   EXPECT_EQ(ReadAll(Fixture.ProgramDir() + u"/readme.txt"_s), TWebUpdateFixture::DataBytes());
 }
@@ -158,7 +160,7 @@ enum TStage { stControlFile, stDownload };
 struct TFloodCase {
   const char *Name;
   TStage Stage;
-  int Status;      // of the endless answer; 0: a dripping one
+  int Status; // of the endless answer; 0: a dripping one
   const char *FileKeys;
   int LastCode;
   const char16_t *LastStatus; // "%URL%": the program's address
@@ -174,8 +176,8 @@ TEST_P(FloodTest, StopsSoonWithLittleData) {
   Fixture.Update.SetCheckTimeLimitMs(1000);
   Fixture.Update.SetMaxDownloadSize(1024 * 1024);
   Fixture.Serve("", Case.FileKeys);
-  const QString Path = Case.Stage == stControlFile ? u"lingrove/controlfile.inf"_s
-                                                   : u"files/lingrove"_s;
+  const QString Path =
+      Case.Stage == stControlFile ? u"lingrove/controlfile.inf"_s : u"files/lingrove"_s;
   if (Case.Status)
     Fixture.Server.Endless(Path, Case.Status);
   else
@@ -195,21 +197,21 @@ TEST_P(FloodTest, StopsSoonWithLittleData) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FloodTest,
-    testing::Values(
-        TFloodCase{"ControlFileErrorPage", stControlFile, 500, "", 500,
-                   u"Update control file not found"},
-        TFloodCase{"ControlFileRedirect", stControlFile, 302, "", 404,
-                   u"Update control file not found"},
-        TFloodCase{"ControlFileTooLarge", stControlFile, 200, "", 12003,
-                   u"Update control file not found"},
-        TFloodCase{"ControlFileDrip", stControlFile, 0, "", 12002,
-                   u"Update control file not found"},
-        TFloodCase{"DownloadErrorPage", stDownload, 500, "newsize=%SIZE%\n", 500,
-                   u"Cannot download update file : %URL%"},
-        TFloodCase{"DownloadPastItsSize", stDownload, 200, "newsize=100\n", 0,
-                   u"Downloaded update file does not match its size or checksum : %URL%"},
-        TFloodCase{"DownloadWithoutSizePastTheCap", stDownload, 200, "", 12003,
-                   u"Cannot download update file : %URL%"}),
+    testing::Values(TFloodCase{"ControlFileErrorPage", stControlFile, 500, "", 500,
+                               u"Update control file not found"},
+                    TFloodCase{"ControlFileRedirect", stControlFile, 302, "", 404,
+                               u"Update control file not found"},
+                    TFloodCase{"ControlFileTooLarge", stControlFile, 200, "", 12003,
+                               u"Update control file not found"},
+                    TFloodCase{"ControlFileDrip", stControlFile, 0, "", 12002,
+                               u"Update control file not found"},
+                    TFloodCase{"DownloadErrorPage", stDownload, 500, "newsize=%SIZE%\n", 500,
+                               u"Cannot download update file : %URL%"},
+                    TFloodCase{
+                        "DownloadPastItsSize", stDownload, 200, "newsize=100\n", 0,
+                        u"Downloaded update file does not match its size or checksum : %URL%"},
+                    TFloodCase{"DownloadWithoutSizePastTheCap", stDownload, 200, "", 12003,
+                               u"Cannot download update file : %URL%"}),
     [](const testing::TestParamInfo<TFloodCase> &Info) { return std::string(Info.param.Name); });
 
 // An answer announcing more than the file's size is not read at all.

@@ -98,8 +98,8 @@ void RollBack(std::vector<TPendingReplace> &Pending, const TUpdaterLog &Log,
     if (It->Replaced || !It->Backup.isEmpty())
       Log.Write(Restored ? QStringLiteral("Restored %1").arg(It->Target)
                          : QStringLiteral("Cannot restore %1; the original is %2")
-                               .arg(It->Target, It->Backup.isEmpty() ? QStringLiteral("gone")
-                                                                     : It->Backup));
+                               .arg(It->Target,
+                                    It->Backup.isEmpty() ? QStringLiteral("gone") : It->Backup));
     QFile::remove(It->NewFile);
   }
 }
@@ -136,8 +136,8 @@ QStringList ReplaceComponents(const QString &SourceDir, const QString &AppDir,
       const QString Backup = Item.NewFile + QStringLiteral(".old");
       if (!Rename(Item.Target, Backup)) {
         RollBack(Pending, Log, Rename);
-        throw EUpdaterError(QStringLiteral("Cannot move \"%1\" aside; nothing replaced")
-                                .arg(Item.Target));
+        throw EUpdaterError(
+            QStringLiteral("Cannot move \"%1\" aside; nothing replaced").arg(Item.Target));
       }
       Item.Backup = Backup;
     }

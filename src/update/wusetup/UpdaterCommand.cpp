@@ -15,8 +15,8 @@ bool IsAbsolutePath(const QString &Path) {
 // An absolute path without "." or ".." segments: its folder is the one it
 // names, so the files joined to it stay there.
 bool IsCleanAbsolutePath(const QString &Path) {
-  return IsAbsolutePath(Path) && QDir::cleanPath(QDir::fromNativeSeparators(Path)) ==
-                                     QDir::fromNativeSeparators(Path);
+  return IsAbsolutePath(Path) &&
+         QDir::cleanPath(QDir::fromNativeSeparators(Path)) == QDir::fromNativeSeparators(Path);
 }
 
 } // namespace

@@ -9,10 +9,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProgressDialog>
-#include <QPushButton>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -183,8 +183,9 @@ TEST_F(MainFormUpdates, AHostileAppNameIsRefused) {
   ActionNamed(*Form, "ActionHelpUpdates")->trigger();
   ASSERT_EQ(Answers.Texts.size(), 2) << Answers.Texts.join(u'|').toStdString();
   EXPECT_EQ(Answers.Titles[1], QStringLiteral("Update failed"));
-  EXPECT_EQ(Answers.Texts[1],
-            QStringLiteral("The update information is malformed (appname); nothing was downloaded."));
+  EXPECT_EQ(
+      Answers.Texts[1],
+      QStringLiteral("The update information is malformed (appname); nothing was downloaded."));
   // The check and the update each fetched the control file, and nothing else.
   EXPECT_EQ(Server.Requests(), QStringList(2, QStringLiteral("lingrove/controlfile.inf")));
   EXPECT_EQ(QDir(Temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
