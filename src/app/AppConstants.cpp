@@ -61,12 +61,21 @@ constexpr TAppConstant Table[] = {
      u"A new version of %s (%s) is available to download.\r\n\r\nDo you want to download and "
      u"install this new version?"},
     {u"SMessageUpdateAvailableTitle", u"A new update is available"},
+    {u"SMessageUpdateChecking", u"Checking for updates..."},
     {u"SMessageUpdateError", u"%s has been unable to download the update information."},
     {u"SMessageUpdateFailed",
      u"%s has been unable to connect to the update server.\r\n\r\nIf you are using a proxy "
      u"server please check your settings and try again."},
     {u"SMessageUpdateFailedTitle", u"Update failed"},
+    {u"SMessageUpdateInsecure",
+     u"%s could not verify the identity of the update server, so its update information was "
+     u"not used.\r\n\r\n%s"},
     {u"SMessageUpdateLatestInstalled", u"Your application version (%s) is up to date."},
+    {u"SMessageUpdateMalformed",
+     u"The update information is malformed (%s); nothing was downloaded."},
+    {u"SMessageUpdateTimedOut",
+     u"%s did not receive the update information within %d seconds.\r\n\r\nPlease try again "
+     u"later."},
     {u"SUntitled", u"Untitled"},
 };
 

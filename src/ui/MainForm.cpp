@@ -893,9 +893,16 @@ void TUIMainForm::CheckForUpdates() {
   // Once the updater runs, the program ends the way a user closes it, so
   // unsaved changes are offered for saving first.
   WebUpdate->OnTerminate = [this] { close(); };
-  WebUpdate->OnStatus = [this](const QString &, int ErrorCode) {
+  // Beside the remembered connection failure: a check the user cancelled
+  // says nothing more, one that ran out of time or met a certificate that
+  // cannot be trusted says so.
+  bool Cancelled = false, TimedOut = false, Insecure = false;
+  WebUpdate->OnStatus = [&, this](const QString &, int ErrorCode) {
     if (ErrorCode == teCannotConnect)
       FWebUpdateConnectFailed = true;
+    Cancelled = Cancelled || ErrorCode == teOperationCancelled;
+    TimedOut = TimedOut || ErrorCode == teTimedOut;
+    Insecure = Insecure || ErrorCode == teSecureChannel;
   };
   bool Available = false;
   {
@@ -904,17 +911,29 @@ void TUIMainForm::CheckForUpdates() {
     Available = WebUpdate->NewVersionAvailable();
   }
   const QString Program = QStringLiteral("Lingrove");
+  const QString FailedTitle = LangConstant(u"SMessageUpdateFailedTitle");
   if (Available) {
     if (AskUser(this, QMessageBox::Information, LangConstant(u"SMessageUpdateAvailableTitle"),
                 LangConstantFmt(u"SMessageUpdateAvailable", {Program, WebUpdate->NewVersionInfo()}),
                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+      Cancelled = false;
       // A download or hand-over that fails says why instead of ending quietly.
-      if (!WebUpdate->DoUpdate() && !WebUpdate->LastError().isEmpty())
-        AskUser(this, QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
-                WebUpdate->LastError(), QMessageBox::Ok);
+      if (!WebUpdate->DoUpdate() && !WebUpdate->LastError().isEmpty() && !Cancelled)
+        AskUser(this, QMessageBox::Critical, FailedTitle, WebUpdate->LastError(), QMessageBox::Ok);
     }
+  } else if (Cancelled) {
+    return;
+  } else if (TimedOut) {
+    AskUser(
+        this, QMessageBox::Critical, FailedTitle,
+        LangConstantFmt(u"SMessageUpdateTimedOut", {Program, WebUpdate->CheckTimeLimitMs() / 1000}),
+        QMessageBox::Ok);
+  } else if (Insecure) {
+    AskUser(this, QMessageBox::Critical, FailedTitle,
+            LangConstantFmt(u"SMessageUpdateInsecure", {Program, WebUpdate->LastTransferError()}),
+            QMessageBox::Ok);
   } else if (FWebUpdateConnectFailed) {
-    AskUser(this, QMessageBox::Critical, LangConstant(u"SMessageUpdateFailedTitle"),
+    AskUser(this, QMessageBox::Critical, FailedTitle,
             LangConstantFmt(u"SMessageUpdateFailed", {Program}), QMessageBox::Ok);
   } else if (WebUpdate->CurrentVersionInfo().trimmed().isEmpty()) {
     AskUser(this, QMessageBox::Critical, QString(),

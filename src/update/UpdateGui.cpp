@@ -1,5 +1,7 @@
 #include "UpdateGui.h"
 
+#include "LanguageManager.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -13,15 +15,18 @@ bool AskUpdateQuestion(const QString &Question) {
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-TUpdateProgressWindow::TUpdateProgressWindow(const QString &FileName)
+TUpdateProgressWindow::TUpdateProgressWindow(const QString &Label)
     : FDialog(std::make_unique<QProgressDialog>()) {
-  FDialog->setLabelText(FileName);
+  FDialog->setObjectName(QStringLiteral("UpdateProgressWindow"));
+  FDialog->setLabelText(Label);
+  FDialog->setCancelButtonText(LangConstant(u"SDialogButtonCancel"));
   FDialog->setRange(0, 0);
   FDialog->setWindowModality(Qt::ApplicationModal);
   FDialog->setMinimumDuration(0);
   FDialog->setAutoClose(false);
   FDialog->setAutoReset(false);
   FDialog->setValue(0);
+  FDialog->show();
 }
 
 TUpdateProgressWindow::~TUpdateProgressWindow() = default;

@@ -16,11 +16,13 @@ bool UpdateHasGui();
 // REQUIRES: UpdateHasGui().
 bool AskUpdateQuestion(const QString &Question);
 
-// A modal progress window for one download, closed when the object goes.
+// A modal progress window with a Cancel button for one transfer, shown at
+// once and closed when the object goes. The program's other windows take no
+// input meanwhile.
 // REQUIRES: UpdateHasGui().
 class TUpdateProgressWindow {
 public:
-  explicit TUpdateProgressWindow(const QString &FileName);
+  explicit TUpdateProgressWindow(const QString &Label);
   ~TUpdateProgressWindow();
   TUpdateProgressWindow(const TUpdateProgressWindow &) = delete;
   TUpdateProgressWindow &operator=(const TUpdateProgressWindow &) = delete;

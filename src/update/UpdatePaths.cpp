@@ -15,21 +15,48 @@ QString FileNameFromUrl(const QUrl &Url) {
   return IsPlainFileName(Name) ? Name : QString();
 }
 
-QString ResolveProgramPath(const QString &Text, const QString &ProgramDir) {
+namespace {
+
+bool IsSafeSegment(const QString &Segment) {
+  if (Segment == u"..")
+    return false;
+  for (const QChar C : Segment)
+    if (C == u':' || C == u'"' || C.unicode() < 0x20)
+      return false;
+  return true;
+}
+
+QString Resolve(const QString &Text, const QString &ProgramDir, bool FolderItself) {
   QString Path = Text.trimmed();
   Path.replace(u'\\', u'/');
   static const QString AppPrefix = QStringLiteral("{app}");
-  if (Path.startsWith(AppPrefix, Qt::CaseInsensitive))
+  bool FromApp = false;
+  if (Path.startsWith(AppPrefix, Qt::CaseInsensitive)) {
     Path = Path.mid(AppPrefix.size());
-  else if (Path.startsWith(u'/'))
+    FromApp = true;
+  } else if (Path.startsWith(u'/')) {
     return {};
+  }
   const QStringList Segments = Path.split(u'/', Qt::SkipEmptyParts);
-  if (Segments.isEmpty())
-    return {};
   for (const QString &Segment : Segments)
-    if (Segment == u".." || Segment.contains(u':') || Segment.contains(QChar(0)))
+    if (!IsSafeSegment(Segment))
       return {};
-  return QDir::cleanPath(ProgramDir + u'/' + Segments.join(u'/'));
+  const QString Folder = QDir::cleanPath(ProgramDir);
+  if (Segments.isEmpty())
+    return FolderItself && FromApp ? Folder : QString();
+  const QString Result = QDir::cleanPath(Folder + u'/' + Segments.join(u'/'));
+  // "." segments may lead back to the folder itself, which is no file.
+  return Result == Folder && !FolderItself ? QString() : Result;
+}
+
+} // namespace
+
+QString ResolveProgramPath(const QString &Text, const QString &ProgramDir) {
+  return Resolve(Text, ProgramDir, false);
+}
+
+QString ResolveProgramFolder(const QString &Text, const QString &ProgramDir) {
+  return Resolve(Text, ProgramDir, true);
 }
 
 namespace {

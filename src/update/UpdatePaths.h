@@ -17,8 +17,14 @@ QString FileNameFromUrl(const QUrl &Url);
 // A path from the control file resolved inside ProgramDir: "{app}" at the
 // start stands for the program folder, any other path is taken relative to
 // it; '\' counts as '/'. Empty for an empty text, an absolute path, a drive
-// letter or any ".." segment.
+// letter, any ".." segment, a path that names the folder itself, or a
+// segment with a double quote or a control character (a quote would change
+// how a command line is split again).
 QString ResolveProgramPath(const QString &Text, const QString &ProgramDir);
+
+// A folder from the control file, resolved as ResolveProgramPath does, except
+// that "{app}" alone (or "{app}\") is the program folder itself.
+QString ResolveProgramFolder(const QString &Text, const QString &ProgramDir);
 
 // True for an address the component fetches: https, or http to a loopback
 // host (127.0.0.1, ::1, localhost) where local tests serve.

@@ -9,6 +9,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QSslError>
+#include <QStringList>
 #include <QTimer>
 
 #include <memory>
@@ -49,6 +51,13 @@ bool IsRedirect(int Status) {
   return Status == 301 || Status == 302 || Status == 303 || Status == 307 || Status == 308;
 }
 
+// The most of a redirect's or an error answer's body that is read before
+// the answer is dropped; only its status and headers matter.
+constexpr qint64 MaxDiscardedBody = 64 * 1024;
+// How much Qt may hold unread; beyond it the socket is not read, so a fast
+// server waits for the program instead of filling its memory.
+constexpr qint64 ReadBufferSize = 256 * 1024;
+
 // One request without following redirects. Sets Redirect when the server
 // answered with one.
 TTransferResult FetchOnce(QNetworkAccessManager &Manager, const QUrl &Url, QSaveFile &Out,
@@ -64,54 +73,78 @@ TTransferResult FetchOnce(QNetworkAccessManager &Manager, const QUrl &Url, QSave
     Request.setHeader(QNetworkRequest::UserAgentHeader, Options.UserAgent);
 
   const std::unique_ptr<QNetworkReply> Reply(Manager.get(Request));
+  Reply->setReadBufferSize(ReadBufferSize);
   QEventLoop Loop;
-  QTimer Idle;
+  QTimer Idle, Deadline, Ticker;
   Idle.setSingleShot(true);
-  bool TimedOut = false, Cancelled = false, TooLarge = false, WriteFailed = false;
-  qint64 Received = 0;
+  Deadline.setSingleShot(true);
+  bool IdleTimedOut = false, TimedOut = false, Cancelled = false, TooLarge = false,
+       WriteFailed = false;
+  qint64 Received = 0, Discarded = 0;
+  QStringList SslErrors;
 
-  QObject::connect(&Idle, &QTimer::timeout, &Loop, [&] {
-    TimedOut = true;
+  const auto Stop = [&](bool &Reason) {
+    Reason = true;
     Reply->abort();
+  };
+  const auto StatusCode = [&] {
+    return Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  };
+  const auto AnnouncedLength = [&]() -> qint64 {
+    const QVariant Length = Reply->header(QNetworkRequest::ContentLengthHeader);
+    return Length.isValid() ? Length.toLongLong() : -1;
+  };
+  const auto Progress = [&] {
+    if (Options.OnProgress && !Options.OnProgress(Received, AnnouncedLength()))
+      Stop(Cancelled);
+  };
+
+  QObject::connect(&Idle, &QTimer::timeout, &Loop, [&] { Stop(IdleTimedOut); });
+  QObject::connect(&Deadline, &QTimer::timeout, &Loop, [&] { Stop(TimedOut); });
+  QObject::connect(&Ticker, &QTimer::timeout, &Loop, Progress);
+  QObject::connect(Reply.get(), &QNetworkReply::sslErrors, &Loop,
+                   [&](const QList<QSslError> &Errors) {
+                     for (const QSslError &Error : Errors)
+                       SslErrors.append(Error.errorString());
+                   });
+  QObject::connect(Reply.get(), &QNetworkReply::metaDataChanged, &Loop, [&] {
+    if (StatusCode() == 200 && Options.MaxBytes >= 0 && AnnouncedLength() > Options.MaxBytes)
+      Stop(TooLarge);
   });
   QObject::connect(Reply.get(), &QNetworkReply::readyRead, &Loop, [&] {
-    const int Status = Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QByteArray Data = Reply->readAll();
-    if (Status != 200)
-      return; // the body of a redirect or an error page is not the file
+    if (StatusCode() != 200) {
+      // The body of a redirect or an error page is not the file.
+      Discarded += Data.size();
+      if (Discarded > MaxDiscardedBody)
+        Reply->abort();
+      return;
+    }
     Received += Data.size();
-    if (Options.MaxBytes >= 0 && Received > Options.MaxBytes) {
-      TooLarge = true;
-      Reply->abort();
-      return;
-    }
-    if (Out.write(Data) != Data.size()) {
-      WriteFailed = true;
-      Reply->abort();
-      return;
-    }
-    if (Total.elapsed() > Options.MaxTotalMs) {
-      TimedOut = true;
-      Reply->abort();
-      return;
-    }
-    const QVariant Length = Reply->header(QNetworkRequest::ContentLengthHeader);
-    if (Options.OnProgress &&
-        !Options.OnProgress(Received, Length.isValid() ? Length.toLongLong() : -1)) {
-      Cancelled = true;
-      Reply->abort();
-      return;
-    }
+    if (Options.MaxBytes >= 0 && Received > Options.MaxBytes)
+      return Stop(TooLarge);
+    if (Out.write(Data) != Data.size())
+      return Stop(WriteFailed);
+    Progress();
     Idle.start(Options.TimeoutMs);
   });
   QObject::connect(Reply.get(), &QNetworkReply::finished, &Loop, &QEventLoop::quit);
 
   Idle.start(Options.TimeoutMs);
+  Deadline.start(int(qMax<qint64>(0, Options.MaxTotalMs - Total.elapsed())));
+  if (Options.OnProgress)
+    Ticker.start(Options.ProgressIntervalMs);
   if (!Reply->isFinished())
     Loop.exec(Options.AcceptUserInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
   Idle.stop();
+  Deadline.stop();
+  Ticker.stop();
 
   if (TimedOut)
+    return Failure(teTimedOut, QStringLiteral("No complete answer from %1 within %2 ms")
+                                   .arg(Url.toDisplayString())
+                                   .arg(Options.MaxTotalMs));
+  if (IdleTimedOut)
     return Failure(teCannotConnect,
                    QStringLiteral("No answer from %1 in time").arg(Url.toDisplayString()));
   if (Cancelled)
@@ -121,7 +154,7 @@ TTransferResult FetchOnce(QNetworkAccessManager &Manager, const QUrl &Url, QSave
   if (WriteFailed)
     return Failure(teWriteFailed, Out.errorString());
 
-  const int Status = Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  const int Status = StatusCode();
   if (Status != 0 && IsRedirect(Status)) {
     const QUrl Target = Reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
     Redirect = Url.resolved(Target);
@@ -134,13 +167,16 @@ TTransferResult FetchOnce(QNetworkAccessManager &Manager, const QUrl &Url, QSave
         Status, QStringLiteral("HTTP status %1 %2")
                     .arg(Status)
                     .arg(Reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
-  if (Reply->error() != QNetworkReply::NoError)
-    return Failure(ErrorCodeOf(Reply->error()), Reply->errorString());
-  const QVariant Length = Reply->header(QNetworkRequest::ContentLengthHeader);
-  if (Length.isValid() && Length.toLongLong() != Received)
-    return Failure(
-        teConnectionAborted,
-        QStringLiteral("%1 of %2 bytes received").arg(Received).arg(Length.toLongLong()));
+  if (Reply->error() != QNetworkReply::NoError) {
+    const int Code = SslErrors.isEmpty() ? ErrorCodeOf(Reply->error()) : int(teSecureChannel);
+    return Failure(Code, SslErrors.isEmpty() ? Reply->errorString()
+                                             : Reply->errorString() + QStringLiteral(": ") +
+                                                   SslErrors.join(QStringLiteral("; ")));
+  }
+  const qint64 Length = AnnouncedLength();
+  if (Length >= 0 && Length != Received)
+    return Failure(teConnectionAborted,
+                   QStringLiteral("%1 of %2 bytes received").arg(Received).arg(Length));
   TTransferResult Result;
   Result.Ok = true;
   Result.Size = Received;

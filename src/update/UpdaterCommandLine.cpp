@@ -1,17 +1,17 @@
 #include "UpdaterCommandLine.h"
 
-namespace {
-
-QString QuotedIfBlank(const QString &Text) {
-  return Text.contains(u' ') ? u'"' + Text + u'"' : Text;
+QStringList BuildUpdaterArguments(const TUpdaterHandOver &HandOver) {
+  QStringList Arguments = {
+      QString::number(HandOver.ProcessId), HandOver.Log ? QStringLiteral("L") : QStringLiteral("X"),
+      HandOver.AppPath, HandOver.AppParam.isEmpty() ? QStringLiteral(" ") : HandOver.AppParam,
+      HandOver.TempDir};
+  Arguments += HandOver.Components;
+  return Arguments;
 }
 
-} // namespace
-
-QString BuildUpdaterCommandLine(const TUpdaterHandOver &HandOver) {
-  const QString Param = HandOver.AppParam.isEmpty() ? QStringLiteral(" ") : HandOver.AppParam;
-  return QuotedIfBlank(HandOver.Program) + u' ' + QString::number(HandOver.ProcessId) +
-         (HandOver.Log ? QStringLiteral(" L ") : QStringLiteral(" X ")) +
-         QuotedIfBlank(HandOver.AppPath) + u' ' + QuotedIfBlank(Param) + u' ' + u'"' +
-         HandOver.TempDir + u'"' + u' ' + HandOver.AppComps;
+QString UpdaterArgumentsForLog(const QString &Program, const QStringList &Arguments) {
+  QStringList Items;
+  for (const QString &Item : QStringList(Program) + Arguments)
+    Items.append(Item.contains(u' ') ? u'"' + Item + u'"' : Item);
+  return Items.join(u' ');
 }

@@ -5,19 +5,22 @@
 #include "UpdateGui.h"
 #include "UpdatePaths.h"
 #include "UpdateTransfer.h"
+#include "UpdaterCommand.h"
 #include "UpdaterCommandLine.h"
 #include "UpdaterProgram.h"
+
+#include "LanguageManager.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QStringList>
 #include <QSysInfo>
+#include <QTemporaryDir>
 
 #include <exception>
 
@@ -34,6 +37,18 @@ QString Msg(const char16_t *Text) {
   return QString::fromUtf16(Text);
 }
 
+// Transfer settings shared by the control file and the downloads.
+TTransferOptions BaseOptions(const TWebUpdate &Update) {
+  TTransferOptions Options;
+  Options.TimeoutMs = Update.TimeoutMs();
+  Options.UserAgent = Update.UserAgent();
+  if (Update.Authenticate() == TWebUpdate::auAlways) {
+    Options.UserName = Update.UserName();
+    Options.Password = Update.Password();
+  }
+  return Options;
+}
+
 } // namespace
 
 const char *const TWebUpdate::ControlFileUrlVariable = "LINGROVE_UPDATE_URL";
@@ -48,9 +63,16 @@ TWebUpdate::TWebUpdate(QObject *Owner)
       FTempDirectory(QStringLiteral(".")), FUserAgent(QStringLiteral("TWebUpdate")),
       FLogFileName(QStringLiteral("WUPDATE.LOG")),
       FProgramFile(QCoreApplication::applicationFilePath()),
-      FProgramDir(QCoreApplication::applicationDirPath()) {}
+      FProgramDir(QCoreApplication::applicationDirPath()) {
+  bool Ok = false;
+  const int Limit = qEnvironmentVariableIntValue(CheckTimeLimitVariable, &Ok);
+  if (Ok && Limit > 0)
+    FCheckTimeLimitMs = Limit;
+}
 
 TWebUpdate::~TWebUpdate() = default;
+
+const char *const TWebUpdate::CheckTimeLimitVariable = "LINGROVE_UPDATE_TIME_LIMIT_MS";
 
 QString TWebUpdate::EffectiveControlFileUrl() const {
   const QString FromEnvironment = qEnvironmentVariable(ControlFileUrlVariable).trimmed();
@@ -95,17 +117,23 @@ bool TWebUpdate::FetchControlFile() {
     Result.ErrorCode = teWriteFailed;
     Result.ErrorText = QStringLiteral("No local name for %1").arg(Url.toDisplayString());
   } else {
-    TTransferOptions Options;
-    Options.TimeoutMs = FTimeoutMs;
+    TTransferOptions Options = BaseOptions(*this);
     Options.MaxBytes = MaxControlFileSize;
-    Options.UserAgent = FUserAgent;
-    if (FAuthenticate == auAlways) {
-      Options.UserName = FUserName;
-      Options.Password = FPassword;
+    Options.MaxTotalMs = FCheckTimeLimitMs;
+    std::unique_ptr<TUpdateProgressWindow> Window;
+    if (!OnProgress && FShowDownloadProgress && UpdateHasGui()) {
+      // Shown at once, so the other windows take no input while the check
+      // waits; its Cancel ends the check.
+      Window = std::make_unique<TUpdateProgressWindow>(LangConstant(u"SMessageUpdateChecking"));
+      Options.AcceptUserInput = true;
+      Options.OnProgress = [&Window](qint64 Received, qint64 Total) {
+        return Window->Update(Received, Total);
+      };
     }
     Result = DownloadToFile(Url, Folder + u'/' + Name, Options);
   }
   if (!Result.Ok || !FControl.LoadFromFile(Folder + u'/' + Name)) {
+    FLastTransferError = Result.ErrorText;
     Log(Result.ErrorText);
     Fail(Msg(u"Update control file not found"), Result.ErrorCode);
     return false;
@@ -116,7 +144,8 @@ bool TWebUpdate::FetchControlFile() {
   FApplication.AppParam = FControl.Value(SApplication, QStringLiteral("appparam"));
   if (FApplication.AppParam.isEmpty())
     FApplication.AppParam = QStringLiteral(" ");
-  FApplication.AppComps = FControl.Value(SApplication, QStringLiteral("appcomps"));
+  FApplication.AppComps =
+      SplitComponentList(FControl.Value(SApplication, QStringLiteral("appcomps")));
   FApplication.SilentRestart =
       FControl.IntValue(SApplication, QStringLiteral("silentrestart"), 0) == 1;
   return true;
@@ -179,6 +208,7 @@ bool TWebUpdate::DecideUpdate() {
 bool TWebUpdate::CheckForUpdate() {
   FCancelled = false;
   FLastError.clear();
+  FLastTransferError.clear();
   FNewVersionInfo.clear();
   FCurrentVersionInfo.clear();
   FNewVersionDate = {};
@@ -197,9 +227,13 @@ bool TWebUpdate::NewVersionAvailable() {
   return CheckForUpdate();
 }
 
-QList<TUpdateFileEntry> TWebUpdate::ReadFileEntries() const {
-  QList<TUpdateFileEntry> Entries;
+bool TWebUpdate::ReadFileEntries(QList<TUpdateFileEntry> &Entries) {
+  Entries.clear();
   const qint64 Count = FControl.IntValue(SFiles, QStringLiteral("count"), 0);
+  if (Count > MaxFileSections) {
+    Fail(LangConstantFmt(u"SMessageUpdateMalformed", {QStringLiteral("count")}));
+    return false;
+  }
   for (qint64 I = 1; I <= Count; ++I) {
     const QString Section = QStringLiteral("file%1").arg(I);
     if (!FControl.HasSection(Section))
@@ -228,7 +262,40 @@ QList<TUpdateFileEntry> TWebUpdate::ReadFileEntries() const {
     Entry.Hidden = Number(u"hidden", 0) == 1;
     Entries.append(Entry);
   }
-  return Entries;
+  return true;
+}
+
+bool TWebUpdate::CheckApplicationKeys(const QList<TUpdateFileEntry> &Entries) {
+  QString BadKey;
+  if (!FApplication.AppName.trimmed().isEmpty() &&
+      ResolveProgramPath(FApplication.AppName, FProgramDir).isEmpty())
+    BadKey = QStringLiteral("appname");
+  QStringList Offered;
+  for (const TUpdateFileEntry &Entry : Entries)
+    Offered.append(FileNameFromUrl(QUrl(Entry.Url)));
+  // A component is named exactly as the file that brings it, as the updater
+  // looks for it.
+  for (const QString &Name : std::as_const(FApplication.AppComps))
+    if (!IsPlainFileName(Name) || !Offered.contains(Name))
+      BadKey = QStringLiteral("appcomps");
+  if (BadKey.isEmpty())
+    return true;
+  Fail(LangConstantFmt(u"SMessageUpdateMalformed", {BadKey}));
+  return false;
+}
+
+bool TWebUpdate::MakeUpdateFolder() {
+  FUpdateDir =
+      std::make_unique<QTemporaryDir>(TempFolder() + QStringLiteral("/lingrove-update-XXXXXX"));
+  // Only this user may put files where the updater takes them from.
+  if (!FUpdateDir->isValid() ||
+      !QFile::setPermissions(FUpdateDir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner)) {
+    FUpdateDir.reset();
+    return false;
+  }
+  FUpdateFolder = FUpdateDir->path();
+  return true;
 }
 
 bool TWebUpdate::FileNeeded(const TUpdateFileEntry &Entry) const {
@@ -251,9 +318,7 @@ bool TWebUpdate::FileNeeded(const TUpdateFileEntry &Entry) const {
 }
 
 bool TWebUpdate::IsAppComponent(const QString &FileName) const {
-  static const QRegularExpression Separators(QStringLiteral("[,;\\s]+"));
-  const QStringList Components = FApplication.AppComps.split(Separators, Qt::SkipEmptyParts);
-  return Components.contains(FileName, Qt::CaseInsensitive);
+  return FApplication.AppComps.contains(FileName, Qt::CaseSensitive);
 }
 
 bool TWebUpdate::VerifyDownload(const TUpdateFileEntry &Entry, const QString &FileName) {
@@ -273,8 +338,8 @@ bool TWebUpdate::VerifyDownload(const TUpdateFileEntry &Entry, const QString &Fi
   return Matches;
 }
 
-bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
-  const QString Folder = TempFolder();
+bool TWebUpdate::DownloadFiles() {
+  const QString Folder = FUpdateFolder;
   bool Ok = true;
   for (TUpdateFileEntry &Entry : FFiles) {
     const QUrl Url(Entry.Url);
@@ -287,13 +352,9 @@ bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
       Ok = false;
       continue;
     }
-    TTransferOptions Options;
-    Options.TimeoutMs = FTimeoutMs;
-    Options.UserAgent = FUserAgent;
-    if (FAuthenticate == auAlways) {
-      Options.UserName = FUserName;
-      Options.Password = FPassword;
-    }
+    TTransferOptions Options = BaseOptions(*this);
+    // Never more than announced: a larger file cannot pass the check after.
+    Options.MaxBytes = Entry.NewSize > 0 ? Entry.NewSize : FMaxDownloadSize;
     std::unique_ptr<TUpdateProgressWindow> Window;
     if (OnProgress) {
       Options.OnProgress = [this, &Name](qint64 Received, qint64 Total) {
@@ -309,7 +370,15 @@ bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
     const QString FileName = Folder + u'/' + Name;
     const TTransferResult Result = DownloadToFile(Url, FileName, Options);
     Window.reset();
+    if (!Result.Ok && Result.ErrorCode == teTooLarge && Entry.NewSize > 0) {
+      // Larger than announced: not the file the control file describes.
+      Log(Result.ErrorText);
+      Fail(Msg(u"Downloaded update file does not match its size or checksum : %1").arg(Entry.Url));
+      FCancelled = true;
+      return false;
+    }
     if (!Result.Ok) {
+      FLastTransferError = Result.ErrorText;
       Log(Result.ErrorText);
       Fail(Msg(u"Cannot download update file : %1").arg(Entry.Url), Result.ErrorCode);
       Ok = false;
@@ -326,8 +395,8 @@ bool TWebUpdate::DownloadFiles(bool &ComponentDownloaded) {
     }
     Entry.DownloadedFile = FileName;
     Log(QStringLiteral("Downloaded file : %1").arg(FileName));
-    if (IsAppComponent(Name))
-      ComponentDownloaded = true;
+    if (IsAppComponent(Name) && !FDownloadedComponents.contains(Name))
+      FDownloadedComponents.append(Name);
   }
   return Ok;
 }
@@ -341,7 +410,7 @@ bool TWebUpdate::PlaceFiles() {
     const QString Name = QFileInfo(Entry.DownloadedFile).fileName();
     if (IsAppComponent(Name))
       continue;
-    const QString Dir = ResolveProgramPath(Entry.TargetDir, FProgramDir);
+    const QString Dir = ResolveProgramFolder(Entry.TargetDir, FProgramDir);
     QFile Source(Entry.DownloadedFile);
     QSaveFile Target(Dir + u'/' + Name);
     bool Ok = !Dir.isEmpty() && QDir().mkpath(Dir) && Source.open(QIODevice::ReadOnly) &&
@@ -365,14 +434,10 @@ bool TWebUpdate::ConfirmRestart() {
   return UpdateHasGui() && AskUpdateQuestion(Question);
 }
 
-bool TWebUpdate::StartUpdater(const QString &CommandLine) {
+bool TWebUpdate::StartUpdater(const QString &Program, const QStringList &Arguments) {
   if (OnStartUpdater)
-    return OnStartUpdater(CommandLine);
-  QStringList Arguments = QProcess::splitCommand(CommandLine);
-  if (Arguments.isEmpty())
-    return false;
-  const QString Program = Arguments.takeFirst();
-  return QProcess::startDetached(Program, Arguments, TempFolder());
+    return OnStartUpdater(Program, Arguments);
+  return QProcess::startDetached(Program, Arguments, FUpdateFolder);
 }
 
 void TWebUpdate::Terminate() {
@@ -383,7 +448,7 @@ void TWebUpdate::Terminate() {
 }
 
 bool TWebUpdate::HandOverToUpdater() {
-  const QString Folder = TempFolder();
+  const QString Folder = FUpdateFolder;
   const QString AppPath = ResolveProgramPath(FApplication.AppName, FProgramDir);
   QString Program;
   try {
@@ -408,29 +473,45 @@ bool TWebUpdate::HandOverToUpdater() {
   HandOver.AppPath = QDir::toNativeSeparators(AppPath);
   HandOver.AppParam = FApplication.AppParam;
   HandOver.TempDir = QDir::toNativeSeparators(Folder);
-  HandOver.AppComps = FApplication.AppComps;
-  const QString CommandLine = BuildUpdaterCommandLine(HandOver);
-  Log(QStringLiteral("Starting updater : %1").arg(CommandLine));
-  if (!StartUpdater(CommandLine)) {
+  // Exactly what was downloaded and verified in this run, nothing found lying
+  // about.
+  HandOver.Components = FDownloadedComponents;
+  const QStringList Arguments = BuildUpdaterArguments(HandOver);
+  Log(QStringLiteral("Starting updater : %1")
+          .arg(UpdaterArgumentsForLog(HandOver.Program, Arguments)));
+  if (!StartUpdater(HandOver.Program, Arguments)) {
     Fail(Msg(u"Failed to spawn updater process : %1").arg(Program));
     return false;
   }
+  // The updater takes its files from the folder after this program ended.
+  FUpdateDir->setAutoRemove(false);
   FLog.reset();
   Terminate();
   return true;
 }
 
 bool TWebUpdate::DoUpdate() {
-  const QString Folder = TempFolder();
-  QDir().mkpath(Folder);
   FLog.reset();
+  FUpdateDir.reset();
+  FUpdateFolder.clear();
+  FDownloadedComponents.clear();
+  QDir().mkpath(TempFolder());
+  if (!MakeUpdateFolder()) {
+    FLastError = Msg(u"Cannot download update file : %1").arg(TempFolder());
+    Status(FLastError, teWriteFailed);
+    return false;
+  }
   if (!FLogFileName.trimmed().isEmpty() && IsPlainFileName(FLogFileName.trimmed())) {
-    FLog = std::make_unique<QFile>(Folder + u'/' + FLogFileName.trimmed());
+    FLog = std::make_unique<QFile>(FUpdateFolder + u'/' + FLogFileName.trimmed());
     if (!FLog->open(QIODevice::WriteOnly | QIODevice::Append))
       FLog.reset();
   }
-  // Closes the log however the update ends.
-  const auto CloseLog = qScopeGuard([this] { FLog.reset(); });
+  // Closes the log however the update ends, and removes the update's folder
+  // unless the updater took it over.
+  const auto CloseLog = qScopeGuard([this] {
+    FLog.reset();
+    FUpdateDir.reset();
+  });
 
   Log(QStringLiteral("Operating system : %1 (%2 %3)")
           .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion()));
@@ -442,8 +523,11 @@ bool TWebUpdate::DoUpdate() {
   if (!CheckForUpdate())
     return false;
 
+  QList<TUpdateFileEntry> Entries;
+  if (!ReadFileEntries(Entries) || !CheckApplicationKeys(Entries))
+    return false;
   FFiles.clear();
-  for (const TUpdateFileEntry &Entry : ReadFileEntries()) {
+  for (const TUpdateFileEntry &Entry : std::as_const(Entries)) {
     Log(Msg(u"Processing file : %1,%2,nv=%3,nd=%4,ns=%5,nc=%6")
             .arg(Entry.Url, Entry.LocalVersion, Entry.NewVersion,
                  (Entry.Date + u' ' + Entry.Time).trimmed(), QString::number(Entry.NewSize),
@@ -456,8 +540,7 @@ bool TWebUpdate::DoUpdate() {
     return false;
   }
 
-  bool ComponentDownloaded = false;
-  const bool Downloaded = DownloadFiles(ComponentDownloaded);
+  const bool Downloaded = DownloadFiles();
   if (!Downloaded || FCancelled) {
     Log(QStringLiteral("Update stopped"));
     return false;
@@ -465,7 +548,8 @@ bool TWebUpdate::DoUpdate() {
   if (!PlaceFiles())
     return false;
 
-  if (FApplication.AppUpdate && !FApplication.AppName.trimmed().isEmpty() && ComponentDownloaded) {
+  if (FApplication.AppUpdate && !FApplication.AppName.trimmed().isEmpty() &&
+      !FDownloadedComponents.isEmpty()) {
     if (!FApplication.SilentRestart && !ConfirmRestart()) {
       Log(QStringLiteral("Restart declined"));
       return true;

@@ -6,11 +6,13 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class QFile;
+class QTemporaryDir;
 
 // One [fileN] section of the control file.
 struct TUpdateFileEntry {
@@ -29,15 +31,17 @@ struct TUpdateFileEntry {
   bool Mandatory = false;
   bool Preselect = true;
   bool Hidden = false;
-  QString DownloadedFile; // set once the file is in the temporary folder
+  QString DownloadedFile; // set once the file is in the update's folder and verified
 };
 
 // The update component: created for one check and freed afterwards. It asks
 // the update server's control file whether a newer version exists and, when
-// the user agrees, downloads the listed files into the temporary folder and
-// hands over to the updater program, which replaces the application's
-// components once the program has ended. Everything runs on the calling
-// (user-interface) thread; network waits run a local event loop.
+// the user agrees, downloads the listed files into a folder of its own inside
+// the temporary folder and hands over to the updater program, which replaces
+// the application's components once the program has ended. Everything the
+// server sends is untrusted: names stay inside their folders, sizes and
+// times are bounded. Everything runs on the calling (user-interface) thread;
+// network waits run a local event loop.
 // REQUIRES: a QCoreApplication exists; used on its thread.
 class TWebUpdate : public QObject {
   Q_OBJECT
@@ -61,6 +65,7 @@ class TWebUpdate : public QObject {
   Q_PROPERTY(bool Threaded READ Threaded WRITE SetThreaded)
   Q_PROPERTY(QString LogFileName READ LogFileName WRITE SetLogFileName)
   Q_PROPERTY(int TimeoutMs READ TimeoutMs WRITE SetTimeoutMs)
+  Q_PROPERTY(int CheckTimeLimitMs READ CheckTimeLimitMs WRITE SetCheckTimeLimitMs)
 
 public:
   // Only web download is carried out; the others answer "no update".
@@ -85,6 +90,11 @@ public:
   // The environment variable whose address, when set, replaces the control
   // file address for manual testing.
   static const char *const ControlFileUrlVariable;
+  // The environment variable whose number of milliseconds, when set,
+  // replaces the default CheckTimeLimitMs for manual testing.
+  static const char *const CheckTimeLimitVariable;
+  // The most [fileN] sections a control file may announce.
+  static constexpr qint64 MaxFileSections = 1000;
 
   explicit TWebUpdate(QObject *Owner = nullptr);
   ~TWebUpdate() override;
@@ -95,7 +105,10 @@ public:
   // Runs the whole update once the user accepted it: checks again,
   // downloads the files that are needed and, when an application component
   // is among them, hands over to the updater and ends the program through
-  // OnTerminate. True when every step succeeded.
+  // OnTerminate. True when every step succeeded. A control file with more
+  // than MaxFileSections sections, an unsafe appname, or an appcomps entry
+  // that is not a plain file name or not the name of one of its files is
+  // malformed: nothing is downloaded.
   bool DoUpdate();
 
   // Results.
@@ -105,12 +118,19 @@ public:
   // (control file, download, verification, installing, hand-over); empty
   // when nothing failed, also when nothing needed updating.
   QString LastError() const { return FLastError; }
+  // The transfer's own account of the latest failed transfer (for a refused
+  // certificate, the reasons); empty when none failed.
+  QString LastTransferError() const { return FLastTransferError; }
   QDateTime NewVersionDate() const { return FNewVersionDate; }
   QString UpdateDescription() const { return FUpdateDescription; }
   // The files DoUpdate found needed, in control-file order.
   const QList<TUpdateFileEntry> &Files() const { return FFiles; }
-  // The folder that receives the control file, the downloads and the log.
+  // The folder that receives the control file and, in a folder of their own
+  // made for each update, the downloads, the log and the updater.
   QString TempFolder() const;
+  // The folder of the latest DoUpdate (mode 0700); it is kept for the updater
+  // after a hand-over and removed otherwise. Empty before the first.
+  QString UpdateFolder() const { return FUpdateFolder; }
   // The address used: the environment variable's when set, else ControlFileUrl.
   QString EffectiveControlFileUrl() const;
 
@@ -156,6 +176,14 @@ public:
   // Longest wait for a connection and between two pieces of data.
   int TimeoutMs() const { return FTimeoutMs; }
   void SetTimeoutMs(int Value) { FTimeoutMs = Value; }
+  // Longest time for fetching the control file, however slowly it arrives;
+  // a check that runs out reports the error code 12002.
+  int CheckTimeLimitMs() const { return FCheckTimeLimitMs; }
+  void SetCheckTimeLimitMs(int Value) { FCheckTimeLimitMs = Value; }
+  // The largest download whose file section gives no newsize; one with a
+  // newsize stops as soon as it passes it.
+  qint64 MaxDownloadSize() const { return FMaxDownloadSize; }
+  void SetMaxDownloadSize(qint64 Value) { FMaxDownloadSize = Value; }
   // The program and its folder: where "{app}" and relative paths of the
   // control file lead, and the one file whose version is known.
   QString ProgramFile() const { return FProgramFile; }
@@ -165,17 +193,18 @@ public:
 
   // Called with each status line and an error code (12029: cannot connect).
   std::function<void(const QString &Status, int ErrorCode)> OnStatus;
-  // Download progress of one file; returning false cancels the update. When
-  // unset and ShowDownloadProgress is on, a progress window is shown if the
-  // program has a GUI.
+  // Download progress of one file, called as data arrive and while waiting;
+  // returning false cancels the update. When unset and ShowDownloadProgress
+  // is on, a progress window with a Cancel button is shown if the program
+  // has a GUI, for the control file (a cancelled check reports the error
+  // code 12017) and for each download.
   std::function<bool(const QString &FileName, qint64 Received, qint64 Total)> OnProgress;
   // Asks the restart question; true for Yes. Unset: a Yes/No message box
   // when the program has a GUI, otherwise No.
   std::function<bool(const QString &Question)> OnConfirmRestart;
-  // Starts the updater with its whole command line; false when it cannot be
-  // started. Unset: the line is split by QProcess's rules and started
-  // detached.
-  std::function<bool(const QString &CommandLine)> OnStartUpdater;
+  // Starts the updater with its arguments (see BuildUpdaterArguments);
+  // false when it cannot be started. Unset: started detached in its folder.
+  std::function<bool(const QString &Program, const QStringList &Arguments)> OnStartUpdater;
   // Ends the program after the hand-over. Unset: QCoreApplication::exit(0).
   std::function<void()> OnTerminate;
 
@@ -184,7 +213,7 @@ private:
     bool AppUpdate = false;
     QString AppName;
     QString AppParam;
-    QString AppComps;
+    QStringList AppComps;
     bool SilentRestart = false;
   };
 
@@ -195,15 +224,17 @@ private:
   bool FetchControlFile();
   bool DecideUpdate();
   bool CheckForUpdate();
-  QList<TUpdateFileEntry> ReadFileEntries() const;
+  bool ReadFileEntries(QList<TUpdateFileEntry> &Entries);
+  bool CheckApplicationKeys(const QList<TUpdateFileEntry> &Entries);
+  bool MakeUpdateFolder();
   bool FileNeeded(const TUpdateFileEntry &Entry) const;
-  bool DownloadFiles(bool &ComponentDownloaded);
+  bool DownloadFiles();
   bool VerifyDownload(const TUpdateFileEntry &Entry, const QString &FileName);
   bool PlaceFiles();
   bool HandOverToUpdater();
   bool IsAppComponent(const QString &FileName) const;
   bool ConfirmRestart();
-  bool StartUpdater(const QString &CommandLine);
+  bool StartUpdater(const QString &Program, const QStringList &Arguments);
   void Terminate();
 
   QString FControlFileUrl;
@@ -226,6 +257,8 @@ private:
   bool FThreaded = false;
   QString FLogFileName;
   int FTimeoutMs = 15000;
+  int FCheckTimeLimitMs = 60000;
+  qint64 FMaxDownloadSize = 512 * 1024 * 1024;
   QString FProgramFile;
   QString FProgramDir;
 
@@ -239,5 +272,9 @@ private:
   TApplicationKeys FApplication;
   bool FCancelled = false;
   QString FLastError;
+  QString FLastTransferError;
+  std::unique_ptr<QTemporaryDir> FUpdateDir; // exists only while DoUpdate runs
+  QString FUpdateFolder;
+  QStringList FDownloadedComponents; // verified in this run, in download order
   std::unique_ptr<QFile> FLog; // open only while DoUpdate runs
 };

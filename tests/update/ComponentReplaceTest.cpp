@@ -31,8 +31,9 @@ protected:
   QString Download(const QString &Name = {}) const { return Path(u"download"_s, Name); }
   QString Outside(const QString &Name = {}) const { return Path(u"outside"_s, Name); }
 
-  QStringList Replace(const QStringList &Components) const {
-    return ReplaceComponents(Download(), App(), Components, TUpdaterLog());
+  QStringList Replace(const QStringList &Components,
+                      const TRenameFunction &Rename = RenameReplacing) const {
+    return ReplaceComponents(Download(), App(), Components, TUpdaterLog(), Rename);
   }
 
   void ExpectAppUnchanged() const {
@@ -50,8 +51,8 @@ private:
   }
 };
 
-TEST_F(TComponentReplace, ReplacesDownloadedComponentsOnly) {
-  const QStringList Replaced = Replace({u"lingrove"_s, u"lingrove.dat"_s, u"missing.dll"_s});
+TEST_F(TComponentReplace, ReplacesTheComponentsOnly) {
+  const QStringList Replaced = Replace({u"lingrove"_s, u"lingrove.dat"_s});
   EXPECT_EQ(Replaced, QStringList({u"lingrove"_s, u"lingrove.dat"_s}));
   EXPECT_EQ(ReadTestFile(App(u"lingrove"_s)), "new program");
   EXPECT_EQ(ReadTestFile(App(u"lingrove.dat"_s)), "new data");
@@ -98,12 +99,55 @@ TEST_F(TComponentReplace, RefusesAFolderInTheWay) {
   ExpectAppUnchanged();
 }
 
+// A component handed over but not downloaded is a fault, not a success that
+// replaced nothing.
+TEST_F(TComponentReplace, AMissingComponentReplacesNothing) {
+  try {
+    Replace({u"lingrove"_s, u"missing.dll"_s});
+    FAIL() << "replaced";
+  } catch (const EUpdaterError &E) {
+    EXPECT_EQ(E.Message(), u"Component missing.dll was not downloaded; nothing replaced"_s);
+  }
+  ExpectAppUnchanged();
+  EXPECT_EQ(FolderEntries(App()), "lingrove lingrove.dat readme.txt");
+}
+
+struct TRollBackCase {
+  const char *Name;
+  int FailingRename; // 1-based count of the rename that fails
+};
+
+class ComponentRollBack : public TComponentReplace,
+                          public testing::WithParamInterface<TRollBackCase> {};
+
+// With "plugin.so" new, the renames are: lingrove aside, new lingrove in,
+// lingrove.dat aside, new lingrove.dat in, new plugin.so in. Whichever fails,
+// the folder is left as it was.
+TEST_P(ComponentRollBack, LeavesTheOldComponents) {
+  WriteTestFile(Download(u"plugin.so"_s), "plugin");
+  int Calls = 0;
+  const auto FailingRename = [&Calls](const QString &From, const QString &To) {
+    return ++Calls != GetParam().FailingRename && RenameReplacing(From, To);
+  };
+  EXPECT_THROW(Replace({u"lingrove"_s, u"lingrove.dat"_s, u"plugin.so"_s}, FailingRename),
+               EUpdaterError);
+  ExpectAppUnchanged();
+  EXPECT_EQ(FolderEntries(App()), "lingrove lingrove.dat readme.txt");
+  EXPECT_TRUE(QFile::permissions(App(u"lingrove"_s)) & QFileDevice::ExeOwner);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ComponentRollBack,
+                         testing::Values(TRollBackCase{"FirstAside", 1},
+                                         TRollBackCase{"FirstIn", 2},
+                                         TRollBackCase{"SecondAside", 3},
+                                         TRollBackCase{"SecondIn", 4},
+                                         TRollBackCase{"NewComponentIn", 5}),
+                         [](const auto &Info) { return std::string(Info.param.Name); });
+
 TEST_F(TComponentReplace, LogsEachStep) {
   const QString LogName = FRoot.filePath(u"log.txt"_s);
-  ReplaceComponents(Download(), App(), {u"lingrove"_s, u"missing.dll"_s}, TUpdaterLog(LogName));
+  ReplaceComponents(Download(), App(), {u"lingrove"_s}, TUpdaterLog(LogName));
   const QString Log = QString::fromUtf8(ReadTestFile(LogName));
-  EXPECT_TRUE(Log.contains(u"Component missing.dll was not downloaded; kept"_s))
-      << Log.toStdString();
   EXPECT_TRUE(Log.contains(u"Written new lingrove (11 bytes)"_s)) << Log.toStdString();
   EXPECT_TRUE(Log.contains(u"Replaced "_s + App(u"lingrove"_s))) << Log.toStdString();
 }

@@ -3,14 +3,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-TTestHttpServer::TTestHttpServer() {
+TTestHttpServer::TTestHttpServer(const QSslConfiguration *Tls) {
   EXPECT_TRUE(FRoot.isValid());
-  EXPECT_TRUE(FServer.listen(QHostAddress::LocalHost, 0));
-  connect(&FServer, &QTcpServer::newConnection, this, &TTestHttpServer::OnConnection);
+  if (Tls) {
+    auto Server = std::make_unique<QSslServer>();
+    Server->setSslConfiguration(*Tls);
+    // Connections come once their handshake is done.
+    connect(Server.get(), &QSslServer::pendingConnectionAvailable, this,
+            &TTestHttpServer::OnConnection);
+    FServer = std::move(Server);
+  } else {
+    FServer = std::make_unique<QTcpServer>();
+    connect(FServer.get(), &QTcpServer::newConnection, this, &TTestHttpServer::OnConnection);
+  }
+  EXPECT_TRUE(FServer->listen(QHostAddress::LocalHost, 0));
 }
 
 TTestHttpServer::~TTestHttpServer() {
@@ -19,7 +31,11 @@ TTestHttpServer::~TTestHttpServer() {
 }
 
 QUrl TTestHttpServer::Url(const QString &Path) const {
-  return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(FServer.serverPort()).arg(Path));
+  const bool Tls = qobject_cast<const QSslServer *>(FServer.get()) != nullptr;
+  return QUrl(QStringLiteral("%1://127.0.0.1:%2/%3")
+                  .arg(Tls ? QStringLiteral("https") : QStringLiteral("http"))
+                  .arg(FServer->serverPort())
+                  .arg(Path));
 }
 
 void TTestHttpServer::SetFile(const QString &Path, const QByteArray &Data) {
@@ -39,7 +55,7 @@ QUrl TTestHttpServer::RefusingUrl(const QString &Path) {
 }
 
 void TTestHttpServer::OnConnection() {
-  while (QTcpSocket *Socket = FServer.nextPendingConnection()) {
+  while (QTcpSocket *Socket = FServer->nextPendingConnection()) {
     Socket->setParent(nullptr);
     FSockets.append(Socket);
     connect(Socket, &QTcpSocket::readyRead, this, [this, Socket] { OnData(Socket); });
@@ -64,9 +80,41 @@ void TTestHttpServer::OnData(QTcpSocket *Socket) {
   Answer(Socket, Path);
 }
 
+void TTestHttpServer::Stream(QTcpSocket *Socket, const QByteArray &Head, int IntervalMs) {
+  Socket->write(Head + "Connection: close\r\n\r\n");
+  if (IntervalMs > 0) {
+    auto *Timer = new QTimer(Socket);
+    connect(Timer, &QTimer::timeout, Socket, [this, Socket] {
+      Socket->write("x");
+      ++FStreamed;
+    });
+    Timer->start(IntervalMs);
+    return;
+  }
+  // Keeps a few chunks queued: as fast as the client takes them, no faster.
+  static const QByteArray Chunk(64 * 1024, 'x');
+  const auto Refill = [this, Socket] {
+    while (Socket->state() == QAbstractSocket::ConnectedState &&
+           Socket->bytesToWrite() < 4 * Chunk.size()) {
+      Socket->write(Chunk);
+      FStreamed += Chunk.size();
+    }
+  };
+  connect(Socket, &QTcpSocket::bytesWritten, Socket, Refill);
+  Refill();
+}
+
 void TTestHttpServer::Answer(QTcpSocket *Socket, const QString &Path) {
   if (FStalled.contains(Path))
     return;
+  if (FDrips.contains(Path))
+    return Stream(Socket, "HTTP/1.1 200 OK\r\n", FDrips.value(Path));
+  if (FEndless.contains(Path)) {
+    const int Status = FEndless.value(Path);
+    return Stream(Socket,
+                  "HTTP/1.1 " + QByteArray::number(Status) + " Endless\r\nLocation: /elsewhere\r\n",
+                  0);
+  }
   QByteArray Head;
   QByteArray Body;
   if (FRedirects.contains(Path)) {

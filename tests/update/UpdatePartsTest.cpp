@@ -1,14 +1,16 @@
 // The update component's pure parts: versions, control-file dates and
 // text, checksums, the names a control file may choose, the addresses it may
-// use, and the updater's command line.
+// use, and the updater's arguments.
 #include "UpdateChecksum.h"
 #include "UpdateControlFile.h"
 #include "UpdateDateTime.h"
 #include "UpdatePaths.h"
 #include "UpdateVersion.h"
+#include "UpdaterCommand.h"
 #include "UpdaterCommandLine.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -236,12 +238,36 @@ INSTANTIATE_TEST_SUITE_P(Table, ResolveProgramPathTest,
                                          TResolveCase{u"lingrove", u"lingrove"},
                                          TResolveCase{u"./docs\\a.txt", u"docs/a.txt"},
                                          TResolveCase{u"{app}", nullptr},
-                                         TResolveCase{u"", nullptr},
+                                         TResolveCase{u"{app}/.", nullptr},
+                                         TResolveCase{u"\"..\"/outside/run.sh", nullptr},
+                                         TResolveCase{u"lingrove\" \"/x", nullptr},
+                                         TResolveCase{u"a\nb", nullptr}, TResolveCase{u"", nullptr},
                                          TResolveCase{u"/etc/passwd", nullptr},
                                          TResolveCase{u"\\\\server\\share\\x", nullptr},
                                          TResolveCase{u"C:\\Windows\\x.exe", nullptr},
                                          TResolveCase{u"{app}\\..\\x.exe", nullptr},
                                          TResolveCase{u"docs/../../x", nullptr}));
+
+class ResolveProgramFolderTest : public testing::TestWithParam<TResolveCase> {};
+
+// "{app}" alone is the program folder itself.
+TEST_P(ResolveProgramFolderTest, StaysInTheProgramFolder) {
+  const TResolveCase &Case = GetParam();
+  const QString Dir = u"/opt/lingrove"_s;
+  const QString Result = ResolveProgramFolder(QString::fromUtf16(Case.Text), Dir);
+  if (!Case.Relative)
+    EXPECT_TRUE(Result.isEmpty()) << Result.toStdString();
+  else
+    EXPECT_EQ(Result, QDir::cleanPath(Dir + u'/' + QString::fromUtf16(Case.Relative)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ResolveProgramFolderTest,
+                         testing::Values(TResolveCase{u"{app}", u""}, TResolveCase{u"{app}\\", u""},
+                                         TResolveCase{u" {APP}/ ", u""},
+                                         TResolveCase{u"{app}\\docs", u"docs"},
+                                         TResolveCase{u"docs", u"docs"}, TResolveCase{u"", nullptr},
+                                         TResolveCase{u"/", nullptr},
+                                         TResolveCase{u"{app}\\..", nullptr}));
 
 struct TUrlCase {
   const char16_t *Url;
@@ -293,36 +319,60 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct TCommandCase {
   TUpdaterHandOver HandOver;
-  const char16_t *Expected;
+  QStringList Expected;
 };
 
-class UpdaterCommandLineTest : public testing::TestWithParam<TCommandCase> {};
+class UpdaterArgumentsTest : public testing::TestWithParam<TCommandCase> {};
 
-TEST_P(UpdaterCommandLineTest, ByteForByte) {
-  EXPECT_EQ(BuildUpdaterCommandLine(GetParam().HandOver), QString::fromUtf16(GetParam().Expected));
+// Each value is one argument, whatever quotes or blanks it holds, and the
+// updater reads it back in its place.
+TEST_P(UpdaterArgumentsTest, OneArgumentPerValue) {
+  const TUpdaterHandOver &HandOver = GetParam().HandOver;
+  const QStringList Arguments = BuildUpdaterArguments(HandOver);
+  EXPECT_EQ(Arguments, GetParam().Expected);
+  const TUpdaterCommand Command = ParseUpdaterCommand(Arguments);
+  EXPECT_EQ(Command.AppPath, HandOver.AppPath);
+  EXPECT_EQ(Command.AppParams, HandOver.AppParam.trimmed());
+  EXPECT_EQ(Command.TempDir, HandOver.TempDir);
+  EXPECT_EQ(Command.Components, HandOver.Components);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, UpdaterCommandLineTest,
+    Table, UpdaterArgumentsTest,
     testing::Values(
+        TCommandCase{{u"/tmp/wusetup.exe"_s,
+                      4242,
+                      true,
+                      u"/opt/lg/lingrove"_s,
+                      QString(),
+                      u"/tmp/u"_s,
+                      {u"lingrove"_s, u"lingrove.dat"_s}},
+                     {u"4242"_s, u"L"_s, u"/opt/lg/lingrove"_s, u" "_s, u"/tmp/u"_s, u"lingrove"_s,
+                      u"lingrove.dat"_s}},
+        TCommandCase{{u"/t m/wusetup.exe"_s,
+                      7,
+                      false,
+                      u"/my app/lingrove"_s,
+                      u"-x"_s,
+                      u"/t m"_s,
+                      {u"lingrove"_s}},
+                     {u"7"_s, u"X"_s, u"/my app/lingrove"_s, u"-x"_s, u"/t m"_s, u"lingrove"_s}},
         TCommandCase{
-            {u"/tmp/wusetup.exe"_s, 4242, true, u"/opt/lg/lingrove"_s, QString(), u"/tmp"_s,
-             u"lingrove,lingrove.dat"_s},
-            u"/tmp/wusetup.exe 4242 L /opt/lg/lingrove \" \" \"/tmp\" lingrove,lingrove.dat"},
-        TCommandCase{{u"/t m/wusetup.exe"_s, 7, false, u"/my app/lingrove"_s, u"-x"_s, u"/t m"_s,
-                      u"lingrove"_s},
-                     u"\"/t m/wusetup.exe\" 7 X \"/my app/lingrove\" -x \"/t m\" lingrove"},
-        TCommandCase{{u"/t/wusetup.exe"_s, 1, true, u"/a/b"_s, u"-x -y"_s, u"/t"_s, QString()},
-                     u"/t/wusetup.exe 1 L /a/b \"-x -y\" \"/t\" "}));
+            {u"/t/wusetup.exe"_s,
+             1,
+             true,
+             u"/a/b"_s,
+             u"x\" \"/tmp/planted\" \"y"_s,
+             u"/t"_s,
+             {u"lingrove"_s}},
+            {u"1"_s, u"L"_s, u"/a/b"_s, u"x\" \"/tmp/planted\" \"y"_s, u"/t"_s, u"lingrove"_s}},
+        TCommandCase{
+            {u"/t/wusetup.exe"_s, 1, true, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s, {}},
+            {u"1"_s, u"L"_s, u"/a/\"b c\""_s, u"/home/u/x.lng"_s, u"/t"_s}}));
 
-// The updater receives its arguments in their places after the line is split
-// the way the program starts it.
-TEST(UpdaterCommandLineSplitTest, SplitsIntoTheHandOverArguments) {
-  const QString Line = BuildUpdaterCommandLine(
-      {u"/t m/wusetup.exe"_s, 99, true, u"/my app/lingrove"_s, QString(), u"/t m"_s, u"a;b"_s});
-  EXPECT_EQ(QProcess::splitCommand(Line),
-            (QStringList{u"/t m/wusetup.exe"_s, u"99"_s, u"L"_s, u"/my app/lingrove"_s, u" "_s,
-                         u"/t m"_s, u"a;b"_s}));
+TEST(UpdaterArgumentsForLogTest, QuotesItemsWithBlanks) {
+  EXPECT_EQ(UpdaterArgumentsForLog(u"/t m/wusetup.exe"_s, {u"1"_s, u"L"_s, u" "_s, u"a"_s}),
+            u"\"/t m/wusetup.exe\" 1 L \" \" a"_s);
 }
 
 } // namespace

@@ -17,6 +17,9 @@ public:
     QDir Root(FRoot.path());
     EXPECT_TRUE(Root.mkdir(QStringLiteral("my app")));
     EXPECT_TRUE(Root.mkdir(QStringLiteral("down load")));
+    // The updater takes files only from a folder no one else may write to.
+    EXPECT_TRUE(QFile::setPermissions(Download(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner));
     WriteTestFile(App(QStringLiteral("lingrove")), Script("v1"), ExecutablePermissions);
     WriteTestFile(App(QStringLiteral("lingrove.dat")), "old data");
     WriteTestFile(Download(QStringLiteral("lingrove")), Script("v2"));

@@ -93,6 +93,35 @@ TEST(RunUpdater, StartsTheOldProgramWhenReplacingFails) {
   EXPECT_TRUE(ReadTestFile(Install.Download(u"WUPDATE.LOG"_s)).contains("Update failed: "));
 }
 
+// A component handed over that is not in the folder fails the update: the
+// others stay old and the old program is started again.
+TEST(RunUpdater, AMissingComponentFailsAndKeepsTheOldProgram) {
+  TTestInstallation Install;
+  const QStringList Args = {QString::number(EndedProcessId()),
+                            u"L"_s,
+                            Install.AppPath(),
+                            Install.Download(),
+                            u"lingrove"_s,
+                            u"LINGROVE.DAT"_s};
+  EXPECT_EQ(RunUpdater(Args, ShortWait()), uxReplaceFailed);
+  EXPECT_EQ(Install.WaitForMarker(), "v1\n");
+  EXPECT_EQ(ReadTestFile(Install.App(u"lingrove.dat"_s)), "old data");
+  EXPECT_TRUE(ReadTestFile(Install.Download(u"WUPDATE.LOG"_s)).contains("LINGROVE.DAT"));
+}
+
+// Files in a folder others may write to could have been planted there.
+TEST(RunUpdater, RefusesASharedTemporaryFolder) {
+  TTestInstallation Install;
+  ASSERT_TRUE(QFile::setPermissions(
+      Install.Download(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::WriteOther | QFileDevice::ExeOther));
+  const QStringList Args = {QString::number(EndedProcessId()), u"L"_s, Install.AppPath(),
+                            Install.Download(), u"lingrove"_s};
+  EXPECT_EQ(RunUpdater(Args, ShortWait()), uxBadCommand);
+  EXPECT_TRUE(ReadTestFile(Install.AppPath()).contains("v1"));
+  EXPECT_EQ(Install.WaitForMarker(300), "");
+}
+
 TEST(RunUpdater, ReportsAProgramThatCannotStart) {
   TTestInstallation Install;
   const QStringList Args = {QString::number(EndedProcessId()), u"L"_s, Install.App(u"missing"_s),

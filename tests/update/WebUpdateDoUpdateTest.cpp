@@ -50,19 +50,33 @@ public:
                      "[file2]\nurl=" + Server.Url(u"files/readme.txt"_s).toEncoded() +
                      "\nlocalversion={app}/docs/readme.txt\nnewchecksum=0x" +
                      QByteArray::number(CrcOf(Readme), 16) + "\ntargetdir={app}/docs\n");
-    Update.OnStartUpdater = [this](const QString &CommandLine) {
-      CommandLines.append(CommandLine);
+    Update.OnStartUpdater = [this](const QString &Program, const QStringList &Arguments) {
+      CommandLines.append(QStringList(Program) + Arguments);
       return StartResult;
     };
     Update.OnTerminate = [this] { ++Terminated; };
   }
 
-  QString ExpectedCommandLine() const {
-    return TempDir() + u"/wusetup.exe "_s + QString::number(QCoreApplication::applicationPid()) +
-           u" L "_s + ProgramDir() + u"/lingrove \" \" \""_s + TempDir() + u"\" lingrove"_s;
+  // The updater and its arguments, each value in its own place.
+  QStringList ExpectedCommandLine(const QString &Param = u" "_s) const {
+    const QString Folder = Update.UpdateFolder();
+    return {Folder + u"/wusetup.exe"_s,
+            QString::number(QCoreApplication::applicationPid()),
+            u"L"_s,
+            ProgramDir() + u"/lingrove"_s,
+            Param,
+            Folder,
+            u"lingrove"_s};
   }
 
-  QStringList CommandLines;
+  // What is left in the temporary folder beside the control file.
+  std::string LeftInTemp() const {
+    QStringList Names = QDir(TempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    Names.removeAll(u"controlfile.inf"_s);
+    return Names.join(u' ').toStdString();
+  }
+
+  QList<QStringList> CommandLines;
   bool StartResult = true;
   int Terminated = 0;
 };
@@ -75,7 +89,10 @@ TEST(DoUpdateTest, DownloadsAndHandsOver) {
   EXPECT_EQ(Fixture.CommandLines[0], Fixture.ExpectedCommandLine());
   EXPECT_EQ(Fixture.Terminated, 1);
 
-  const QString Temp = Fixture.TempDir();
+  // The downloads wait in a folder of this update's own, kept for the updater.
+  const QString Temp = Fixture.Update.UpdateFolder();
+  EXPECT_EQ(QFileInfo(Temp).absolutePath(), Fixture.TempDir());
+  EXPECT_EQ(QFile::permissions(Temp) & 0x0777, QFileDevice::Permissions(0x0700));
   EXPECT_EQ(ReadAll(Temp + u"/lingrove"_s), NewProgram);
   EXPECT_EQ(ReadAll(Temp + u"/WUPDATE.INI"_s), "[CONFIG]\r\nLOGFILENAME=WUPDATE.LOG\r\n");
   const QFileInfo Updater(Temp + u"/wusetup.exe"_s);
@@ -93,7 +110,8 @@ TEST(DoUpdateTest, DownloadsAndHandsOver) {
                    u",{app}/lingrove,nv=5.1.0.0,nd=,ns="_s + QString::number(NewProgram.size()) +
                    u",nc="_s + QString::number(CrcOf(NewProgram))))
       << Log.toStdString();
-  EXPECT_TRUE(Log.contains(Fixture.ExpectedCommandLine()));
+  EXPECT_TRUE(Log.contains(u"Starting updater : "_s + Temp + u"/wusetup.exe "_s))
+      << Log.toStdString();
 
   ASSERT_EQ(Fixture.Update.Files().size(), 2);
   EXPECT_EQ(Fixture.Update.Files()[0].DownloadedFile, Temp + u"/lingrove"_s);
@@ -133,7 +151,7 @@ TEST(DoUpdateTest, QuestionAnsweredNoKeepsTheProgramRunning) {
   EXPECT_EQ(Questions, QStringList{u"Shutdown application to update executable files ?"_s});
   EXPECT_TRUE(Fixture.CommandLines.isEmpty());
   EXPECT_EQ(Fixture.Terminated, 0);
-  EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/wusetup.exe"_s));
+  EXPECT_EQ(Fixture.LeftInTemp(), "");
 }
 
 TEST(DoUpdateTest, QuestionAnsweredYesHandsOver) {
@@ -141,9 +159,7 @@ TEST(DoUpdateTest, QuestionAnsweredYesHandsOver) {
   Fixture.Update.OnConfirmRestart = [](const QString &) { return true; };
   EXPECT_TRUE(Fixture.Update.DoUpdate());
   ASSERT_EQ(Fixture.CommandLines.size(), 1);
-  QString Expected = Fixture.ExpectedCommandLine();
-  Expected.replace(u"\" \""_s, u"\"-restarted now\""_s);
-  EXPECT_EQ(Fixture.CommandLines[0], Expected);
+  EXPECT_EQ(Fixture.CommandLines[0], Fixture.ExpectedCommandLine(u"-restarted now"_s));
 }
 
 TEST(DoUpdateTest, UpdaterThatCannotStart) {
@@ -151,8 +167,9 @@ TEST(DoUpdateTest, UpdaterThatCannotStart) {
   Fixture.StartResult = false;
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_EQ(Fixture.Terminated, 0);
-  EXPECT_EQ(Fixture.StatusTexts().last(),
-            u"Failed to spawn updater process : "_s + Fixture.TempDir() + u"/wusetup.exe"_s);
+  EXPECT_EQ(Fixture.StatusTexts().last(), u"Failed to spawn updater process : "_s +
+                                              Fixture.Update.UpdateFolder() + u"/wusetup.exe"_s);
+  EXPECT_EQ(Fixture.LeftInTemp(), "");
   EXPECT_EQ(Fixture.Update.LastError(), Fixture.StatusTexts().last());
 }
 
@@ -196,7 +213,7 @@ TEST(DoUpdateTest, TruncatedDownloadFails) {
   Fixture.Server.Truncate(u"files/lingrove"_s, 10);
   EXPECT_FALSE(Fixture.Update.DoUpdate());
   EXPECT_TRUE(Fixture.CommandLines.isEmpty());
-  EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/lingrove"_s));
+  EXPECT_EQ(Fixture.LeftInTemp(), "");
 }
 
 struct TMismatchCase {
@@ -218,9 +235,7 @@ TEST_P(DownloadMismatchTest, StopsTheUpdate) {
   EXPECT_EQ(Fixture.Terminated, 0);
   EXPECT_TRUE(Fixture.Update.LastError().startsWith(
       u"Downloaded update file does not match its size or checksum : "_s));
-  EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/lingrove"_s));
-  EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/wusetup.exe"_s));
-  EXPECT_FALSE(QFile::exists(Fixture.TempDir() + u"/WUPDATE.INI"_s));
+  EXPECT_EQ(Fixture.LeftInTemp(), "");
   EXPECT_EQ(Fixture.StatusTexts().last(),
             u"Downloaded update file does not match its size or checksum : "_s +
                 Fixture.Server.Url(u"files/lingrove"_s).toString());
@@ -253,7 +268,7 @@ TEST_P(UnsafeNamesTest, NothingOutsideTheFolders) {
   TDoUpdateFixture Fixture(Case.ApplicationKeys, "newversion=5.1.0.0\n");
   if (*Case.File1Url)
     Fixture.ServeControlFile("[update]\nunconditional=1\n[application]\nappupdate=1\n"
-                             "appname=lingrove\nappcomps=evil\nsilentrestart=1\n"
+                             "appname=lingrove\nsilentrestart=1\n"
                              "[files]\ncount=1\n[file1]\nurl=" +
                              Fixture.Server.Url(QString::fromUtf8(Case.File1Url)).toEncoded() +
                              "\nlocalversion={app}/lingrove\nnewversion=9.0.0.0\n");
@@ -272,9 +287,11 @@ TEST_P(UnsafeNamesTest, NothingOutsideTheFolders) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UnsafeNamesTest,
     testing::Values(TUnsafeCase{"AppNameWithParent", "appname=../evil\nsilentrestart=1\n", "",
-                                u"Failed to spawn updater process : %TEMP%/wusetup.exe"},
+                                u"The update information is malformed (appname); nothing was "
+                                u"downloaded."},
                     TUnsafeCase{"AbsoluteAppName", "appname=/tmp/evil\nsilentrestart=1\n", "",
-                                u"Failed to spawn updater process : %TEMP%/wusetup.exe"},
+                                u"The update information is malformed (appname); nothing was "
+                                u"downloaded."},
                     TUnsafeCase{"EncodedSeparatorsInUrl", "", "files/..%2F..%2Fevil",
                                 u"Cannot download update file : %URL%"},
                     TUnsafeCase{"UrlWithoutFileName", "", "files/",

@@ -36,7 +36,7 @@ TWebUpdateFixture::TWebUpdateFixture() {
   Update.SetShowDownloadProgress(false);
   Update.SetTimeoutMs(3000);
   Update.OnStatus = [this](const QString &Text, int Code) { Statuses.append({Text, Code}); };
-  Update.OnStartUpdater = [](const QString &) {
+  Update.OnStartUpdater = [](const QString &, const QStringList &) {
     ADD_FAILURE() << "the updater was started";
     return false;
   };

@@ -45,6 +45,17 @@ TUpdaterExit RunUpdater(const QStringList &Args, const TUpdaterOptions &Options)
     return uxBadCommand;
   }
 
+#ifdef Q_OS_UNIX
+  // Files others may plant are never installed: the program downloads into
+  // a folder of its own.
+  if (QFileInfo(Command.TempDir).permissions() &
+      (QFileDevice::WriteGroup | QFileDevice::WriteOther)) {
+    Report(Log, QStringLiteral("The temporary folder %1 is writable by others; nothing replaced")
+                    .arg(Command.TempDir));
+    return uxBadCommand;
+  }
+#endif
+
   Log.Write(QStringLiteral("Waiting for process %1 to end").arg(Command.ProcessId));
   if (!WaitForProcessEnd(Command.ProcessId, Options.WaitTimeout, Options.PollInterval)) {
     Report(Log, QStringLiteral("Process %1 still runs after %2 ms; nothing replaced")

@@ -12,6 +12,13 @@ bool IsAbsolutePath(const QString &Path) {
   return !Path.isEmpty() && QDir::isAbsolutePath(Path);
 }
 
+// An absolute path without "." or ".." segments: its folder is the one it
+// names, so the files joined to it stay there.
+bool IsCleanAbsolutePath(const QString &Path) {
+  return IsAbsolutePath(Path) &&
+         QDir::cleanPath(QDir::fromNativeSeparators(Path)) == QDir::fromNativeSeparators(Path);
+}
+
 } // namespace
 
 QStringList SplitComponentList(const QString &List) {
@@ -38,17 +45,17 @@ TUpdaterCommand ParseUpdaterCommand(const QStringList &Args) {
   Command.Log = Mode == u"L";
 
   Command.AppPath = Parts[2];
-  if (!IsAbsolutePath(Command.AppPath))
-    throw EUpdaterError(
-        QStringLiteral("The application path \"%1\" is not absolute").arg(Command.AppPath));
+  if (!IsCleanAbsolutePath(Command.AppPath))
+    throw EUpdaterError(QStringLiteral("The application path \"%1\" is not absolute or not clean")
+                            .arg(Command.AppPath));
 
   QStringList Rest = Parts.mid(3);
   if (Rest.size() >= 2 && IsAbsolutePath(Rest[1]))
     Command.AppParams = Rest.takeFirst().trimmed();
   Command.TempDir = Rest.takeFirst();
-  if (!IsAbsolutePath(Command.TempDir))
-    throw EUpdaterError(
-        QStringLiteral("The temporary folder \"%1\" is not absolute").arg(Command.TempDir));
+  if (!IsCleanAbsolutePath(Command.TempDir))
+    throw EUpdaterError(QStringLiteral("The temporary folder \"%1\" is not absolute or not clean")
+                            .arg(Command.TempDir));
 
   for (const QString &Name : SplitComponentList(Rest.join(u' '))) {
     if (!IsPlainFileName(Name))

@@ -24,7 +24,8 @@ struct TUpdaterCommand {
 // Parses the updater's arguments (without its own program name), either
 // already split or as one string that is split here. Throws EUpdaterError
 // naming the fault: too few arguments, a bad process ID or log mode, an app
-// path or temp folder that is not absolute, or an unsafe component name.
+// path or temp folder that is not absolute or holds "." or ".." segments,
+// or an unsafe component name.
 // The app path and the temp folder are told apart from the params by being
 // absolute, which no component name may be.
 TUpdaterCommand ParseUpdaterCommand(const QStringList &Args);

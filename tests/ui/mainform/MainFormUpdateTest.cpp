@@ -1,12 +1,18 @@
 // Help > Check for Updates against an update server on 127.0.0.1: the four
-// outcomes and their messages, and the cursor restored afterwards.
+// outcomes and their messages, and the cursor restored afterwards; a hostile
+// control file, and a server too slow for the check's time limit or for the
+// user, who cancels in the progress window.
 #include "MainFormTestSupport.h"
 #include "TestHttpServer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -72,6 +78,7 @@ protected:
   void TearDown() override {
     qputenv("TMPDIR", OldTemp);
     qunsetenv("LINGROVE_UPDATE_URL");
+    qunsetenv("LINGROVE_UPDATE_TIME_LIMIT_MS");
   }
   void ServeControlFile(const QByteArray &NewVersion) {
     const QString Program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -154,6 +161,87 @@ TEST_F(MainFormUpdates, AnAcceptedUpdateThatCannotDownloadSaysWhy) {
   EXPECT_EQ(Answers.Titles[0], QStringLiteral("A new update is available"));
   EXPECT_EQ(Answers.Titles[1], QStringLiteral("Update failed"));
   EXPECT_EQ(Answers.Texts[1], QStringLiteral("Cannot download update file : ") + Missing);
+}
+
+// Reproduces a control file whose quoted ".." once led the updater out of
+// the program folder: now it is refused before anything is downloaded.
+TEST_F(MainFormUpdates, AHostileAppNameIsRefused) {
+  const QString Program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  Server.SetFile(QStringLiteral("lingrove/%1").arg(Program), "new program");
+  Server.SetFile(
+      QStringLiteral("lingrove/controlfile.inf"),
+      QStringLiteral("[update]\r\nlocalversion={app}/%1\r\nnewversion=5.0.0.1\r\n"
+                     "[application]\r\nappupdate=1\r\nappname=\"..\"/outside/run.sh\r\n"
+                     "appcomps=%1\r\nsilentrestart=1\r\n[files]\r\ncount=1\r\n"
+                     "[file1]\r\nurl=%2\r\nlocalversion={app}/%1\r\nnewversion=5.0.0.1\r\n")
+          .arg(Program, Server.Url(QStringLiteral("lingrove/%1").arg(Program)).toString())
+          .toUtf8());
+  qputenv("LINGROVE_UPDATE_URL",
+          Server.Url(QStringLiteral("lingrove/controlfile.inf")).toString().toUtf8());
+  auto Form = NewForm();
+  TBoxAnswerer Answers({QMessageBox::Yes});
+  ActionNamed(*Form, "ActionHelpUpdates")->trigger();
+  ASSERT_EQ(Answers.Texts.size(), 2) << Answers.Texts.join(u'|').toStdString();
+  EXPECT_EQ(Answers.Titles[1], QStringLiteral("Update failed"));
+  EXPECT_EQ(
+      Answers.Texts[1],
+      QStringLiteral("The update information is malformed (appname); nothing was downloaded."));
+  // The check and the update each fetched the control file, and nothing else.
+  EXPECT_EQ(Server.Requests(), QStringList(2, QStringLiteral("lingrove/controlfile.inf")));
+  EXPECT_EQ(QDir(Temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("controlfile.inf")});
+}
+
+// The check's progress window: it shows at once, and its Cancel button
+// ends a check that a dripping server would keep going, without a message.
+TEST_F(MainFormUpdates, CancelInTheProgressWindowEndsTheCheck) {
+  Server.Drip(QStringLiteral("lingrove/controlfile.inf"), 100);
+  qputenv("LINGROVE_UPDATE_URL",
+          Server.Url(QStringLiteral("lingrove/controlfile.inf")).toString().toUtf8());
+  auto Form = NewForm();
+  TBoxAnswerer Answers({});
+  QString CancelCaption;
+  QTimer Canceller;
+  Canceller.setInterval(20);
+  QObject::connect(&Canceller, &QTimer::timeout, [&] {
+    auto *Window = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+    if (!Window || !Window->isVisible())
+      return;
+    auto *Cancel = Window->findChild<QPushButton *>();
+    ASSERT_NE(Cancel, nullptr);
+    CancelCaption = Cancel->text();
+    Cancel->click();
+    Canceller.stop();
+  });
+  Canceller.start();
+  QElapsedTimer Timer;
+  Timer.start();
+  ActionNamed(*Form, "ActionHelpUpdates")->trigger();
+  EXPECT_LT(Timer.elapsed(), 5000);
+  EXPECT_EQ(CancelCaption, QStringLiteral("Cancel"));
+  EXPECT_TRUE(Answers.Texts.isEmpty()) << Answers.Texts.join(u'|').toStdString();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(MainFormUpdates, ACheckThatRunsOutOfTimeSaysSo) {
+  Server.Drip(QStringLiteral("lingrove/controlfile.inf"), 100);
+  qputenv("LINGROVE_UPDATE_URL",
+          Server.Url(QStringLiteral("lingrove/controlfile.inf")).toString().toUtf8());
+  qputenv("LINGROVE_UPDATE_TIME_LIMIT_MS", "2000");
+  auto Form = NewForm();
+  TBoxAnswerer Answers({});
+  QElapsedTimer Timer;
+  Timer.start();
+  ActionNamed(*Form, "ActionHelpUpdates")->trigger();
+  EXPECT_GE(Timer.elapsed(), 1900);
+  EXPECT_LT(Timer.elapsed(), 6000);
+  ASSERT_EQ(Answers.Texts.size(), 1);
+  EXPECT_EQ(Answers.Icons[0], QMessageBox::Critical);
+  EXPECT_EQ(Answers.Titles[0], QStringLiteral("Update failed"));
+  EXPECT_EQ(Answers.Texts[0], QStringLiteral("Lingrove did not receive the update information "
+                                             "within 2 seconds.\r\n\r\nPlease try again later."));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 } // namespace
