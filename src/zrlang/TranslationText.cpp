@@ -7,11 +7,14 @@
 #include "TextCodec.h"
 #include "TextOrder.h"
 #include "TextUtils.h"
+#include "SortedLoad.h"
 #include "Translations.h"
 
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
+#include <climits>
+#include <deque>
 
 namespace {
 
@@ -80,6 +83,111 @@ private:
   QByteArray FBytes;
 };
 
+EZrLangError LoadError(int LineNo, const QString &Message) {
+  return EZrLangError(
+      QStringLiteral("Loading translations failed.\r\nLine %1: %2").arg(LineNo).arg(Message));
+}
+
+// The sections and constants of a translation file as they are read. Their
+// records reach the translation in one step at the end, so that any order of
+// IDs and names reads in n log n time; the errors are those that adding the
+// records line by line would have raised.
+class TTranslationLoad {
+public:
+  explicit TTranslationLoad(TZrLang_CompTranslations &Target) : FTarget(Target) {
+    // The first component of each name, as FindComponentName finds it.
+    for (int I = Target.Count() - 1; I >= 0; --I)
+      FByName.insert(ZrLang_TextOrderKey(Target.Items(I)->ComponentName()), I);
+    FSections.resize(size_t(Target.Count()));
+    for (int I = 0; I < Target.Count(); ++I)
+      FSections[size_t(I)].Component = Target.Items(I);
+  }
+
+  // The section header at Line: the component translation of that name,
+  // appended when there is none.
+  void OpenSection(QStringView Name, int Line) {
+    const QString Key = ZrLang_TextOrderKey(Name);
+    const auto Found = FByName.constFind(Key);
+    if (Found != FByName.cend()) {
+      FCurrent = &FSections[size_t(*Found)];
+      return;
+    }
+    const int Index = FTarget.Add(std::make_unique<TZrLang_CompTranslation>(Name.toString()));
+    FByName.insert(Key, Index);
+    FSections.push_back({FTarget.Items(Index), Line, {}});
+    FCurrent = &FSections.back();
+  }
+
+  void AddProperty(int Line, qint32 iID, const QString &wsValue) {
+    FCurrent->Records.Append(Line, std::make_unique<TZrLang_PropValueTranslation>(
+                                       TZrLang_PropValueTranslation{iID, wsValue, {}}));
+  }
+
+  // An invalid name raises its error at once.
+  void AddConstant(int Line, const QString &wsName, const QString &wsValue) {
+    if (!TZrLang_Constants::IsValidName(wsName))
+      throw TZrLang_Constants::InvalidNameError(wsName);
+    FConstants.Append(Line, std::make_unique<TZrLang_Constant>(
+                                TZrLang_Constant{wsName, wsValue, wsValue, {}}));
+  }
+
+  // Hands over the records read before line Limit. When an earlier line
+  // repeats a key, only the records and sections before that line are kept
+  // and its error is raised.
+  void Finish(int Limit) {
+    int DupLine = INT_MAX;
+    QString DupMessage;
+    const auto Note = [&](int Line, const auto &Message) {
+      if (Line < DupLine) {
+        DupLine = Line;
+        DupMessage = Message();
+      }
+    };
+    for (TSection &S : FSections) {
+      int Line;
+      if (const TZrLang_PropValueTranslation *Dup = S.Records.Sort(CompareIDs, Line))
+        Note(Line, [&] { return TZrLang_CompTranslation::DuplicateIDError(Dup->iID).Message(); });
+    }
+    {
+      int Line;
+      if (const TZrLang_Constant *Dup = FConstants.Sort(CompareNames, Line))
+        Note(Line, [&] { return TZrLang_Constants::DuplicateNameError(Dup->wsName).Message(); });
+    }
+    const int Keep = std::min(Limit, DupLine);
+    for (TSection &S : FSections)
+      S.Component->MergeSorted(S.Records.TakeBefore(Keep));
+    FTarget.Constants().MergeSorted(FConstants.TakeBefore(Keep));
+    if (DupLine >= Limit)
+      return;
+    // Sections opened after the failing line were appended last.
+    while (!FSections.empty() && FSections.back().Line > DupLine) {
+      FSections.pop_back();
+      FTarget.Delete(FTarget.Count() - 1);
+    }
+    throw LoadError(DupLine, DupMessage);
+  }
+
+private:
+  struct TSection {
+    TZrLang_CompTranslation *Component = nullptr;
+    int Line = 0; // of the header that appended it; 0 when it was there before
+    TZrLang_SortedLoad<TZrLang_PropValueTranslation> Records;
+  };
+  static int CompareIDs(const TZrLang_PropValueTranslation &A,
+                        const TZrLang_PropValueTranslation &B) {
+    return (A.iID > B.iID) - (A.iID < B.iID);
+  }
+  static int CompareNames(const TZrLang_Constant &A, const TZrLang_Constant &B) {
+    return ZrLang_CompareText(A.wsName, B.wsName);
+  }
+
+  TZrLang_CompTranslations &FTarget;
+  QHash<QString, int> FByName;
+  std::deque<TSection> FSections; // keeps its elements' addresses when it grows
+  TSection *FCurrent = nullptr;
+  TZrLang_SortedLoad<TZrLang_Constant> FConstants;
+};
+
 } // namespace
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
@@ -92,12 +200,7 @@ void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bPara
 
 void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
-  TZrLang_CompTranslation *Component = nullptr;
-  // Sections by name, the first one of each name as FindComponentName would
-  // find it; a linear search per header would make many sections quadratic.
-  QHash<QString, TZrLang_CompTranslation *> Sections;
-  for (int I = Count() - 1; I >= 0; --I)
-    Sections.insert(ZrLang_TextOrderKey(Items(I)->ComponentName()), Items(I));
+  TTranslationLoad Load(*this);
   bool Stop = false;
   int LineNo = 0;
   ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
@@ -121,14 +224,7 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
           return;
         }
         Section = InComponent;
-        const QString Key = ZrLang_TextOrderKey(Name);
-        Component = Sections.value(Key);
-        if (!Component) {
-          auto Item = std::make_unique<TZrLang_CompTranslation>(Name.toString());
-          Component = Item.get();
-          Add(std::move(Item));
-          Sections.insert(Key, Component);
-        }
+        Load.OpenSection(Name, LineNo);
         return;
       }
       const qsizetype Eq = Line.indexOf(u'=');
@@ -143,19 +239,20 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
         FParams.SetValue(Key, Value);
         break;
       case InConstants:
-        FConstants->Add(Key.toString(), DecodeControlChars(Value), {});
+        Load.AddConstant(LineNo, Key.toString(), DecodeControlChars(Value));
         break;
       case InComponent:
         if (const int iID = ZrLang_StrToIntDef(Key, 0); iID > 0)
-          Component->Add(iID, DecodeControlChars(Value), {});
+          Load.AddProperty(LineNo, iID, DecodeControlChars(Value));
         break;
       }
     } catch (const std::runtime_error &E) {
-      throw EZrLangError(QStringLiteral("Loading translations failed.\r\nLine %1: %2")
-                             .arg(LineNo)
-                             .arg(MessageOf(E)));
+      // A repeated key on an earlier line is the error that comes first.
+      Load.Finish(LineNo);
+      throw LoadError(LineNo, MessageOf(E));
     }
   });
+  Load.Finish(INT_MAX);
 }
 
 void TZrLang_CompTranslations::Text_LoadFromFile(const QString &wsFileName, bool bParamsOnly) {
