@@ -295,7 +295,8 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
     W.EndLine();
     for (int I = 0; I < Component->Count(); ++I) {
       const PZrLang_PropValueTranslation P = Component->Items(I);
-      if (Skip(P->TranStates))
+      // The reader skips IDs below 1; such a record would not come back.
+      if (P->iID <= 0 || Skip(P->TranStates))
         continue;
       ZrLang_AppendIDText(W.Text(), P->iID);
       W.Text().append(u'=');

@@ -97,7 +97,8 @@ public:
   void Text_LoadFromResource(const QString &wsResName, bool bParamsOnly);
   void Text_LoadFromResource(int iResID, bool bParamsOnly);
   // With bUnicode the text is UTF-16LE after FF FE, otherwise the system's
-  // ANSI code page. Every line ends with CR LF.
+  // ANSI code page. Every line ends with CR LF. Records with an ID below 1
+  // are left out, since reading skips them.
   void Text_SaveToStream(QIODevice &Stream, bool bUnicode, bool bSkipUntranslated);
   // Writes beside the file and replaces it only once everything is written.
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);

@@ -236,6 +236,18 @@ TEST(TextSaveTest, WritesAnsiBytes) {
   EXPECT_FALSE(T.IsStreamUnicode());
 }
 
+// The reader skips IDs below 1, so the writer never writes them: a translated
+// text there would be lost on the next load anyway.
+TEST(TextSaveTest, LeavesOutIDsBelowOne) {
+  TZrLang_CompTranslations T;
+  auto Form = std::make_unique<TZrLang_CompTranslation>(u"F"_s);
+  Form->Add(-5, u"neg"_s, {});
+  Form->Add(0, u"zero"_s, {});
+  Form->Add(1, u"one"_s, {});
+  T.Add(std::move(Form));
+  EXPECT_EQ(Save(T, false, false), QByteArray("[F]\r\n00000001=one\r\n\r\n[$CONSTANTS]\r\n"));
+}
+
 TEST(TextSaveTest, RoundTripLosesOnlyStatesAndBlanks) {
   TScopedAcp Acp(1251);
   for (bool bUnicode : {true, false}) {
