@@ -44,6 +44,21 @@ QByteArray SourceSections(bool bDesc) {
                [](int I) { return "[F" + QByteArray::number(1000000 + I) + "]\r\nP=1,v"; });
 }
 
+// The binary constants stream (current layout) of constants S1000001...
+QByteArray ConstantsStream(bool bDesc) {
+  const auto Str = [](QByteArray &Out, const QString &S) {
+    Out.append(char(S.size() & 0xFF)).append(char(S.size() >> 8));
+    Out.append(reinterpret_cast<const char *>(S.utf16()), S.size() * 2);
+  };
+  QByteArray Out("\x03\x01", 2);
+  Out.append(char(N & 0xFF)).append(char((N >> 8) & 0xFF)).append(char(N >> 16)).append('\0');
+  for (int I = 0; I < N; ++I) {
+    Str(Out, QStringLiteral("S%1").arg(1000000 + (bDesc ? N - I : I + 1)));
+    Str(Out, QStringLiteral("v"));
+  }
+  return Out;
+}
+
 void ReadTranslation(TZrLang_CompTranslations &T, const QByteArray &Bytes) {
   TByteStream S(Bytes);
   T.Text_LoadFromStream(S, false);
@@ -93,6 +108,16 @@ const TScalingCase ScalingCases[] = {
     {"SourceIDs", [] { return ReadBothOrders(SourceIDs, true); }},
     {"SourceSections", [] { return ReadBothOrders(SourceSections, true); }},
     {"SourceConstants", [] { return ReadBothOrders(Constants, true); }},
+    {"ConstantsStream",
+     [] {
+       const auto Read = [](const QByteArray &Bytes) {
+         TZrLang_Constants C(nullptr);
+         TByteStream S(Bytes);
+         C.LoadFromStream(S);
+       };
+       const QByteArray Ascending = ConstantsStream(false), Descending = ConstantsStream(true);
+       return std::pair{Ms([&] { Read(Ascending); }), Ms([&] { Read(Descending); })};
+     }},
     {"ReconcileRemovesSections",
      [] {
        // Reading the sections is the reference for deleting them all.
