@@ -32,6 +32,23 @@ TStreamEncoding DetectStreamEncoding(QIODevice &Stream) {
   return seNone;
 }
 
+namespace {
+
+// Sorts records given in reading order by Less, a later record of an equal
+// key in front of an earlier one, as inserting each in turn in front of its
+// equal would. Input that already ascends strictly is left as it is.
+template <typename T, typename L> void SortLaterFirst(std::vector<std::unique_ptr<T>> &Items, L Less) {
+  const auto NotBefore = [&](const auto &A, const auto &B) { return !Less(*A, *B); };
+  if (std::adjacent_find(Items.begin(), Items.end(), NotBefore) == Items.end())
+    return;
+  // Reversed, a stable sort puts the later of two equal keys first.
+  std::reverse(Items.begin(), Items.end());
+  std::stable_sort(Items.begin(), Items.end(),
+                   [&](const auto &A, const auto &B) { return Less(*A, *B); });
+}
+
+} // namespace
+
 int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &wsValue) {
   int Index;
   FindID(iID, Index);
@@ -41,10 +58,8 @@ int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &w
 }
 
 void TPropertySources::Assign(std::vector<std::unique_ptr<TPropertySource>> Items) {
-  // Reversed, a stable sort puts the later of two equal IDs first.
-  std::reverse(Items.begin(), Items.end());
-  std::stable_sort(Items.begin(), Items.end(), [](const auto &A, const auto &B) {
-    return A->iID < B->iID;
+  SortLaterFirst(Items, [](const TPropertySource &A, const TPropertySource &B) {
+    return A.iID < B.iID;
   });
   FItems = std::move(Items);
 }
@@ -91,9 +106,8 @@ int TComponentSources::Add(std::unique_ptr<TComponentSource> Item) {
 }
 
 void TComponentSources::Assign(std::vector<std::unique_ptr<TComponentSource>> Items) {
-  std::reverse(Items.begin(), Items.end());
-  std::stable_sort(Items.begin(), Items.end(), [](const auto &A, const auto &B) {
-    return ZrLang_CompareText(A->CompName(), B->CompName()) < 0;
+  SortLaterFirst(Items, [](const TComponentSource &A, const TComponentSource &B) {
+    return ZrLang_CompareText(A.CompName(), B.CompName()) < 0;
   });
   FItems = std::move(Items);
 }

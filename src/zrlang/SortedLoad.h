@@ -21,9 +21,12 @@ public:
   // one key in reading order. Returns the record that first (by line) repeats
   // an earlier record's key with its line in Line, or null with INT_MAX.
   template <typename C> const T *Sort(C &&Compare, int &Line) {
-    std::stable_sort(FRecords.begin(), FRecords.end(), [&](const TRecord &A, const TRecord &B) {
+    const auto Less = [&](const TRecord &A, const TRecord &B) {
       return Compare(*A.Item, *B.Item) < 0;
-    });
+    };
+    // Files are mostly written in order already; checking costs one pass.
+    if (!std::is_sorted(FRecords.begin(), FRecords.end(), Less))
+      std::stable_sort(FRecords.begin(), FRecords.end(), Less);
     const T *First = nullptr;
     Line = INT_MAX;
     for (size_t I = 1; I < FRecords.size(); ++I)
