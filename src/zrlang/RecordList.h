@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,18 @@ const T *ZrLang_MergeRecords(std::vector<std::unique_ptr<T>> &Items,
       ++I;
     if (I < Items.size() && Compare(*Items[I], *Added[J]) == 0)
       return Added[J].get();
+  }
+  // Loading fills empty lists, and additions often all sort last.
+  if (Items.empty()) {
+    Items = std::move(Added);
+    Added.clear();
+    return nullptr;
+  }
+  if (Compare(*Items.back(), *Added.front()) < 0) {
+    Items.insert(Items.end(), std::make_move_iterator(Added.begin()),
+                 std::make_move_iterator(Added.end()));
+    Added.clear();
+    return nullptr;
   }
   std::vector<std::unique_ptr<T>> Merged;
   Merged.reserve(Items.size() + Added.size());
