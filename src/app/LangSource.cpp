@@ -234,7 +234,8 @@ void TLangSource::ParseText(QStringView Text) {
   });
 
   RaiseDuplicate();
-  FConstants->MergeSorted(Constants.TakeBefore(INT_MAX));
+  Constants.TakeBefore(INT_MAX,
+                       [this](int, auto Items) { FConstants->MergeSorted(std::move(Items)); });
   std::vector<std::unique_ptr<TComponentSource>> Sorted;
   Sorted.reserve(Components.size());
   for (TLoadedComponent &C : Components) {

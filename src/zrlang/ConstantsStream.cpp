@@ -81,7 +81,8 @@ void TZrLang_Constants::LoadFromStream(QIODevice &Stream) {
         },
         DupPos);
     const QString DupName = Dup ? Dup->wsName : QString();
-    MergeSorted(Loaded.TakeBefore(std::min(Limit, DupPos)));
+    Loaded.TakeBefore(std::min(Limit, DupPos),
+                      [this](int, auto Items) { MergeSorted(std::move(Items)); });
     if (DupPos < Limit)
       throw DuplicateNameError(DupName);
   };

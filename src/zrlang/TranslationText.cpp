@@ -14,7 +14,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <climits>
-#include <deque>
+#include <vector>
 
 namespace {
 
@@ -98,9 +98,7 @@ public:
     // The first component of each name, as FindComponentName finds it.
     for (int I = Target.Count() - 1; I >= 0; --I)
       FByName.insert(ZrLang_TextOrderKey(Target.Items(I)->ComponentName()), I);
-    FSections.resize(size_t(Target.Count()));
-    for (int I = 0; I < Target.Count(); ++I)
-      FSections[size_t(I)].Component = Target.Items(I);
+    FSectionLines.assign(size_t(Target.Count()), 0);
   }
 
   // The section header at Line: the component translation of that name,
@@ -109,18 +107,19 @@ public:
     const QString Key = ZrLang_TextOrderKey(Name);
     const auto Found = FByName.constFind(Key);
     if (Found != FByName.cend()) {
-      FCurrent = &FSections[size_t(*Found)];
+      FCurrent = *Found;
       return;
     }
-    const int Index = FTarget.Add(std::make_unique<TZrLang_CompTranslation>(Name.toString()));
-    FByName.insert(Key, Index);
-    FSections.push_back({FTarget.Items(Index), Line, {}});
-    FCurrent = &FSections.back();
+    FCurrent = FTarget.Add(std::make_unique<TZrLang_CompTranslation>(Name.toString()));
+    FByName.insert(Key, FCurrent);
+    FSectionLines.push_back(Line);
   }
 
   void AddProperty(int Line, qint32 iID, const QString &wsValue) {
-    FCurrent->Records.Append(Line, std::make_unique<TZrLang_PropValueTranslation>(
-                                       TZrLang_PropValueTranslation{iID, wsValue, {}}));
+    FProps.Append(Line,
+                  std::make_unique<TZrLang_PropValueTranslation>(
+                      TZrLang_PropValueTranslation{iID, wsValue, {}}),
+                  FCurrent);
   }
 
   // An invalid name raises its error at once.
@@ -135,44 +134,32 @@ public:
   // repeats a key, only the records and sections before that line are kept
   // and its error is raised.
   void Finish(int Limit) {
-    int DupLine = INT_MAX;
-    QString DupMessage;
-    const auto Note = [&](int Line, const auto &Message) {
-      if (Line < DupLine) {
-        DupLine = Line;
-        DupMessage = Message();
-      }
-    };
-    for (TSection &S : FSections) {
-      int Line;
-      if (const TZrLang_PropValueTranslation *Dup = S.Records.Sort(CompareIDs, Line))
-        Note(Line, [&] { return TZrLang_CompTranslation::DuplicateIDError(Dup->iID).Message(); });
-    }
-    {
-      int Line;
-      if (const TZrLang_Constant *Dup = FConstants.Sort(CompareNames, Line))
-        Note(Line, [&] { return TZrLang_Constants::DuplicateNameError(Dup->wsName).Message(); });
-    }
+    int PropLine, ConstLine;
+    const TZrLang_PropValueTranslation *DupProp = FProps.Sort(CompareIDs, PropLine);
+    const TZrLang_Constant *DupConst = FConstants.Sort(CompareNames, ConstLine);
+    const int DupLine = std::min(PropLine, ConstLine);
+    const QString DupMessage =
+        DupLine == INT_MAX ? QString()
+        : PropLine < ConstLine
+            ? TZrLang_CompTranslation::DuplicateIDError(DupProp->iID).Message()
+            : TZrLang_Constants::DuplicateNameError(DupConst->wsName).Message();
     const int Keep = std::min(Limit, DupLine);
-    for (TSection &S : FSections)
-      S.Component->MergeSorted(S.Records.TakeBefore(Keep));
-    FTarget.Constants().MergeSorted(FConstants.TakeBefore(Keep));
+    FProps.TakeBefore(Keep, [this](int Section, auto Items) {
+      FTarget.Items(Section)->MergeSorted(std::move(Items));
+    });
+    FConstants.TakeBefore(
+        Keep, [this](int, auto Items) { FTarget.Constants().MergeSorted(std::move(Items)); });
     if (DupLine >= Limit)
       return;
     // Sections opened after the failing line were appended last.
-    while (!FSections.empty() && FSections.back().Line > DupLine) {
-      FSections.pop_back();
+    while (!FSectionLines.empty() && FSectionLines.back() > DupLine) {
+      FSectionLines.pop_back();
       FTarget.Delete(FTarget.Count() - 1);
     }
     throw LoadError(DupLine, DupMessage);
   }
 
 private:
-  struct TSection {
-    TZrLang_CompTranslation *Component = nullptr;
-    int Line = 0; // of the header that appended it; 0 when it was there before
-    TZrLang_SortedLoad<TZrLang_PropValueTranslation> Records;
-  };
   static int CompareIDs(const TZrLang_PropValueTranslation &A,
                         const TZrLang_PropValueTranslation &B) {
     return (A.iID > B.iID) - (A.iID < B.iID);
@@ -183,8 +170,12 @@ private:
 
   TZrLang_CompTranslations &FTarget;
   QHash<QString, int> FByName;
-  std::deque<TSection> FSections; // keeps its elements' addresses when it grows
-  TSection *FCurrent = nullptr;
+  // Per component translation, the line of the header that appended it; 0
+  // for those that were there before.
+  std::vector<int> FSectionLines;
+  int FCurrent = -1;
+  // The properties of all sections, grouped by component translation index.
+  TZrLang_SortedLoad<TZrLang_PropValueTranslation> FProps;
   TZrLang_SortedLoad<TZrLang_Constant> FConstants;
 };
 
