@@ -4,6 +4,12 @@
 //
 //   lingrove-benchgen OUTDIR --entries N [--seed S]
 //                     [--translation-encoding ansi|unicode]
+//                     [--form-size N] [--order ascending|descending]
+//
+// --form-size gives every form N properties (otherwise 8 to 72). --order
+// writes the sections of both files sorted by name, the properties by ID and
+// the constants by name, all in that direction; without it the sections come
+// in the order they were made and the rest ascends.
 //
 // The output depends only on the options: the same seed gives the same bytes
 // on every machine (the generator uses its own random numbers and no locale).
@@ -534,18 +540,28 @@ int main(int argc, char *argv[]) {
       QStringLiteral("translation-encoding"),
       QStringLiteral("ansi (code page 1251) or unicode (UTF-16LE)."), QStringLiteral("ENCODING"),
       QStringLiteral("unicode"));
-  Parser.addOptions({EntriesOption, SeedOption, EncodingOption});
+  const QCommandLineOption FormSizeOption(QStringLiteral("form-size"),
+                                          QStringLiteral("Properties per form (default 8 to 72)."),
+                                          QStringLiteral("N"), QStringLiteral("0"));
+  const QCommandLineOption OrderOption(
+      QStringLiteral("order"), QStringLiteral("ascending or descending order of sections, IDs and names."),
+      QStringLiteral("ORDER"));
+  Parser.addOptions({EntriesOption, SeedOption, EncodingOption, FormSizeOption, OrderOption});
   Parser.process(App);
 
   const QStringList Args = Parser.positionalArguments();
-  bool EntriesOk = false, SeedOk = false;
+  bool EntriesOk = false, SeedOk = false, FormSizeOk = false;
   const int Entries = Parser.value(EntriesOption).toInt(&EntriesOk);
+  const int FormSize = Parser.value(FormSizeOption).toInt(&FormSizeOk);
+  const QString Order = Parser.value(OrderOption);
   const quint64 Seed = Parser.value(SeedOption).toULongLong(&SeedOk);
   const QString Encoding = Parser.value(EncodingOption);
-  if (Args.size() != 1 || !EntriesOk || Entries < 1 || !SeedOk ||
-      (Encoding != u"ansi" && Encoding != u"unicode")) {
+  if (Args.size() != 1 || !EntriesOk || Entries < 1 || !SeedOk || !FormSizeOk || FormSize < 0 ||
+      (Encoding != u"ansi" && Encoding != u"unicode") ||
+      (!Order.isEmpty() && Order != u"ascending" && Order != u"descending")) {
     std::fprintf(stderr, "usage: lingrove-benchgen OUTDIR --entries N [--seed S] "
-                         "[--translation-encoding ansi|unicode]\n");
+                         "[--translation-encoding ansi|unicode] [--form-size N] "
+                         "[--order ascending|descending]\n");
     return 2;
   }
   const QString OutDir = Args[0];
@@ -562,7 +578,7 @@ int main(int argc, char *argv[]) {
   for (int Left = PropertyCount, FormIndex = 1; Left > 0; ++FormIndex) {
     TForm Form{SectionName(R, FormIndex), {}};
     int NextID = 1, Counter = 0;
-    const int Quota = std::min(Left, R.Between(8, 72));
+    const int Quota = std::min(Left, FormSize > 0 ? FormSize : R.Between(8, 72));
     Form.Properties.push_back(
         TProperty{QStringLiteral("Caption"), NextID++, MakeValue(R, vkCaption)});
     while (int(Form.Properties.size()) < Quota)
@@ -577,6 +593,16 @@ int main(int argc, char *argv[]) {
                   MakeValue(R, R.PerMille(600) ? vkMessage : vkCaption)});
   std::sort(Constants.begin(), Constants.end(),
             [](const TConstant &A, const TConstant &B) { return TextLess(A.Name, B.Name); });
+  if (!Order.isEmpty()) {
+    std::stable_sort(Forms.begin(), Forms.end(),
+                     [](const TForm &A, const TForm &B) { return TextLess(A.Name, B.Name); });
+    if (Order == u"descending") {
+      std::reverse(Forms.begin(), Forms.end());
+      for (TForm &Form : Forms)
+        std::reverse(Form.Properties.begin(), Form.Properties.end());
+      std::reverse(Constants.begin(), Constants.end());
+    }
+  }
 
   // The language source: the shapes the library writes, "%s=%.8d,%s" and
   // "%s=%s".
@@ -625,7 +651,11 @@ int main(int argc, char *argv[]) {
       ++Translated;
     }
     if (R.PerMille(30)) {
-      Translation.Line(ID8(Form.Properties.back().iID + R.Between(1, 5)), u"=",
+      const int MaxID = std::max_element(Form.Properties.begin(), Form.Properties.end(),
+                                         [](const TProperty &A, const TProperty &B) {
+                                           return A.iID < B.iID;
+                                         })->iID;
+      Translation.Line(ID8(MaxID + R.Between(1, 5)), u"=",
                        Escape(MakeValue(R, vkCaption).Translated));
       ++Obsolete;
     }
@@ -647,6 +677,8 @@ int main(int argc, char *argv[]) {
         TConstant{QStringLiteral("SObsolete") + QString::number(I), MakeValue(R, vkMessage)});
   std::sort(TranslatedConstants.begin(), TranslatedConstants.end(),
             [](const TConstant &A, const TConstant &B) { return TextLess(A.Name, B.Name); });
+  if (Order == u"descending")
+    std::reverse(TranslatedConstants.begin(), TranslatedConstants.end());
   Translation.Line(u"[$CONSTANTS]");
   for (const TConstant &C : TranslatedConstants)
     Translation.Line(C.Name, u"=", Escape(C.Value.Translated));

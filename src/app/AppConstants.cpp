@@ -28,6 +28,9 @@ constexpr TAppConstant Table[] = {
     {u"SFormCaptionOpenFiles", u"Open Translation Files"},
     {u"SFormCaptionProperties", u"Translation Properties"},
     {u"SHintLanguage", u"Use the %s language files"},
+    {u"SHintNonPositiveID",
+     u"This entry cannot be translated: its ID in the language source is %d, and translation "
+     u"files keep only entries with a positive ID."},
     {u"SMessageAnsiLosesCharacters",
      u"%d texts of the translation hold characters that the ANSI code page %d cannot "
      u"represent. Saving as ANSI replaces each of them by \"?\".\r\n\r\nDo you want to save "

@@ -1,5 +1,6 @@
 #include "LangSource.h"
 #include "BinarySearch.h"
+#include "SortedLoad.h"
 
 #include "CodePages.h"
 #include "Escaping.h"
@@ -8,6 +9,9 @@
 #include "TextUtils.h"
 
 #include <QFile>
+#include <algorithm>
+#include <climits>
+#include <deque>
 
 TStreamEncoding DetectStreamEncoding(QIODevice &Stream) {
   const QByteArray Head = Stream.peek(3);
@@ -28,12 +32,36 @@ TStreamEncoding DetectStreamEncoding(QIODevice &Stream) {
   return seNone;
 }
 
+namespace {
+
+// Sorts records given in reading order by Less, a later record of an equal
+// key in front of an earlier one, as inserting each in turn in front of its
+// equal would. Input that already ascends strictly is left as it is.
+template <typename T, typename L> void SortLaterFirst(std::vector<std::unique_ptr<T>> &Items, L Less) {
+  const auto NotBefore = [&](const auto &A, const auto &B) { return !Less(*A, *B); };
+  if (std::adjacent_find(Items.begin(), Items.end(), NotBefore) == Items.end())
+    return;
+  // Reversed, a stable sort puts the later of two equal keys first.
+  std::reverse(Items.begin(), Items.end());
+  std::stable_sort(Items.begin(), Items.end(),
+                   [&](const auto &A, const auto &B) { return Less(*A, *B); });
+}
+
+} // namespace
+
 int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &wsValue) {
   int Index;
   FindID(iID, Index);
   FItems.insert(FItems.begin() + Index,
                 std::make_unique<TPropertySource>(TPropertySource{iID, sPropName, wsValue}));
   return Index;
+}
+
+void TPropertySources::Assign(std::vector<std::unique_ptr<TPropertySource>> Items) {
+  SortLaterFirst(Items, [](const TPropertySource &A, const TPropertySource &B) {
+    return A.iID < B.iID;
+  });
+  FItems = std::move(Items);
 }
 
 bool TPropertySources::FindID(qint32 iID, int &iIndex) const {
@@ -75,6 +103,13 @@ int TComponentSources::Add(std::unique_ptr<TComponentSource> Item) {
     FindCompName(Item->CompName(), Index);
   FItems.insert(FItems.begin() + Index, std::move(Item));
   return Index;
+}
+
+void TComponentSources::Assign(std::vector<std::unique_ptr<TComponentSource>> Items) {
+  SortLaterFirst(Items, [](const TComponentSource &A, const TComponentSource &B) {
+    return ZrLang_CompareText(A.CompName(), B.CompName()) < 0;
+  });
+  FItems = std::move(Items);
 }
 
 bool TComponentSources::FindCompName(QStringView CompName, int &Index) const {
@@ -135,8 +170,27 @@ void TLangSource::LoadFromStream(QIODevice &Stream) {
 }
 
 void TLangSource::ParseText(QStringView Text) {
+  // Records are collected in reading order and sorted once at the end, so
+  // that any order of sections, IDs and names reads in n log n time.
+  struct TLoadedComponent {
+    std::unique_ptr<TComponentSource> Component;
+    std::vector<std::unique_ptr<TPropertySource>> Props;
+  };
+  std::deque<TLoadedComponent> Components; // keeps addresses as it grows
+  TZrLang_SortedLoad<TZrLang_Constant> Constants;
+  const auto CompareNames = [](const TZrLang_Constant &A, const TZrLang_Constant &B) {
+    return ZrLang_CompareText(A.wsName, B.wsName);
+  };
+  // The duplicate name that adding the constants one by one would have met
+  // first.
+  const auto RaiseDuplicate = [&] {
+    int Line;
+    if (const TZrLang_Constant *Dup = Constants.Sort(CompareNames, Line))
+      throw TZrLang_Constants::DuplicateNameError(Dup->wsName);
+  };
+
   bool InConstants = false;
-  TComponentSource *Current = nullptr;
+  TLoadedComponent *Current = nullptr;
   int LineNo = 0;
   ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
     ++LineNo;
@@ -149,9 +203,8 @@ void TLangSource::ParseText(QStringView Text) {
           ZrLang_Trim(Line.size() >= 2 ? Line.sliced(1, Line.size() - 2) : QStringView());
       InConstants = ZrLang_SameText(Name, u"$CONSTANTS");
       if (!InConstants) {
-        auto Item = std::make_unique<TComponentSource>(Name.toString());
-        Current = Item.get();
-        FComponentSources->Add(std::move(Item));
+        Components.push_back({std::make_unique<TComponentSource>(Name.toString()), {}});
+        Current = &Components.back();
       }
       return;
     }
@@ -160,7 +213,14 @@ void TLangSource::ParseText(QStringView Text) {
     const QStringView Name = Eq < 0 ? QStringView() : ZrLang_Trim(Line.first(Eq));
     const QStringView Rest = Eq < 0 ? Line : ZrLang_Trim(Line.sliced(Eq + 1));
     if (InConstants) {
-      FConstants->Add(Name.toString(), DecodeControlChars(Rest), {});
+      const QString wsName = Name.toString();
+      if (!TZrLang_Constants::IsValidName(wsName)) {
+        RaiseDuplicate();
+        throw TZrLang_Constants::InvalidNameError(wsName);
+      }
+      const QString wsValue = DecodeControlChars(Rest);
+      Constants.Append(LineNo, std::make_unique<TZrLang_Constant>(
+                                   TZrLang_Constant{wsName, wsValue, wsValue, {}}));
       return;
     }
     if (!Current)
@@ -169,6 +229,18 @@ void TLangSource::ParseText(QStringView Text) {
     const qsizetype Comma = Rest.indexOf(u',');
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
-    Current->PropertySources().Add(iID, Name.toString(), DecodeControlChars(Value));
+    Current->Props.push_back(std::make_unique<TPropertySource>(
+        TPropertySource{iID, Name.toString(), DecodeControlChars(Value)}));
   });
+
+  RaiseDuplicate();
+  Constants.TakeBefore(INT_MAX,
+                       [this](int, auto Items) { FConstants->MergeSorted(std::move(Items)); });
+  std::vector<std::unique_ptr<TComponentSource>> Sorted;
+  Sorted.reserve(Components.size());
+  for (TLoadedComponent &C : Components) {
+    C.Component->PropertySources().Assign(std::move(C.Props));
+    Sorted.push_back(std::move(C.Component));
+  }
+  FComponentSources->Assign(std::move(Sorted));
 }

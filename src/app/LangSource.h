@@ -35,6 +35,10 @@ using PPropertySource = TPropertySource *;
 class TPropertySources {
 public:
   int Add(qint32 iID, const QString &sPropName, const QString &wsValue);
+  // Replaces the records by Items, given in reading order, sorted in one step
+  // as adding them one by one would sort them (a later record of an ID in
+  // front of an earlier one).
+  void Assign(std::vector<std::unique_ptr<TPropertySource>> Items);
   bool FindID(qint32 iID, int &iIndex) const;
   PPropertySource FindPropByID(qint32 iID) const;
   int IndexOfID(qint32 iID) const;
@@ -65,6 +69,9 @@ private:
 class TComponentSources {
 public:
   int Add(std::unique_ptr<TComponentSource> Item);
+  // Replaces the components by Items, given in reading order, sorted in one
+  // step as adding them one by one would sort them.
+  void Assign(std::vector<std::unique_ptr<TComponentSource>> Items);
   bool FindCompName(QStringView CompName, int &Index) const;
   TComponentSource *FindCompByName(QStringView CompName) const;
   int IndexOfCompName(QStringView CompName) const;

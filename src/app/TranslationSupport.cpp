@@ -52,6 +52,8 @@ TTranslationCounts CountTranslationEntries(const TLangSource &Source,
     ++Counts.Components;
     Counts.Properties += Props.Count();
     for (int J = 0; Target && J < Props.Count(); ++J) {
+      if (!IsTranslatableID(Props.Items(J)->iID))
+        continue;
       const PZrLang_PropValueTranslation P = Target->FindPropByID(Props.Items(J)->iID);
       if (P && P->TranStates.Contains(zrtsUntranslated))
         ++Counts.UntranslatedProperties;
@@ -65,6 +67,20 @@ TTranslationCounts CountTranslationEntries(const TLangSource &Source,
       ++Counts.UntranslatedConstants;
   }
   return Counts;
+}
+
+QStringList NonPositiveIDEntries(const TLangSource &Source) {
+  QStringList Entries;
+  const TComponentSources &Components = Source.ComponentSources();
+  for (int I = 0; I < Components.Count(); ++I) {
+    const TPropertySources &Props = Components.Items(I)->PropertySources();
+    // Sorted by ID: the entries without a positive one come first.
+    for (int J = 0; J < Props.Count() && !IsTranslatableID(Props.Items(J)->iID); ++J)
+      Entries.append(QStringLiteral("[%1] %2 (ID %3)")
+                         .arg(Components.Items(I)->CompName(), Props.Items(J)->sPropName)
+                         .arg(Props.Items(J)->iID));
+  }
+  return Entries;
 }
 
 int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkipUntranslated,
@@ -83,7 +99,7 @@ int CountAnsiLossyTexts(const TZrLang_CompTranslations &Translations, bool bSkip
     const TZrLang_CompTranslation &Component = *Translations.Items(C);
     Check(Component.ComponentName());
     for (int I = 0; I < Component.Count(); ++I)
-      if (!Skip(Component.Items(I)->TranStates))
+      if (Component.Items(I)->iID > 0 && !Skip(Component.Items(I)->TranStates))
         Check(Component.Items(I)->wsValue);
   }
   const TZrLang_Constants &Constants = Translations.Constants();

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class TLangSource;
 class TZrLang_CompTranslations;
@@ -29,9 +30,21 @@ TTranslationLanguages ReadTranslationLanguages(const TZrLang_CompTranslations &T
 void StampTranslationHeader(TZrLang_Params &Params, const TTranslationLanguages &Languages,
                             const QDateTime &Now);
 
+// Translation files keep only entries with a positive ID (their reader skips
+// the others), so an entry whose source ID is 0 or negative cannot be
+// translated: it is shown read-only and never counted as untranslated.
+inline bool IsTranslatableID(qint32 iID) {
+  return iID > 0;
+}
+
+// "[Component] Property (ID n)" for every source entry that cannot be
+// translated, in source order.
+QStringList NonPositiveIDEntries(const TLangSource &Source);
+
 // The status bar counts of an open document: one row per source component,
 // property and constant; a row is untranslated when its translation record
-// carries zrtsUntranslated (autotranslated ones do not count).
+// carries zrtsUntranslated (autotranslated ones do not count) and its ID can
+// be translated.
 struct TTranslationCounts {
   int Components = 0;
   int Properties = 0;

@@ -116,7 +116,8 @@ std::vector<TCliCommand> MakeCommands() {
           "\n"
           "SOURCE and TRANSLATION are never changed unless OUT names TRANSLATION. OUT is\n"
           "created or replaced once it has been written in full. A warning goes to\n"
-          "stderr when OUT's encoding differs from that of SOURCE."),
+          "stderr when OUT's encoding differs from that of SOURCE, and when SOURCE has\n"
+          "entries whose ID is 0 or negative: no translation file can keep them."),
       RunSyncCommand});
   Commands.push_back(TCliCommand{
       QStringLiteral("stats"),
@@ -133,7 +134,9 @@ std::vector<TCliCommand> MakeCommands() {
       QStringLiteral("Reconciles TRANSLATION (a new, empty one when not given) with the language\n"
                      "source SOURCE in memory, as sync does, and prints the counts of the\n"
                      "editor's status bar: the components, the properties and constants of\n"
-                     "SOURCE, and how many of them the translation lacks. No file is written."),
+                     "SOURCE, and how many of them the translation lacks. No file is written.\n"
+                     "Entries of SOURCE whose ID is 0 or negative cannot be translated: they\n"
+                     "are not counted as untranslated, and a warning on stderr lists them."),
       RunStatsCommand});
   Commands.push_back(
       TCliCommand{QStringLiteral("help"),

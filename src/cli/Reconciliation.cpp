@@ -1,5 +1,6 @@
 #include "Reconciliation.h"
 
+#include "Console.h"
 #include "LanguageManager.h"
 #include "TextUtils.h"
 
@@ -20,6 +21,22 @@ TReconciledDocument ReconcileTranslation(const QString &SourceFile,
   Doc.Log = Doc.Source->CompareStructureWith(*Doc.Translation, C[0], C[1], C[2], C[3], C[4], C[5],
                                              C[6], C[7], C[8]);
   return Doc;
+}
+
+void WarnNonPositiveIDs(const TLangSource &Source) {
+  // A few names say where to look; a source can hold thousands of them.
+  constexpr qsizetype Listed = 10;
+  const QStringList Entries = NonPositiveIDEntries(Source);
+  if (Entries.isEmpty())
+    return;
+  QString List = Entries.first(std::min(Listed, Entries.size())).join(QStringLiteral(", "));
+  if (Entries.size() > Listed)
+    List += QStringLiteral(", ...");
+  PrintErr(QStringLiteral("lingrove-cli: warning: %1 entries of the language source have an ID "
+                          "of 0 or below, which no translation file can keep; they cannot be "
+                          "translated: %2\n")
+               .arg(Entries.size())
+               .arg(List));
 }
 
 QString DifferencesTotalsText(const std::array<int, 9> &Counts) {

@@ -25,6 +25,10 @@ struct TReconciledDocument {
 // errors pass through unchanged.
 TReconciledDocument ReconcileTranslation(const QString &SourceFile, const QString &TranslationFile);
 
+// Warns on stderr about the source's entries that cannot be translated
+// because their ID is 0 or negative; nothing when there are none.
+void WarnNonPositiveIDs(const TLangSource &Source);
+
 // The totals table of the differences, from the program's constant, with its
 // columns aligned by blanks; lines end with LF.
 QString DifferencesTotalsText(const std::array<int, 9> &Counts);

@@ -20,6 +20,7 @@ struct TStatsItem {
 int RunStatsCommand(const TCliArguments &Args) {
   const TReconciledDocument Doc =
       ReconcileTranslation(Args.Positional[0], Args.Positional.value(1));
+  WarnNonPositiveIDs(*Doc.Source);
   const TTranslationCounts Counts = CountTranslationEntries(*Doc.Source, *Doc.Translation);
   const TStatsItem Items[] = {
       {u"components", u"Components:", Counts.Components},

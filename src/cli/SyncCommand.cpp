@@ -72,6 +72,7 @@ int RunSyncCommand(const TCliArguments &Args) {
   RefuseSameFile(LogFile, OutFile, QStringLiteral("--log"));
 
   TReconciledDocument Doc = ReconcileTranslation(SourceFile, TranslationFile);
+  WarnNonPositiveIDs(*Doc.Source);
 
   const bool bSourceUnicode = Doc.Source->IsFileUnicode();
   bool bUnicode = Doc.bNewTranslation ? bSourceUnicode : Doc.Translation->IsStreamUnicode();

@@ -179,9 +179,12 @@ bool TEntryTreeDelegate::helpEvent(QHelpEvent *Event, QAbstractItemView *View,
     Tip += u' ' + StaticText;
     Width += QFontMetrics(Option.font).horizontalAdvance(u' ' + StaticText);
   }
-  // Only a text that the cell cuts off gets a tooltip.
+  // Only a text that the cell cuts off gets a tooltip, unless the model
+  // gives the row one of its own.
   if (Opt.text.isEmpty() || Width <= TextArea(Opt).width())
     Tip.clear();
+  if (const QString RowTip = Index.data(Qt::ToolTipRole).toString(); !RowTip.isEmpty())
+    Tip = RowTip;
   const QRect Cell(View->viewport()->mapToGlobal(Option.rect.topLeft()), Option.rect.size());
   QToolTip::showText(Event->globalPos(), Tip, View, Cell);
   Event->setAccepted(!Tip.isEmpty());

@@ -189,7 +189,7 @@ void TEntryTreeModel::ScanStates() {
       break;
     }
     const TZrLang_TranslationStates *States = StatesOf(Node);
-    if (!States)
+    if (!States || IsReadOnlyEntry(Node))
       continue;
     if (States->Contains(zrtsUntranslated))
       ++(Node.Data.Kind == nkProperty ? FCounts.UntranslatedProperties
@@ -236,6 +236,11 @@ int TEntryTreeModel::ChildCount(const TEntryNode &Node) const {
 
 QModelIndex TEntryTreeModel::IndexOf(const TEntryNode &Node, int Column) const {
   return createIndex(Node.Row, Column, const_cast<TEntryNode *>(&Node));
+}
+
+bool TEntryTreeModel::IsReadOnlyEntry(const TEntryNode &Node) {
+  return Node.Data.Kind == nkProperty &&
+         !IsTranslatableID(AsPropertySource(Node.Data.Source)->iID);
 }
 
 TZrLang_TranslationStates *TEntryTreeModel::StatesOf(const TEntryNode &Node) {
@@ -368,8 +373,8 @@ std::vector<int> TEntryTreeModel::EntryPositions(const QModelIndexList &Rows) co
   std::vector<int> Positions;
   Positions.reserve(size_t(Rows.size()));
   for (const QModelIndex &Index : Rows)
-    if (const TEntryNode *Node = NodeOf(Index);
-        Node && IsEntryKind(Node->Data.Kind) && Node->Data.Translation)
+    if (const TEntryNode *Node = NodeOf(Index); Node && IsEntryKind(Node->Data.Kind) &&
+                                                Node->Data.Translation && !IsReadOnlyEntry(*Node))
       Positions.push_back(PositionOf(Node));
   std::sort(Positions.begin(), Positions.end());
   Positions.erase(std::unique(Positions.begin(), Positions.end()), Positions.end());
@@ -583,6 +588,10 @@ QVariant TEntryTreeModel::data(const QModelIndex &Index, int Role) const {
     const TZrLang_TranslationStates *States = StatesOf(*Node);
     return int(States ? States->AsByte() : 0);
   }
+  case Qt::ToolTipRole:
+    if (IsReadOnlyEntry(*Node))
+      return LangConstantFmt(u"SHintNonPositiveID", {AsPropertySource(Node->Data.Source)->iID});
+    return QVariant();
   case StaticTextRole:
     if (Column == ecName && Node->Parent < 0)
       return QStringLiteral("(%1)").arg(ChildCount(*Node));
@@ -605,7 +614,7 @@ Qt::ItemFlags TEntryTreeModel::flags(const QModelIndex &Index) const {
   Qt::ItemFlags Flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
   if (IsEntryKind(Node->Data.Kind)) {
     Flags |= Qt::ItemNeverHasChildren;
-    if (Index.column() == ecTranslatedValue && Node->Data.Translation)
+    if (Index.column() == ecTranslatedValue && Node->Data.Translation && !IsReadOnlyEntry(*Node))
       Flags |= Qt::ItemIsEditable;
   }
   return Flags;

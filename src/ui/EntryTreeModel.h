@@ -53,6 +53,11 @@ struct TNodeData {
 // Edits made through the model keep the counts and the search structure of
 // untranslated rows up to date; after changing the records by other means
 // call RescanStates().
+//
+// A property whose source ID is 0 or negative cannot be saved (translation
+// files keep positive IDs only): its row is shown read-only with a tooltip
+// saying why, edits and state changes pass it by, and it is neither counted
+// as untranslated nor visited as such.
 class TEntryTreeModel : public QAbstractItemModel {
   Q_OBJECT
 
@@ -176,6 +181,8 @@ private:
   int ChildCount(const TEntryNode &Node) const;
   QModelIndex IndexOf(const TEntryNode &Node, int Column) const;
   static TZrLang_TranslationStates *StatesOf(const TEntryNode &Node);
+  // A property whose source ID cannot be stored in a translation file.
+  static bool IsReadOnlyEntry(const TEntryNode &Node);
   void SetStates(const TEntryNode &Node, TZrLang_TranslationStates States);
   bool StoreText(const TEntryNode &Node, const QString &Value);
   std::vector<int> EntryPositions(const QModelIndexList &Rows) const;

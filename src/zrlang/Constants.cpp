@@ -27,15 +27,29 @@ bool TZrLang_Constants::IsValidName(QStringView wsName) {
 int TZrLang_Constants::Add(const QString &wsName, const QString &wsValue,
                            TZrLang_TranslationStates TranStates) {
   if (!IsValidName(wsName))
-    throw EZrLangError(
-        QStringLiteral("Invalid constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
+    throw InvalidNameError(wsName);
   int Index;
   if (FindName(wsName, Index))
-    throw EZrLangError(
-        QStringLiteral("Duplicate constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
+    throw DuplicateNameError(wsName);
   FItems.insert(FItems.begin() + Index, std::make_unique<TZrLang_Constant>(TZrLang_Constant{
                                             wsName, wsValue, wsValue, TranStates}));
   return Index;
+}
+
+void TZrLang_Constants::MergeSorted(std::vector<std::unique_ptr<TZrLang_Constant>> Items) {
+  if (const TZrLang_Constant *Dup = ZrLang_MergeRecords(
+          FItems, Items, [](const TZrLang_Constant &A, const TZrLang_Constant &B) {
+            return ZrLang_CompareText(A.wsName, B.wsName);
+          }))
+    throw DuplicateNameError(Dup->wsName);
+}
+
+EZrLangError TZrLang_Constants::InvalidNameError(const QString &wsName) {
+  return EZrLangError(QStringLiteral("Invalid constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
+}
+
+EZrLangError TZrLang_Constants::DuplicateNameError(const QString &wsName) {
+  return EZrLangError(QStringLiteral("Duplicate constant name (\"%1\")").arg(ZrLang_QuotedName(wsName)));
 }
 
 void TZrLang_Constants::Delete(int Index) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Exceptions.h"
 #include "LanguageSourceObject.h"
+#include "RecordList.h"
 #include "TranslationStates.h"
 
 #include <QByteArray>
@@ -34,7 +36,14 @@ public:
   // Raises EZrLangError for an invalid or already present name; a failed Add
   // leaves the list unchanged. Value becomes both the value and the default.
   int Add(const QString &wsName, const QString &wsValue, TZrLang_TranslationStates TranStates);
+  // Adds Items, sorted by name with valid names, in one pass over the list.
+  // A name that is present or given twice raises the duplicate-name error
+  // and leaves the list unchanged.
+  void MergeSorted(std::vector<std::unique_ptr<TZrLang_Constant>> Items);
   void Delete(int Index);
+  // Deletes, in one pass, the records for which Pred(record) is true; Pred
+  // sees every record once, in list order. Returns how many were deleted.
+  template <typename F> int DeleteIf(F &&Pred) { return ZrLang_DeleteRecordsIf(FItems, Pred); }
   void Clear();
 
   // Binary search; on a miss iIndex is the insertion position.
@@ -66,6 +75,8 @@ public:
   void SetAsRawString(const QByteArray &Value);
 
   static bool IsValidName(QStringView wsName);
+  static EZrLangError InvalidNameError(const QString &wsName);
+  static EZrLangError DuplicateNameError(const QString &wsName);
 
   // Lines "Name=Value" with the current value, in name order, of the
   // constants whose states have nothing in common with StateFilter.

@@ -3,12 +3,16 @@
 // (first byte 0 or 1) are read too.
 #include "CodePages.h"
 #include "Constants.h"
+#include "SortedLoad.h"
 #include "Exceptions.h"
 #include "StreamIO.h"
+#include "TextOrder.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QtEndian>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -66,11 +70,36 @@ void TZrLang_Constants::LoadFromStream(QIODevice &Stream) {
   FAutoSaveLangSource = Unversioned ? First != 0 : ZrLang_ReadByte(Stream) != 0;
   const qint32 N = ZrLang_ReadInt32(Stream);
   const unsigned ValueCodePage = Unversioned ? LangIDCodePage(LangID()) : 0;
-  for (qint32 I = 0; I < N; ++I) {
-    const QString Name = First == 3 ? ReadUStr(Stream) : ReadAStr(Stream, 0);
-    const QString Value = Unversioned ? ReadAStr(Stream, ValueCodePage) : ReadUStr(Stream);
-    Add(Name, Value, {});
+  // Sorted once at the end, so that any order reads in n log n time; what
+  // came before a failing record stays, as if each had been added in turn.
+  TZrLang_SortedLoad<TZrLang_Constant> Loaded;
+  const auto Keep = [&](int Limit) {
+    int DupPos;
+    const TZrLang_Constant *Dup = Loaded.Sort(
+        [](const TZrLang_Constant &A, const TZrLang_Constant &B) {
+          return ZrLang_CompareText(A.wsName, B.wsName);
+        },
+        DupPos);
+    const QString DupName = Dup ? Dup->wsName : QString();
+    Loaded.TakeBefore(std::min(Limit, DupPos),
+                      [this](int, auto Items) { MergeSorted(std::move(Items)); });
+    if (DupPos < Limit)
+      throw DuplicateNameError(DupName);
+  };
+  qint32 I = 0;
+  try {
+    for (; I < N; ++I) {
+      const QString Name = First == 3 ? ReadUStr(Stream) : ReadAStr(Stream, 0);
+      const QString Value = Unversioned ? ReadAStr(Stream, ValueCodePage) : ReadUStr(Stream);
+      if (!IsValidName(Name))
+        throw InvalidNameError(Name);
+      Loaded.Append(I, std::make_unique<TZrLang_Constant>(TZrLang_Constant{Name, Value, Value, {}}));
+    }
+  } catch (...) {
+    Keep(I);
+    throw;
   }
+  Keep(INT_MAX);
 }
 
 bool TZrLang_Constants::LoadFromResource(const QString &wsResName) {

@@ -8,10 +8,13 @@
 #include "TextCodec.h"
 #include "TextOrder.h"
 #include "TextUtils.h"
+#include "SortedLoad.h"
 #include "Translations.h"
 
 #include <QFile>
 #include <QHash>
+#include <climits>
+#include <vector>
 
 namespace {
 
@@ -118,6 +121,102 @@ private:
   QByteArray FBytes;
 };
 
+EZrLangError LoadError(int LineNo, const QString &Message) {
+  return EZrLangError(
+      QStringLiteral("Loading translations failed.\r\nLine %1: %2").arg(LineNo).arg(Message));
+}
+
+// The sections and constants of a translation file as they are read. Their
+// records reach the translation in one step at the end, so that any order of
+// IDs and names reads in n log n time; the errors are those that adding the
+// records line by line would have raised.
+class TTranslationLoad {
+public:
+  explicit TTranslationLoad(TZrLang_CompTranslations &Target) : FTarget(Target) {
+    // The first component of each name, as FindComponentName finds it.
+    for (int I = Target.Count() - 1; I >= 0; --I)
+      FByName.insert(ZrLang_TextOrderKey(Target.Items(I)->ComponentName()), I);
+    FSectionLines.assign(size_t(Target.Count()), 0);
+  }
+
+  // The section header at Line: the component translation of that name,
+  // appended when there is none.
+  void OpenSection(QStringView Name, int Line) {
+    const QString Key = ZrLang_TextOrderKey(Name);
+    const auto Found = FByName.constFind(Key);
+    if (Found != FByName.cend()) {
+      FCurrent = *Found;
+      return;
+    }
+    FCurrent = FTarget.Add(std::make_unique<TZrLang_CompTranslation>(Name.toString()));
+    FByName.insert(Key, FCurrent);
+    FSectionLines.push_back(Line);
+  }
+
+  void AddProperty(int Line, qint32 iID, const QString &wsValue) {
+    FProps.Append(Line,
+                  std::make_unique<TZrLang_PropValueTranslation>(
+                      TZrLang_PropValueTranslation{iID, wsValue, {}}),
+                  FCurrent);
+  }
+
+  // An invalid name raises its error at once.
+  void AddConstant(int Line, const QString &wsName, const QString &wsValue) {
+    if (!TZrLang_Constants::IsValidName(wsName))
+      throw TZrLang_Constants::InvalidNameError(wsName);
+    FConstants.Append(Line, std::make_unique<TZrLang_Constant>(
+                                TZrLang_Constant{wsName, wsValue, wsValue, {}}));
+  }
+
+  // Hands over the records read before line Limit. When an earlier line
+  // repeats a key, only the records and sections before that line are kept
+  // and its error is raised.
+  void Finish(int Limit) {
+    int PropLine, ConstLine;
+    const TZrLang_PropValueTranslation *DupProp = FProps.Sort(CompareIDs, PropLine);
+    const TZrLang_Constant *DupConst = FConstants.Sort(CompareNames, ConstLine);
+    const int DupLine = std::min(PropLine, ConstLine);
+    const QString DupMessage =
+        DupLine == INT_MAX ? QString()
+        : PropLine < ConstLine
+            ? TZrLang_CompTranslation::DuplicateIDError(DupProp->iID).Message()
+            : TZrLang_Constants::DuplicateNameError(DupConst->wsName).Message();
+    const int Keep = std::min(Limit, DupLine);
+    FProps.TakeBefore(Keep, [this](int Section, auto Items) {
+      FTarget.Items(Section)->MergeSorted(std::move(Items));
+    });
+    FConstants.TakeBefore(
+        Keep, [this](int, auto Items) { FTarget.Constants().MergeSorted(std::move(Items)); });
+    if (DupLine >= Limit)
+      return;
+    // Sections opened after the failing line were appended last.
+    while (!FSectionLines.empty() && FSectionLines.back() > DupLine) {
+      FSectionLines.pop_back();
+      FTarget.Delete(FTarget.Count() - 1);
+    }
+    throw LoadError(DupLine, DupMessage);
+  }
+
+private:
+  static int CompareIDs(const TZrLang_PropValueTranslation &A,
+                        const TZrLang_PropValueTranslation &B) {
+    return (A.iID > B.iID) - (A.iID < B.iID);
+  }
+  static int CompareNames(const TZrLang_Constant &A, const TZrLang_Constant &B) {
+    return ZrLang_CompareText(A.wsName, B.wsName);
+  }
+
+  TZrLang_CompTranslations &FTarget;
+  QHash<QString, int> FByName;
+  // Per component translation, the line of the header that appended it; 0
+  // for those that were there before.
+  std::vector<int> FSectionLines;
+  int FCurrent = -1;
+  // The properties of all sections, grouped by component translation index.
+  TZrLang_SortedLoad<TZrLang_PropValueTranslation> FProps;
+  TZrLang_SortedLoad<TZrLang_Constant> FConstants;
+};
+
 } // namespace
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
@@ -146,12 +245,7 @@ unsigned TZrLang_CompTranslations::AnsiCodePage() const {
 
 void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
-  TZrLang_CompTranslation *Component = nullptr;
-  // Sections by name, the first one of each name as FindComponentName would
-  // find it; a linear search per header would make many sections quadratic.
-  QHash<QString, TZrLang_CompTranslation *> Sections;
-  for (int I = Count() - 1; I >= 0; --I)
-    Sections.insert(ZrLang_TextOrderKey(Items(I)->ComponentName()), Items(I));
+  TTranslationLoad Load(*this);
   bool Stop = false;
   int LineNo = 0;
   ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
@@ -175,14 +269,7 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
           return;
         }
         Section = InComponent;
-        const QString Key = ZrLang_TextOrderKey(Name);
-        Component = Sections.value(Key);
-        if (!Component) {
-          auto Item = std::make_unique<TZrLang_CompTranslation>(Name.toString());
-          Component = Item.get();
-          Add(std::move(Item));
-          Sections.insert(Key, Component);
-        }
+        Load.OpenSection(Name, LineNo);
         return;
       }
       const qsizetype Eq = Line.indexOf(u'=');
@@ -197,19 +284,20 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
         FParams.SetValue(Key, Value);
         break;
       case InConstants:
-        FConstants->Add(Key.toString(), DecodeControlChars(Value), {});
+        Load.AddConstant(LineNo, Key.toString(), DecodeControlChars(Value));
         break;
       case InComponent:
         if (const int iID = ZrLang_StrToIntDef(Key, 0); iID > 0)
-          Component->Add(iID, DecodeControlChars(Value), {});
+          Load.AddProperty(LineNo, iID, DecodeControlChars(Value));
         break;
       }
     } catch (const std::runtime_error &E) {
-      throw EZrLangError(QStringLiteral("Loading translations failed.\r\nLine %1: %2")
-                             .arg(LineNo)
-                             .arg(MessageOf(E)));
+      // A repeated key on an earlier line is the error that comes first.
+      Load.Finish(LineNo);
+      throw LoadError(LineNo, MessageOf(E));
     }
   });
+  Load.Finish(INT_MAX);
 }
 
 void TZrLang_CompTranslations::Text_LoadFromFile(const QString &wsFileName, bool bParamsOnly) {
@@ -252,7 +340,8 @@ void TZrLang_CompTranslations::Text_SaveToStream(QIODevice &Stream, bool bUnicod
     W.EndLine();
     for (int I = 0; I < Component->Count(); ++I) {
       const PZrLang_PropValueTranslation P = Component->Items(I);
-      if (Skip(P->TranStates))
+      // The reader skips IDs below 1; such a record would not come back.
+      if (P->iID <= 0 || Skip(P->TranStates))
         continue;
       ZrLang_AppendIDText(W.Text(), P->iID);
       W.Text().append(u'=');

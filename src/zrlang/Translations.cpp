@@ -12,11 +12,25 @@ int TZrLang_CompTranslation::Add(qint32 iID, const QString &wsValue,
                                  TZrLang_TranslationStates TranStates) {
   int Index;
   if (FindID(iID, Index))
-    throw EZrLangError(QStringLiteral("Duplicate property value translation ID (%1)").arg(iID));
+    throw DuplicateIDError(iID);
   FItems.insert(FItems.begin() + Index,
                 std::make_unique<TZrLang_PropValueTranslation>(
                     TZrLang_PropValueTranslation{iID, wsValue, TranStates}));
   return Index;
+}
+
+void TZrLang_CompTranslation::MergeSorted(
+    std::vector<std::unique_ptr<TZrLang_PropValueTranslation>> Items) {
+  if (const TZrLang_PropValueTranslation *Dup = ZrLang_MergeRecords(
+          FItems, Items, [](const TZrLang_PropValueTranslation &A,
+                            const TZrLang_PropValueTranslation &B) {
+            return (A.iID > B.iID) - (A.iID < B.iID);
+          }))
+    throw DuplicateIDError(Dup->iID);
+}
+
+EZrLangError TZrLang_CompTranslation::DuplicateIDError(qint32 iID) {
+  return EZrLangError(QStringLiteral("Duplicate property value translation ID (%1)").arg(iID));
 }
 
 void TZrLang_CompTranslation::Delete(int Index) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Constants.h"
+#include "Exceptions.h"
 #include "Params.h"
+#include "RecordList.h"
 #include "TranslationStates.h"
 
 #include <QString>
@@ -29,7 +31,15 @@ public:
   // Raises EZrLangError "Duplicate property value translation ID (%d)" when
   // iID is present; otherwise returns the index of the new record.
   int Add(qint32 iID, const QString &wsValue, TZrLang_TranslationStates TranStates);
+  // Adds Items, sorted by ascending iID, in one pass over the list. An ID
+  // that is present or given twice raises the duplicate-ID error and leaves
+  // the list unchanged.
+  void MergeSorted(std::vector<std::unique_ptr<TZrLang_PropValueTranslation>> Items);
   void Delete(int Index);
+  // Deletes, in one pass, the records for which Pred(record) is true; Pred
+  // sees every record once, in list order. Returns how many were deleted.
+  template <typename F> int DeleteIf(F &&Pred) { return ZrLang_DeleteRecordsIf(FItems, Pred); }
+  static EZrLangError DuplicateIDError(qint32 iID);
   // Binary search; on a miss iIndex is the insertion position.
   bool FindID(qint32 iID, int &iIndex) const;
   int IndexOfID(qint32 iID) const;
@@ -58,6 +68,9 @@ public:
   // Takes ownership; no check for a duplicate name.
   int Add(std::unique_ptr<TZrLang_CompTranslation> Item);
   void Delete(int Index);
+  // Deletes, in one pass, the component translations for which Pred(item)
+  // is true; Pred sees every item once, in list order.
+  template <typename F> int DeleteIf(F &&Pred) { return ZrLang_DeleteRecordsIf(FItems, Pred); }
   // Linear search for the first item of the same name in text order.
   int IndexOfComponentName(QStringView wsComponentName) const;
   TZrLang_CompTranslation *FindComponentName(QStringView wsComponentName) const;
@@ -89,7 +102,8 @@ public:
   void Text_LoadFromResource(const QString &wsResName, bool bParamsOnly);
   void Text_LoadFromResource(int iResID, bool bParamsOnly);
   // With bUnicode the text is UTF-16LE after FF FE, otherwise in
-  // AnsiCodePage(). Every line ends with CR LF.
+  // AnsiCodePage(). Every line ends with CR LF. Records with an ID below 1
+  // are left out, since reading skips them.
   void Text_SaveToStream(QIODevice &Stream, bool bUnicode, bool bSkipUntranslated);
   // Writes through ZrLang_SaveFile: a failed save keeps the old file.
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);

@@ -57,6 +57,9 @@ const TParseCase ParseCases[] = {
     {"Numbers", "[F]\r\nA=$1F,a\r\nB=0x10,b\r\nC=-7,c\r\nD=+3,d\r\nE=,e", u"[F]|-7:C=c|0:E=e|3:D=d|16:B=b|31:A=a"},
     {"OutOfRange", "[F]\r\nA=2147483648,a\r\nB=-2147483648,b", u"[F]|-2147483648:B=b|0:A=a"},
     {"SortedIDs", "[F]\r\nA=3,a\r\nB=1,b\r\nC=2,c", u"[F]|1:B=b|2:C=c|3:A=a"},
+    {"RepeatedIDsLaterFirst", "[F]\r\nA=2,a\r\nB=1,b\r\nC=2,c\r\nD=2,d", u"[F]|1:B=b|2:D=d|2:C=c|2:A=a"},
+    {"DescendingSections", "[c]\r\n[B]\r\n[b]\r\n[a]", u"[a]|[b]|[B]|[c]"},
+    {"DescendingConstants", "[$CONSTANTS]\r\nZ=z\r\nm=m\r\nA=a", u"$A=a|$m=m|$Z=z"},
     {"Escapes", "[F]\r\nA=1,Line1\\nLine2\\t\\\\", u"[F]|1:A=Line1\r\nLine2\t\\"},
     {"Breaks", "[F]\rA=1,a\nB=2,b\r\n\n\rC=3,c", u"[F]|1:A=a|2:B=b|3:C=c"},
     {"Constants", "[$constants]\r\n Y = a\\tb \r\nX=x=y,z", u"$X=x=y,z|$Y=a\tb"},
@@ -103,7 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
                     TErrorCase{"[$CONSTANTS]\r\n1x=2", u"Invalid constant name (\"1x\")", true},
                     TErrorCase{"[$CONSTANTS]\r\nnoequals", u"Invalid constant name (\"\")", true},
                     TErrorCase{"[$CONSTANTS]\r\nA=1\r\n[F]\r\n[$CONSTANTS]\r\na=2",
-                               u"Duplicate constant name (\"a\")", true}));
+                               u"Duplicate constant name (\"a\")", true},
+                    // The first faulty line in reading order decides, whatever the order of names.
+                    TErrorCase{"[$CONSTANTS]\r\nZ=1\r\nA=2\r\nz=3\r\na=4",
+                               u"Duplicate constant name (\"z\")", true},
+                    TErrorCase{"[$CONSTANTS]\r\nB=1\r\nb=2\r\n1x=3", u"Duplicate constant name (\"b\")",
+                               true},
+                    TErrorCase{"[$CONSTANTS]\r\nB=1\r\n1x=2\r\nb=3", u"Invalid constant name (\"1x\")",
+                               true}));
 
 struct TEncodingCase {
   const char *Name;

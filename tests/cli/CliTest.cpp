@@ -384,6 +384,59 @@ INSTANTIATE_TEST_SUITE_P(
 #undef ADDED
 #undef LOG
 
+// Sources that the reader allows but that once broke a sync or a stats run:
+// a repeated ID in one component, and entries with IDs of 0 or below, which
+// cannot be translated and are reported on stderr.
+struct TSourceCase {
+  const char *Name;
+  const char *Source;
+  const char *Command; // "sync" or "stats"
+  const char *Warning; // in stderr; "" for none
+  const char *Out;     // in stdout
+};
+
+void PrintTo(const TSourceCase &C, std::ostream *Os) {
+  *Os << C.Name;
+}
+
+class CliSourceTest : public CliTest, public ::testing::WithParamInterface<TSourceCase> {};
+
+TEST_P(CliSourceTest, SucceedsAndWarns) {
+  const TSourceCase &C = GetParam();
+  Write("src.zrlang", C.Source);
+  QStringList A{S(C.Command), Tmp("src.zrlang")};
+  if (S(C.Command) == u"sync")
+    A << S("--output") << Tmp("out.lng");
+  const TRun Run = RunCli(A);
+  EXPECT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  EXPECT_TRUE(Run.Out.simplified().contains(S(C.Out))) << Run.Out.toStdString();
+  if (*C.Warning)
+    EXPECT_TRUE(Run.Err.startsWith(u"lingrove-cli: warning: ") &&
+                Run.Err.contains(S(C.Warning)))
+        << Run.Err.toStdString();
+  else
+    EXPECT_TRUE(Run.Err.isEmpty()) << Run.Err.toStdString();
+}
+
+#define DUP "[Form1]\r\nCaption=00000005,A\r\nHint=00000005,B\r\n"
+#define NONPOS "[Form1]\r\nCaption=Hello\r\nHint=-5,x\r\nOk=00000003,OK\r\n"
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Sources, CliSourceTest,
+    ::testing::Values(
+        TSourceCase{"RepeatedIDSync", DUP, "sync", "", "Added 1 1 0"},
+        TSourceCase{"RepeatedIDStats", DUP, "stats", "", "Untranslated properties: 2"},
+        TSourceCase{"NonPositiveSync", NONPOS, "sync",
+                    "2 entries of the language source have an ID of 0 or below, which no "
+                    "translation file can keep; they cannot be translated: [Form1] Hint (ID -5), "
+                    "[Form1] Caption (ID 0)\n", "Added 1 3 0"},
+        TSourceCase{"NonPositiveStats", NONPOS, "stats", "[Form1] Hint (ID -5)",
+                    "Properties: 3 Untranslated properties: 1"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+// clang-format on
+#undef NONPOS
+#undef DUP
+
 // Characters that the code page of the translation's language lacks become
 // '?' one by one; the rest is written in that code page (1252 for German),
 // whatever the system's is.

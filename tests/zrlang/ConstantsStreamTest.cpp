@@ -191,6 +191,45 @@ TEST(ConstantsStreamTest, BadNamesStopTheLoadKeepingEarlierOnes) {
   EXPECT_THROW(LoadInto(C, TStreamBytes().Byte(3).Byte(1).Int(1).U(u"a.b").U(u"").B), EZrLangError);
 }
 
+// Names in any order: sorted once, the first faulty record in stream order
+// decides the error, and what came before it stays.
+struct TOrderCase {
+  const char *Name;
+  QByteArray Bytes;
+  const char16_t *Error; // empty when the load succeeds
+  const char16_t *Kept;
+};
+
+class ConstantsOrderTest : public testing::TestWithParam<TOrderCase> {};
+
+TEST_P(ConstantsOrderTest, SortsAndReportsTheFirstFault) {
+  TZrLang_Constants C(nullptr);
+  QString Error;
+  try {
+    LoadInto(C, GetParam().Bytes);
+  } catch (const Exception &E) {
+    Error = E.Message();
+  }
+  EXPECT_EQ(Error, QString::fromUtf16(GetParam().Error));
+  EXPECT_EQ(Dump(C), QString::fromUtf16(GetParam().Kept));
+}
+
+TStreamBytes Head(qint32 Count) {
+  return TStreamBytes().Byte(3).Byte(1).Int(Count);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Streams, ConstantsOrderTest, testing::Values(
+    TOrderCase{"Descending", Head(3).U(u"c").U(u"3").U(u"B").U(u"2").U(u"a").U(u"1").B, u"", u"auto|a=1|B=2|c=3"},
+    TOrderCase{"DuplicateBeforeBadName", Head(4).U(u"Z").U(u"1").U(u"z").U(u"2").U(u"a.b").U(u"3").U(u"A").U(u"4").B,
+               u"Duplicate constant name (\"z\")", u"auto|Z=1"},
+    TOrderCase{"BadNameBeforeDuplicate", Head(4).U(u"Z").U(u"1").U(u"A").U(u"2").U(u"a.b").U(u"3").U(u"z").U(u"4").B,
+               u"Invalid constant name (\"a.b\")", u"auto|A=2|Z=1"},
+    TOrderCase{"TruncatedKeepsEarlier", Head(3).U(u"Z").U(u"1").U(u"A").U(u"2").Len(5).B,
+               u"Stream read error", u"auto|A=2|Z=1"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+// clang-format on
+
 TEST(ConstantsStreamTest, ReadsFromPositionAndStopsAtItsEnd) {
   const QByteArray Stream = TStreamBytes().Byte(3).Byte(0).Int(1).U(u"A").U(u"a").B;
   TByteStream S("pre" + Stream + "\xAB\xCD");

@@ -33,6 +33,42 @@ TEST(CompTranslationTest, KeepsIDsSortedAndRejectsDuplicates) {
   EXPECT_EQ(C.IndexOfID(8), -1);
 }
 
+// The one-pass operations: a merge refuses any repeated ID as a whole, a
+// deletion visits every record once in order.
+TEST(CompTranslationTest, MergesAndDeletesInOnePass) {
+  TZrLang_CompTranslation C(u"Form1"_s);
+  C.Add(4, u"four"_s, {});
+  C.Add(8, u"eight"_s, {});
+  const auto Records = [](std::initializer_list<qint32> IDs) {
+    std::vector<std::unique_ptr<TZrLang_PropValueTranslation>> V;
+    for (qint32 ID : IDs)
+      V.push_back(std::make_unique<TZrLang_PropValueTranslation>(
+          TZrLang_PropValueTranslation{ID, QString::number(ID), {}}));
+    return V;
+  };
+  const PZrLang_PropValueTranslation Four = C.FindPropByID(4);
+  EXPECT_EQ(ErrorOf([&] { C.MergeSorted(Records({1, 8, 9})); }),
+            u"Duplicate property value translation ID (8)"_s);
+  EXPECT_EQ(ErrorOf([&] { C.MergeSorted(Records({2, 2})); }),
+            u"Duplicate property value translation ID (2)"_s);
+  EXPECT_EQ(C.Count(), 2);
+  C.MergeSorted(Records({1, 5, 9}));
+  QList<qint32> IDs, Seen;
+  for (int I = 0; I < C.Count(); ++I)
+    IDs << C.Items(I)->iID;
+  EXPECT_EQ(IDs, (QList<qint32>{1, 4, 5, 8, 9}));
+  EXPECT_EQ(C.FindPropByID(4), Four); // records keep their addresses
+  EXPECT_EQ(C.DeleteIf([&](const TZrLang_PropValueTranslation &P) {
+              Seen << P.iID;
+              return P.iID % 2 == 1;
+            }),
+            3);
+  EXPECT_EQ(Seen, IDs);
+  EXPECT_EQ(C.Count(), 2);
+  EXPECT_EQ(C.Items(0), Four);
+  EXPECT_EQ(C.Items(1)->iID, 8);
+}
+
 struct TFindCase {
   qint32 ID;
   bool Found;

@@ -68,6 +68,8 @@ const TParseCase ParseCases[] = {
     {"NoEqualsOrEmptyKey", "=x\r\n[F]\r\nnoequals\r\n=5\r\n1=ok", u"[F]|1=ok"},
     {"ValueTrimmedAndDecoded", "[F]\r\n1=  a\\tb\\65  \r\n2=c\\nd", u"[F]|1=a\\tbA|2=c\\nd"},
     {"SameSectionTwice", "[F]\r\n1=x\r\n[G]\r\n1=y\r\n[f]\r\n2=z", u"[F]|1=x|2=z|[G]|1=y"},
+    {"DescendingIDsAndNames", "[G]\r\n9=a\r\n3=b\r\n[F]\r\n2=c\r\n[g]\r\n5=d\r\n[$CONSTANTS]\r\nZ=1\r\nb=2\r\nA=3",
+     u"[G]|3=b|5=d|9=a|[F]|2=c|$A=3|$b=2|$Z=1"},
     {"Constants", "[$constants]\r\nB=2\r\nA=1\\t", u"$A=1\\t|$B=2"},
     {"UnclosedAfterConstants", "[$CONSTANTS]\r\n[F\r\nX=1", u"$X=1"},
     {"ConstantsThenComponent", "[$CONSTANTS]\r\nX=1\r\n[F]\r\nX=2\r\n3=c", u"[F]|3=c|$X=1"},
@@ -114,7 +116,15 @@ INSTANTIATE_TEST_SUITE_P(Files, TextLoadErrorTest, testing::Values(
     TErrorCase{"A=1\r\n[F]\r\n5=a\r\n[f]\r\n5=b", u"Line 5: Duplicate property value translation ID (5)", u"A=1|[F]|5=a"},
     TErrorCase{"[F]\r5=a\n\n5=b", u"Line 4: Duplicate property value translation ID (5)", u"[F]|5=a"},
     TErrorCase{"[$CONSTANTS]\r\n\r\n; c\r\n1x=2", u"Line 4: Invalid constant name (\"1x\")", u""},
-    TErrorCase{"[$CONSTANTS]\r\nFoo=1\r\nFOO=2", u"Line 3: Duplicate constant name (\"FOO\")", u"$Foo=1"}));
+    TErrorCase{"[$CONSTANTS]\r\nFoo=1\r\nFOO=2", u"Line 3: Duplicate constant name (\"FOO\")", u"$Foo=1"},
+    // Whatever the order of IDs and names, the first faulty line decides and
+    // only what came before it stays.
+    TErrorCase{"[F]\r\n9=a\r\n5=b\r\n9=c\r\n5=d", u"Line 4: Duplicate property value translation ID (9)", u"[F]|5=b|9=a"},
+    TErrorCase{"[F]\r\n5=a\r\n5=b\r\n[G]\r\n1=c\r\n[$CONSTANTS]\r\nX=1", u"Line 3: Duplicate property value translation ID (5)", u"[F]|5=a"},
+    TErrorCase{"[F]\r\n5=a\r\n[G]\r\n1=x\r\n[f]\r\n5=b\r\n[$CONSTANTS]\r\n1x=2", u"Line 6: Duplicate property value translation ID (5)", u"[F]|5=a|[G]|1=x"},
+    TErrorCase{"[$CONSTANTS]\r\nZ=1\r\nA=2\r\nz=3\r\na=4", u"Line 4: Duplicate constant name (\"z\")", u"$A=2|$Z=1"},
+    TErrorCase{"[$CONSTANTS]\r\nB=1\r\nb=2\r\n[F]\r\n5=a\r\n5=b", u"Line 3: Duplicate constant name (\"b\")", u"$B=1"},
+    TErrorCase{"[F]\r\n7=a\r\n[$CONSTANTS]\r\nB=1\r\n1x=2\r\n[F]\r\n7=b", u"Line 5: Invalid constant name (\"1x\")", u"[F]|7=a|$B=1"}));
 // clang-format on
 
 struct TEncodingCase {
@@ -276,6 +286,18 @@ TEST(TextSaveTest, WritesAnsiBytes) {
                  "123456789= z \r\n\r\n[Empty]\r\n\r\n[$CONSTANTS]\r\n"
                  "SHello=\xCF\xF0\xE8\xE2\xE5\xF2\\t\r\nSUntr=u\r\nSWide=\xC6\x3F\x3F\x3F!\r\n"));
   EXPECT_FALSE(T.IsStreamUnicode());
+}
+
+// The reader skips IDs below 1, so the writer never writes them: a translated
+// text there would be lost on the next load anyway.
+TEST(TextSaveTest, LeavesOutIDsBelowOne) {
+  TZrLang_CompTranslations T;
+  auto Form = std::make_unique<TZrLang_CompTranslation>(u"F"_s);
+  Form->Add(-5, u"neg"_s, {});
+  Form->Add(0, u"zero"_s, {});
+  Form->Add(1, u"one"_s, {});
+  T.Add(std::move(Form));
+  EXPECT_EQ(Save(T, false, false), QByteArray("[F]\r\n00000001=one\r\n\r\n[$CONSTANTS]\r\n"));
 }
 
 TEST(TextSaveTest, RoundTripLosesOnlyStatesAndBlanks) {

@@ -154,6 +154,72 @@ INSTANTIATE_TEST_SUITE_P(Compare, CompareStructure, testing::Values(
     [](const auto &Info) { return std::string(Info.param.Title); });
 // clang-format on
 
+// Sources that repeat an ID in one component, or a component name in two
+// spellings (both allowed): every ID is an entry of the translation once, and
+// no ID that any spelling holds is deleted.
+struct TSharedKeyCase {
+  const char *Title;
+  QString Source, Translation;
+  QStringList LogLines;
+  QString After; // "Name:ID=value,..." per component translation, '|' between
+};
+
+QString Entries(const TZrLang_CompTranslations &Tr) {
+  QStringList Parts;
+  for (int I = 0; I < Tr.Count(); ++I) {
+    QStringList Ids;
+    for (int J = 0; J < Tr.Items(I)->Count(); ++J)
+      Ids << QStringLiteral("%1=%2").arg(Tr.Items(I)->Items(J)->iID).arg(Tr.Items(I)->Items(J)->wsValue);
+    Parts << Tr.Items(I)->ComponentName() + u':' + Ids.join(u',');
+  }
+  return Parts.join(u'|');
+}
+
+class CompareSharedKeys : public testing::TestWithParam<TSharedKeyCase> {};
+
+TEST_P(CompareSharedKeys, KeepsEveryIDOnce) {
+  const TSharedKeyCase &C = GetParam();
+  QBuffer B;
+  B.setData(C.Source.toUtf8());
+  B.open(QIODevice::ReadOnly);
+  const TLangSource Src(B, QStringLiteral("dup.zrlang"));
+  TZrLang_CompTranslations Tr;
+  LoadTranslation(Tr, C.Translation);
+  TCounters N;
+  EXPECT_EQ(Compare(Src, Tr, N), C.LogLines.isEmpty() ? QString() : Log(C.LogLines));
+  EXPECT_EQ(Entries(Tr), C.After);
+  // Reconciled once, the translation stays as it is.
+  EXPECT_EQ(Compare(Src, Tr, N), QString());
+}
+
+const QString RepeatedID = QStringLiteral("[Form1]\r\nCaption=00000005,A\r\nHint=00000005,B\r\n");
+const QString TwoSpellings =
+    QStringLiteral("[Form1]\r\nA=00000001,a\r\nD=00000003,d\r\n"
+                   "[FORM1]\r\nB=00000002,b\r\nC=00000003,c\r\n");
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sources, CompareSharedKeys, testing::Values(
+    TSharedKeyCase{"RepeatedIDNewComponent", RepeatedID, QString(),
+                   {MissingEntries, QStringLiteral("Added Component: [Form1]"),
+                    QStringLiteral("    Added Property \"Hint\" (ID=5)"), QString()},
+                   QStringLiteral("Form1:5=B")},
+    TSharedKeyCase{"RepeatedIDExistingComponent", RepeatedID, QStringLiteral("[Form1]\r\n"),
+                   {MissingEntries, QStringLiteral("    Added Property \"Hint\" (ID=5)"), QString()},
+                   QStringLiteral("Form1:5=B")},
+    TSharedKeyCase{"TwoSpellingsKeepTranslations", TwoSpellings,
+                   QStringLiteral("[Form1]\r\n1=Eins\r\n2=Zwei\r\n3=Drei\r\n4=Vier\r\n"),
+                   {ExcessiveEntries, QStringLiteral("    Removed Component \"Form1\", property with ID=4"),
+                    QString()},
+                   QStringLiteral("Form1:1=Eins,2=Zwei,3=Drei")},
+    TSharedKeyCase{"TwoSpellingsNewComponent", TwoSpellings, QString(),
+                   {MissingEntries, QStringLiteral("Added Component: [FORM1]"),
+                    QStringLiteral("    Added Property \"B\" (ID=2)"),
+                    QStringLiteral("    Added Property \"C\" (ID=3)"),
+                    QStringLiteral("    Added Property \"A\" (ID=1)"), QString()},
+                   QStringLiteral("FORM1:1=a,2=b,3=c")}),
+    [](const auto &Info) { return std::string(Info.param.Title); });
+// clang-format on
+
 TEST(Compare, AddedEntriesCarryTheSourceTextUntranslatedAndExistingOnesStay) {
   const auto Src = Source();
   TZrLang_CompTranslations Tr;

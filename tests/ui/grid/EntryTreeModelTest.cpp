@@ -424,6 +424,39 @@ TEST(EntryTreeModelShapes, ComponentsOfOneNameShareTheFirstTranslation) {
   EXPECT_EQ(Model.GetNodeData(Model.index(0, 0))->Translation, Doc.Translation->Items(0));
 }
 
+// Entries whose source ID is 0 or negative cannot be stored in a translation
+// file: shown, but read-only, explained, and not counted or visited.
+TEST(EntryTreeModelShapes, NonPositiveIDsAreReadOnly) {
+  TGridTestDocument Doc("[Form1]\nCaption=Hello\nHint=-5,Tip\nOk=00000003,OK\n", "");
+  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  ASSERT_EQ(Model.TreeOrderCount(), 4); // Form1, Hint (-5), Caption (0), Ok (3)
+  const QModelIndex Hint = Model.IndexAtTreeOrder(1, 3), Caption = Model.IndexAtTreeOrder(2, 3),
+                    Ok = Model.IndexAtTreeOrder(3, 3);
+  EXPECT_FALSE(Model.flags(Hint) & Qt::ItemIsEditable);
+  EXPECT_FALSE(Model.flags(Caption) & Qt::ItemIsEditable);
+  EXPECT_TRUE(Model.flags(Ok) & Qt::ItemIsEditable);
+  for (int Column = 0; Column < 4; ++Column)
+    EXPECT_EQ(Text(Model.IndexAtTreeOrder(1, Column), Qt::ToolTipRole),
+              LangConstantFmt(u"SHintNonPositiveID", {-5}));
+  EXPECT_FALSE(Model.IndexAtTreeOrder(3, 3).data(Qt::ToolTipRole).isValid());
+  EXPECT_EQ(Text(Model.IndexAtTreeOrder(2, 1)), QStringLiteral("0"));
+
+  EXPECT_EQ(Model.Counts().Properties, 3);
+  EXPECT_EQ(Model.Counts().UntranslatedProperties, 1);
+  ExpectCountsEqual(Model.Counts(), CountTranslationEntries(*Doc.Source, *Doc.Translation));
+  EXPECT_EQ(Model.NextUntranslatedPosition(-1), 3);
+  EXPECT_EQ(Model.PreviousUntranslatedPosition(3), -1);
+
+  // Edits and marks pass them by, whatever else they hold.
+  EXPECT_EQ(Model.SetEntriesText({Hint, Caption, Ok}, QStringLiteral("x")), 1);
+  EXPECT_FALSE(Model.setData(Caption, QStringLiteral("y")));
+  EXPECT_EQ(Model.ChangeEntryStates({Hint, Caption}, {}, {zrtsUntranslated}), 0);
+  const TZrLang_CompTranslation *Form1 = Doc.Translation->Items(0);
+  EXPECT_EQ(Form1->FindPropByID(0)->wsValue, QStringLiteral("Hello"));
+  EXPECT_TRUE(Form1->FindPropByID(-5)->TranStates.Contains(zrtsUntranslated));
+  EXPECT_EQ(Model.Counts().UntranslatedProperties, 0);
+}
+
 TEST(EntryTreeModelLifecycle, ClearAndRebuild) {
   TGridTestDocument Doc(SmallSource, SmallTranslation, SmallDisplay);
   TEntryTreeModel Model;

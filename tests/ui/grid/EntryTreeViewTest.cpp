@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -266,6 +268,31 @@ TEST_F(EntryTreeViewTest, GroupRowsCarryTheirColourIntoTheIndentation) {
   EXPECT_EQ(IndentPixel(0), QColor(0xEC, 0xE5, 0xFF));
   EXPECT_EQ(IndentPixel(7), QColor(0xFF, 0xEA, 0xEA));
   EXPECT_NE(IndentPixel(4), QColor(0xEC, 0xE5, 0xFF));
+}
+
+// A row that cannot be translated says why in its tooltip, over any cell.
+TEST(EntryTreeViewTips, NonPositiveIDRowExplainsItself) {
+  TGridTestDocument Doc("[Form1]\nCaption=Hello\nOk=00000003,OK\n", "");
+  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeView View;
+  TEntryTreeDelegate *Delegate = TEntryTreeDelegate::Install(View);
+  View.setModel(&Model);
+  View.resize(800, 400);
+  View.expandAll();
+  View.show();
+  QCoreApplication::processEvents();
+  const auto TipAt = [&](int Position) {
+    const QModelIndex Index = Model.IndexAtTreeOrder(Position, TEntryTreeModel::ecTranslatedValue);
+    const QRect Rect = View.visualRect(Index);
+    QHelpEvent Event(QEvent::ToolTip, Rect.center(), View.viewport()->mapToGlobal(Rect.center()));
+    QStyleOptionViewItem Option;
+    Option.rect = Rect;
+    Option.font = View.font();
+    return Delegate->helpEvent(&Event, &View, Option, Index) ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(TipAt(1), Model.IndexAtTreeOrder(1, 3).data(Qt::ToolTipRole).toString());
+  EXPECT_FALSE(TipAt(1).isEmpty());
+  EXPECT_EQ(TipAt(2), QString()); // a short text that fits gets none
 }
 
 } // namespace
