@@ -1,7 +1,8 @@
 // `stats SOURCE [TRANSLATION] [--json]`: the editor's status bar counts.
 #include "CliCommand.h"
+#include "CliDocument.h"
 #include "Console.h"
-#include "Reconciliation.h"
+#include "LangSource.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,10 +19,10 @@ struct TStatsItem {
 } // namespace
 
 int RunStatsCommand(const TCliArguments &Args) {
-  const TReconciledDocument Doc =
-      ReconcileTranslation(Args.Positional[0], Args.Positional.value(1));
-  WarnNonPositiveIDs(*Doc.Source);
-  const TTranslationCounts Counts = CountTranslationEntries(*Doc.Source, *Doc.Translation);
+  const std::unique_ptr<TTranslationDocument> Doc =
+      LoadCliDocument(Args.Positional[0], Args.Positional.value(1));
+  WarnNonPositiveIDs(Doc->Source());
+  const TTranslationCounts Counts = Doc->CountEntries();
   const TStatsItem Items[] = {
       {u"components", u"Components:", Counts.Components},
       {u"properties", u"Properties:", Counts.Properties},

@@ -2,9 +2,10 @@
 // editor does, reports the differences and saves the result as the editor
 // saves it.
 #include "CliCommand.h"
+#include "CliDocument.h"
 #include "Console.h"
 #include "Exceptions.h"
-#include "Reconciliation.h"
+#include "LangSource.h"
 #include "SaveFile.h"
 #include "StreamIO.h"
 
@@ -46,9 +47,9 @@ std::optional<quint16> LangIDOption(const TCliArguments &Args) {
 // string takes a noticeable share of a sync, so the document is kept until the
 // process ends, when the system reclaims its memory at once. The holder lives
 // in static storage, so leak checkers still see the document as reachable.
-void KeepUntilExit(TReconciledDocument &&Doc) {
-  static auto *Kept = new std::vector<std::unique_ptr<TReconciledDocument>>;
-  Kept->push_back(std::make_unique<TReconciledDocument>(std::move(Doc)));
+void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc) {
+  static auto *Kept = new std::vector<std::unique_ptr<TTranslationDocument>>;
+  Kept->push_back(std::move(Doc));
 }
 
 } // namespace
@@ -71,11 +72,11 @@ int RunSyncCommand(const TCliArguments &Args) {
   RefuseSameFile(LogFile, TranslationFile, QStringLiteral("--log"));
   RefuseSameFile(LogFile, OutFile, QStringLiteral("--log"));
 
-  TReconciledDocument Doc = ReconcileTranslation(SourceFile, TranslationFile);
-  WarnNonPositiveIDs(*Doc.Source);
+  std::unique_ptr<TTranslationDocument> Doc = LoadCliDocument(SourceFile, TranslationFile);
+  WarnNonPositiveIDs(Doc->Source());
 
-  const bool bSourceUnicode = Doc.Source->IsFileUnicode();
-  bool bUnicode = Doc.bNewTranslation ? bSourceUnicode : Doc.Translation->IsStreamUnicode();
+  const bool bSourceUnicode = Doc->Source().IsFileUnicode();
+  bool bUnicode = Doc->DefaultUnicode();
   if (Args.Has(QStringLiteral("--encoding")))
     bUnicode = Args.Value(QStringLiteral("--encoding")) == u"unicode";
   if (bUnicode != bSourceUnicode)
@@ -84,29 +85,23 @@ int RunSyncCommand(const TCliArguments &Args) {
                       : QStringLiteral("lingrove-cli: warning: writing the translation as "
                                        "ANSI while the language source is Unicode\n"));
 
-  if (!bKeepHeader) {
-    if (LangID)
-      Doc.Languages.LangIDTranslation = *LangID;
-    TZrLang_Params &Params = Doc.Translation->Params();
-    StampTranslationHeader(Params, Doc.Languages, QDateTime::currentDateTime());
-    // An unknown language is left out rather than written as 0.
-    if (Doc.Languages.LangIDTranslation == 0)
-      Params.SetValue(u"LANGID", QString());
-  }
-
-  const auto SaveTranslation = [&] { Doc.Translation->Text_SaveToFile(OutFile, bUnicode, true); };
+  if (LangID)
+    Doc->SetLanguages({Doc->Languages().LangIDSource, *LangID});
+  const auto SaveTranslation = [&] {
+    Doc->Save(OutFile, bUnicode, bKeepHeader ? TSaveHeader::Keep : TSaveHeader::Stamp);
+  };
   if (LogFile.isEmpty()) {
     SaveTranslation();
   } else {
     // The log is written first, so that a log that cannot be written leaves
     // OUT alone, and replaces its file only once the translation is written.
     ZrLang_SaveFile(LogFile, [&](QIODevice &Log) {
-      ZrLang_WriteBuffer(Log, Doc.Log.toUtf8());
+      ZrLang_WriteBuffer(Log, Doc->Reconciliation().Log.toUtf8());
       SaveTranslation();
     });
   }
   // Printed once everything is written: a failed command prints only its error.
-  PrintOut(Doc.Log + DifferencesTotalsText(Doc.Counts));
+  PrintOut(Doc->Reconciliation().Log + DifferencesTotalsText(Doc->Reconciliation().Counts));
   KeepUntilExit(std::move(Doc));
   return cesSuccess;
 }

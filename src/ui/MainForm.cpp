@@ -20,6 +20,7 @@
 #include "LanguageManager.h"
 #include "OpenFilesDialog.h"
 #include "TransPropsDialog.h"
+#include "TranslationDocument.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
 #include "UIGuard.h"
@@ -98,21 +99,6 @@ bool AskEncoding(QWidget *Owner, const QString &Text, bool YesUnicode, bool &bUn
   }
 }
 
-// Runs Load, which reads the file at Path. A fault in the file's contents is
-// raised again with the file's path above its message, so the user knows
-// which of the document's files to mend; errors that name the file already
-// (it cannot be opened) pass unchanged.
-template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
-  try {
-    Load();
-  } catch (const EFOpenError &) {
-    throw;
-  } catch (const std::exception &E) {
-    throw EZrLangError(QDir::toNativeSeparators(Path) + QStringLiteral("\r\n\r\n") +
-                       TUIGuard::ErrorText(E));
-  }
-}
-
 QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
   auto *Label = new QLabel(Parent);
   Label->setObjectName(QLatin1StringView(Name));
@@ -125,7 +111,8 @@ QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
 
 } // namespace
 
-TUIMainForm::TUIMainForm(QWidget *Parent) : TMainForm(Parent) {
+TUIMainForm::TUIMainForm(QWidget *Parent)
+    : TMainForm(Parent), FDocument(std::make_unique<TTranslationDocument>()) {
   setObjectName(QStringLiteral("UIMainForm"));
   setWindowIcon(ImageListIcon(iiOpen));
   resize(784, 562);
@@ -515,16 +502,48 @@ void TUIMainForm::ApplicationIdle() {
   TUIGuard::Run(this, [this] { OpenTranslation(); });
 }
 
+bool TUIMainForm::Modified() const {
+  return FDocument->Modified();
+}
+
 void TUIMainForm::SetModified(bool Value) {
-  if (Value == FModified)
+  if (Value == FDocument->Modified())
     return;
-  FModified = Value;
+  FDocument->SetModified(Value);
   UpdateCaption();
 }
 
+bool TUIMainForm::HasDocument() const {
+  return FDocument->IsOpen();
+}
+
+const TLangSource *TUIMainForm::LangSource() const {
+  return HasDocument() ? &FDocument->Source() : nullptr;
+}
+
+TZrLang_CompTranslations *TUIMainForm::Translations() const {
+  return HasDocument() ? &FDocument->Translation() : nullptr;
+}
+
+const QString &TUIMainForm::TranslationFilename() const {
+  return FDocument->TranslationFilename();
+}
+
+quint16 TUIMainForm::LangIDSource() const {
+  return FDocument->Languages().LangIDSource;
+}
+
+quint16 TUIMainForm::LangIDTranslation() const {
+  return FDocument->Languages().LangIDTranslation;
+}
+
+void TUIMainForm::SetLangIDTranslation(quint16 Value) {
+  FDocument->SetLanguages({LangIDSource(), Value});
+}
+
 QString TUIMainForm::DisplayTranFilename() const {
-  if (!FTranslationFilename.trimmed().isEmpty())
-    return FTranslationFilename;
+  if (!TranslationFilename().trimmed().isEmpty())
+    return TranslationFilename();
   return LangConstant(u"SUntitled") + QStringLiteral(".lng");
 }
 
@@ -532,7 +551,7 @@ void TUIMainForm::UpdateCaption() {
   const QString Caption =
       QStringLiteral("%1%2 - %3")
           .arg(QFileInfo(DisplayTranFilename()).fileName(),
-               FModified ? QStringLiteral("*") : QString(), QStringLiteral("Lingrove"));
+               Modified() ? QStringLiteral("*") : QString(), QStringLiteral("Lingrove"));
   setWindowTitle(Caption);
   SetApplicationTitle(Caption);
 }
@@ -565,7 +584,7 @@ void TUIMainForm::UpdateActions() {
 
 bool TUIMainForm::CanCloseTranslation(bool Prompt) {
   CommitPendingEdit();
-  if (!Prompt || !FModified)
+  if (!Prompt || !Modified())
     return true;
   switch (
       AskUser(this, QMessageBox::Question, QString(),
@@ -582,13 +601,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 
 void TUIMainForm::CloseTranslation() {
   FTreeModel->Clear();
-  FLangSource.reset();
-  FDisplayTranslations.reset();
-  FTranslations.reset();
-  FModified = false;
-  FLanguageSourceFilename.clear();
-  FDisplayFilename.clear();
-  FTranslationFilename.clear();
+  FDocument->Close();
   if (FIsDestroying)
     return;
   UpdateCaption();
@@ -612,31 +625,11 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
                                   const QString &TranslationPath) {
   CloseTranslation();
   try {
-    LoadNamedFile(SourcePath, [&] { FLangSource = std::make_unique<TLangSource>(SourcePath); });
-    if (IsNotEmptyStr(DisplayPath)) {
-      FDisplayTranslations = std::make_unique<TZrLang_CompTranslations>();
-      LoadNamedFile(DisplayPath,
-                    [&] { FDisplayTranslations->Text_LoadFromFile(DisplayPath, false); });
-    }
-    FTranslations = std::make_unique<TZrLang_CompTranslations>();
-    TTranslationLanguages Languages;
-    if (IsNotEmptyStr(TranslationPath)) {
-      LoadNamedFile(TranslationPath,
-                    [&] { FTranslations->Text_LoadFromFile(TranslationPath, false); });
-      Languages = ReadTranslationLanguages(*FTranslations);
-    }
-    FLangIDSource = Languages.LangIDSource;
-    FLangIDTranslation = Languages.LangIDTranslation;
-    QList<int> Counts(9);
-    const QString Log = FLangSource->CompareStructureWith(
-        *FTranslations, Counts[0], Counts[1], Counts[2], Counts[3], Counts[4], Counts[5], Counts[6],
-        Counts[7], Counts[8]);
-    FModified = false;
-    FLanguageSourceFilename = SourcePath;
-    FDisplayFilename = DisplayPath;
-    FTranslationFilename = TranslationPath;
-    if (IsNotEmptyStr(TranslationPath) && !Log.isEmpty())
-      ShowDifferences(Log, Counts);
+    FDocument->Load(SourcePath, DisplayPath, TranslationPath);
+    const TReconciliation &Reconciliation = FDocument->Reconciliation();
+    if (!FDocument->IsNewTranslation() && !Reconciliation.Log.isEmpty())
+      ShowDifferences(Reconciliation.Log,
+                      QList<int>(Reconciliation.Counts.begin(), Reconciliation.Counts.end()));
     UpdateCaption();
   } catch (...) {
     CloseTranslation();
@@ -644,7 +637,7 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     throw;
   }
   RebuildTree();
-  if (FLangIDSource == 0 || FLangIDTranslation == 0 || FLangIDSource == FLangIDTranslation)
+  if (LangIDSource() == 0 || LangIDTranslation() == 0 || LangIDSource() == LangIDTranslation())
     EditTranslationProperties();
 }
 
@@ -655,13 +648,17 @@ void TUIMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts) 
 bool TUIMainForm::EditTranslationProperties() {
   if (!HasDocument())
     return false;
-  return TUITransPropsDialog::Execute(this, FLangIDSource, FLangIDTranslation,
-                                      FTranslations->Params());
+  TTranslationLanguages Languages = FDocument->Languages();
+  const bool bChanged = TUITransPropsDialog::Execute(
+      this, Languages.LangIDSource, Languages.LangIDTranslation, FDocument->Translation().Params());
+  FDocument->SetLanguages(Languages);
+  return bChanged;
 }
 
 void TUIMainForm::RebuildTree() {
-  if (HasDocument() && FTranslations)
-    FTreeModel->SetDocument(*FLangSource, *FTranslations, FDisplayTranslations.get());
+  if (HasDocument())
+    FTreeModel->SetDocument(FDocument->Source(), FDocument->Translation(),
+                            FDocument->DisplayTranslation());
   else
     FTreeModel->Clear();
   MainStringTree->setVisible(HasDocument());
@@ -740,7 +737,7 @@ void TUIMainForm::CommitPendingEdit() {
 }
 
 bool TUIMainForm::GridHasEntryFocus() const {
-  return IsNotEmptyStr(FLanguageSourceFilename) && MainStringTree->hasFocus() &&
+  return IsNotEmptyStr(FDocument->SourceFilename()) && MainStringTree->hasFocus() &&
          FTreeModel->IsEntry(MainStringTree->currentIndex());
 }
 
@@ -822,11 +819,11 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
     return false;
   CommitPendingEdit();
   // A file without its language is one no program can place.
-  if (FLangIDTranslation == 0 && (!EditTranslationProperties() || FLangIDTranslation == 0))
+  if (LangIDTranslation() == 0 && (!EditTranslationProperties() || LangIDTranslation() == 0))
     return false;
-  const bool HasName = IsNotEmptyStr(FTranslationFilename);
-  bool bUnicode = HasName ? FTranslations->IsStreamUnicode() : FLangSource->IsFileUnicode();
-  QString Path = FTranslationFilename;
+  const bool HasName = !FDocument->IsNewTranslation();
+  bool bUnicode = FDocument->DefaultUnicode();
+  QString Path = TranslationFilename();
   if (bNewName || !HasName) {
     if (!HasName)
       Path = QDir::current().filePath(LangConstant(u"SUntitled") + QStringLiteral(".lng"));
@@ -835,8 +832,6 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
   }
   if (!WriteTranslationFile(Path, bUnicode))
     return false;
-  FTranslationFilename = Path;
-  FModified = false;
   UpdateCaption();
   UpdateMRUList(Path, mruTranslation, true);
   return true;
@@ -859,7 +854,7 @@ bool TUIMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {
 }
 
 bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
-  const bool SourceUnicode = FLangSource->IsFileUnicode();
+  const bool SourceUnicode = FDocument->Source().IsFileUnicode();
   if (!(Attribs && Attribs->IgnoreEncodingConficts()) && bUnicode != SourceUnicode &&
       !AskEncoding(this,
                    LangConstant(bUnicode ? u"SMessageSavingInUnicode" : u"SMessageSavingInANSI"),
@@ -868,17 +863,15 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   // ANSI would silently turn characters its code page lacks into '?'. The
   // writer uses the code page of the LANGID stamped below.
   if (!bUnicode) {
-    const unsigned CodePage = TranslationCodePage(FLangIDTranslation);
-    const int Lossy = CountAnsiLossyTexts(*FTranslations, true, CodePage);
+    const unsigned CodePage = TranslationCodePage(LangIDTranslation());
+    const int Lossy = CountAnsiLossyTexts(FDocument->Translation(), true, CodePage);
     if (Lossy > 0 &&
         !AskEncoding(this, LangConstantFmt(u"SMessageAnsiLosesCharacters", {Lossy, int(CodePage)}),
                      true, bUnicode))
       return false;
   }
   // The stamp only adds plain ASCII, so the check above holds for it too.
-  StampTranslationHeader(FTranslations->Params(), {FLangIDSource, FLangIDTranslation},
-                         QDateTime::currentDateTime());
-  FTranslations->Text_SaveToFile(Path, bUnicode, true);
+  FDocument->Save(Path, bUnicode);
   return true;
 }
 

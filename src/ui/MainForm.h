@@ -17,6 +17,7 @@ class QModelIndex;
 class TAction;
 class TEntryTreeModel;
 class TLangSource;
+class TTranslationDocument;
 class TZrLang_CompTranslations;
 class TZrLanguageController;
 
@@ -31,11 +32,11 @@ public:
   explicit TUIMainForm(QWidget *Parent = nullptr);
   ~TUIMainForm() override;
 
-  bool Modified() const { return FModified; }
+  bool Modified() const;
   void SetModified(bool Value);
   // The translation's file name, or "Untitled.lng" in the interface language.
   QString DisplayTranFilename() const;
-  bool HasDocument() const { return FLangSource != nullptr; }
+  bool HasDocument() const;
 
   // True when the document may be discarded; with Prompt and unsaved changes
   // the user is asked whether to save them first.
@@ -52,15 +53,16 @@ public:
   void LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
                        const QString &TranslationPath);
   virtual bool EditTranslationProperties();
-  // Writes the translation to Path after the encoding check; false when the
-  // user cancelled at that check.
+  // Writes the translation to Path after the encoding check, which then is
+  // the translation's file name; false when the user cancelled at that check.
   bool WriteTranslationFile(const QString &Path, bool bUnicode);
 
-  const TLangSource *LangSource() const { return FLangSource.get(); }
-  TZrLang_CompTranslations *Translations() const { return FTranslations.get(); }
-  const QString &TranslationFilename() const { return FTranslationFilename; }
-  quint16 LangIDSource() const { return FLangIDSource; }
-  quint16 LangIDTranslation() const { return FLangIDTranslation; }
+  // Null without a document.
+  const TLangSource *LangSource() const;
+  TZrLang_CompTranslations *Translations() const;
+  const QString &TranslationFilename() const;
+  quint16 LangIDSource() const;
+  quint16 LangIDTranslation() const;
   void CheckForUpdates();
 
   void UpdateCaption();
@@ -88,7 +90,7 @@ protected:
                                  QString &TranslationPath);
   virtual void ShowDifferences(const QString &Log, const QList<int> &Counts);
   // What the translation properties dialog sets; for stand-ins of it.
-  void SetLangIDTranslation(quint16 Value) { FLangIDTranslation = Value; }
+  void SetLangIDTranslation(quint16 Value);
   void closeEvent(QCloseEvent *Event) override;
 
 private:
@@ -120,15 +122,8 @@ private:
   void EditCut();
   void EditPaste();
 
-  std::unique_ptr<TLangSource> FLangSource;
-  std::unique_ptr<TZrLang_CompTranslations> FTranslations;
-  std::unique_ptr<TZrLang_CompTranslations> FDisplayTranslations;
-  QString FLanguageSourceFilename;
-  QString FDisplayFilename;
-  QString FTranslationFilename;
-  quint16 FLangIDSource = 1033;
-  quint16 FLangIDTranslation = 0;
-  bool FModified = false;
+  // Always there; empty while no document is open.
+  std::unique_ptr<TTranslationDocument> FDocument;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;

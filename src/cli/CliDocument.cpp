@@ -1,25 +1,19 @@
-#include "Reconciliation.h"
+#include "CliDocument.h"
 
 #include "Console.h"
 #include "LanguageManager.h"
-#include "TextUtils.h"
 
 #include <QStringList>
 #include <algorithm>
 
-TReconciledDocument ReconcileTranslation(const QString &SourceFile,
-                                         const QString &TranslationFile) {
-  TReconciledDocument Doc;
-  Doc.Source = std::make_unique<TLangSource>(SourceFile);
-  Doc.Translation = std::make_unique<TZrLang_CompTranslations>();
-  Doc.bNewTranslation = ZrLang_Trim(TranslationFile).isEmpty();
-  if (!Doc.bNewTranslation) {
-    Doc.Translation->Text_LoadFromFile(TranslationFile, false);
-    Doc.Languages = ReadTranslationLanguages(*Doc.Translation);
+std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
+                                                      const QString &TranslationFile) {
+  auto Doc = std::make_unique<TTranslationDocument>();
+  try {
+    Doc->Load(SourceFile, QString(), TranslationFile);
+  } catch (const ETranslationFileError &E) {
+    throw EZrLangError(E.Reason());
   }
-  auto &C = Doc.Counts;
-  Doc.Log = Doc.Source->CompareStructureWith(*Doc.Translation, C[0], C[1], C[2], C[3], C[4], C[5],
-                                             C[6], C[7], C[8]);
   return Doc;
 }
 
