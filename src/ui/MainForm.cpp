@@ -51,6 +51,7 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -188,7 +189,8 @@ void TUIMainForm::CreateActions() {
       NewAction("ActionEditPaste", QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
                 QStringLiteral("Paste the current clipboard contents"), Edit, iiPaste);
   ActionEditMarkItemTrans = NewAction(
-      "ActionEditMarkItemTrans", QStringLiteral("Mark Item Translated"), {},
+      "ActionEditMarkItemTrans", QStringLiteral("&Mark Item Translated"),
+      QKeySequence(Qt::CTRL | Qt::Key_Return),
       QStringLiteral("Mark the selected entry as being translated"), Edit, iiMarkTranslated);
   ActionEditPreviousItem = NewAction("ActionEditPreviousItem", QStringLiteral("Pre&vious Item"),
                                      QKeySequence(Qt::CTRL | Qt::Key_Up), {}, Edit, iiPreviousItem);
@@ -453,6 +455,7 @@ void TUIMainForm::CreateCentralArea() {
   TranslationValueMemo->setEnabled(false);
   connect(TranslationValueMemo, &QPlainTextEdit::textChanged, this,
           [this] { TranslationMemoChanged(); });
+  TranslationValueMemo->installEventFilter(this);
   connect(TranslationValueMemo, &QPlainTextEdit::selectionChanged, this,
           [this] { UpdateClipboardActions(); });
   connect(qApp, &QApplication::focusChanged, this, [this] { UpdateClipboardActions(); });
@@ -734,6 +737,25 @@ void TUIMainForm::TranslationMemoChanged() {
 void TUIMainForm::CommitPendingEdit() {
   if (HasDocument())
     MainStringTree->CommitOpenEditor();
+}
+
+bool TUIMainForm::eventFilter(QObject *Watched, QEvent *Event) {
+  // An untranslated entry still holds the source's text: taking the focus
+  // selects all of it, so typing replaces it. Deferred, so that the click
+  // that gave the focus does not place the cursor after the selection.
+  if (Watched == TranslationValueMemo && Event->type() == QEvent::FocusIn && !FIsDestroying) {
+    const QModelIndexList Rows = SelectedEntries();
+    const bool AllUntranslated =
+        !Rows.isEmpty() && std::all_of(Rows.begin(), Rows.end(), [this](const QModelIndex &R) {
+          return FTreeModel->GetEntryStates(R).Contains(zrtsUntranslated);
+        });
+    if (AllUntranslated)
+      QTimer::singleShot(0, TranslationValueMemo, [Memo = TranslationValueMemo] {
+        if (Memo->hasFocus())
+          Memo->selectAll();
+      });
+  }
+  return TMainForm::eventFilter(Watched, Event);
 }
 
 bool TUIMainForm::GridHasEntryFocus() const {

@@ -92,6 +92,7 @@ protected:
   // What the translation properties dialog sets; for stand-ins of it.
   void SetLangIDTranslation(quint16 Value);
   void closeEvent(QCloseEvent *Event) override;
+  bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
   TAction *NewAction(const char *Name, const QString &Caption, const QKeySequence &Shortcut,

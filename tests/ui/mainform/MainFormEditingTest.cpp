@@ -2005,4 +2005,37 @@ INSTANTIATE_TEST_SUITE_P(
         TMemoUndoCase{"Translated", "Dialog.OpenFiles", "btnOK.Caption"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// Taking the memo's focus on untranslated entries selects their pre-filled
+// source text, so typing replaces it; Ctrl+Return marks them translated.
+struct TMemoFocusCase {
+  const char *Name;
+  const char *Parent;
+  const char *Child;
+  bool ExpectAllSelected;
+};
+
+class MainFormMemoFocus : public testing::TestWithParam<TMemoFocusCase> {};
+
+TEST_P(MainFormMemoFocus, SelectsTheSourceTextOfUntranslatedEntries) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex Row = RowOf(Form, GetParam().Parent, GetParam().Child);
+  SelectRows(Form, {Row});
+  QPlainTextEdit &Memo = MemoOf(Form);
+  Memo.setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(Memo.toPlainText().isEmpty());
+  EXPECT_EQ(Memo.textCursor().selectedText() == Memo.toPlainText(), GetParam().ExpectAllSelected);
+  QTest::keyClick(&Memo, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_FALSE(IsUntranslated(Row));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, MainFormMemoFocus,
+    testing::Values(
+        TMemoFocusCase{"Untranslated", "Application.MainForm", "actHelpAbout.Caption", true},
+        TMemoFocusCase{"Translated", "Dialog.OpenFiles", "btnOK.Caption", false}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
 } // namespace
