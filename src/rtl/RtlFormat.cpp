@@ -11,24 +11,6 @@ namespace {
 // Larger widths, precisions and indexes are taken for mistakes.
 constexpr int MaxNumber = 100000;
 
-bool IsInteger(const QVariant &Arg) {
-  switch (Arg.typeId()) {
-  case QMetaType::Int:
-  case QMetaType::Short:
-  case QMetaType::Long:
-  case QMetaType::LongLong:
-  case QMetaType::SChar:
-  case QMetaType::UInt:
-  case QMetaType::UShort:
-  case QMetaType::ULong:
-  case QMetaType::ULongLong:
-  case QMetaType::UChar:
-    return true;
-  default:
-    return false;
-  }
-}
-
 bool IsSigned(const QVariant &Arg) {
   switch (Arg.typeId()) {
   case QMetaType::Int:
@@ -39,6 +21,19 @@ bool IsSigned(const QVariant &Arg) {
     return true;
   default:
     return false;
+  }
+}
+
+bool IsInteger(const QVariant &Arg) {
+  switch (Arg.typeId()) {
+  case QMetaType::UInt:
+  case QMetaType::UShort:
+  case QMetaType::ULong:
+  case QMetaType::ULongLong:
+  case QMetaType::UChar:
+    return true;
+  default:
+    return IsSigned(Arg);
   }
 }
 
