@@ -14,6 +14,7 @@
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "EntryTreeModel.h"
+#include "TranslationDocument.h"
 #include "LangSource.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
@@ -73,8 +74,9 @@ int main(int argc, char *argv[]) {
                                    C[8]);
     });
     const double DocumentRss = StatusMb("VmRSS:");
-    Open +=
-        Measure("modelBuild", [&] { Model->SetDocument(*Source, *Translation, Display.get()); });
+    TTranslationDocument Document;
+    Document.Adopt(std::move(Source), std::move(Translation), std::move(Display));
+    Open += Measure("modelBuild", [&] { Model->SetDocument(Document); });
     Open += Measure("viewSetModelShow", [&] {
       View->setModel(Model.get());
       View->show();
@@ -122,7 +124,7 @@ int main(int argc, char *argv[]) {
       Paint();
     });
     Measure("fullRecountForComparison", [&] {
-      Untranslated = CountTranslationEntries(*Source, *Translation).UntranslatedProperties;
+      Untranslated = Document.CountEntries().UntranslatedProperties;
     });
 
     // Moving about.

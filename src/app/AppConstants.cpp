@@ -11,6 +11,8 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionConstantsNode", u"Constants"},
     {u"SCaptionEncodingConfict", u"Encoding Conflict"},
     {u"SCaptionPropertyCount", u"Properties: %d/%d"},
+    {u"SCaptionRedo", u"&Redo"},
+    {u"SCaptionRedoStep", u"&Redo %s"},
     {u"SCaptionRemovedComponent", u"Removed Component: [%s]"},
     {u"SCaptionRemovedConstant", u"Removed Constant \"%s\""},
     {u"SCaptionRemovedProperty", u"Removed Component \"%s\", property with ID=%d"},
@@ -18,6 +20,8 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionSelectDisplayFile", u"Select a translation file used for display"},
     {u"SCaptionSelectSourceFile", u"Select a language source file"},
     {u"SCaptionSelectTranslationFile", u"Select a translation file"},
+    {u"SCaptionUndo", u"&Undo"},
+    {u"SCaptionUndoStep", u"&Undo %s"},
     {u"SDialogButtonApply", u"Apply"},
     {u"SDialogButtonCancel", u"Cancel"},
     {u"SDialogButtonClose", u"Close"},
@@ -79,6 +83,14 @@ constexpr TAppConstant Table[] = {
     {u"SMessageUpdateTimedOut",
      u"%s did not receive the update information within %d seconds.\r\n\r\nPlease try again "
      u"later."},
+    {u"SUndoCopySource", u"Copy Source to Translation"},
+    {u"SUndoCut", u"Cut"},
+    {u"SUndoEdit", u"Edit"},
+    {u"SUndoMarkTranslated", u"Mark Item Translated"},
+    {u"SUndoPaste", u"Paste"},
+    {u"SUndoReplace", u"Replace"},
+    {u"SUndoReplaceAll", u"Replace All"},
+    {u"SUndoTyping", u"Typing"},
     {u"SUntitled", u"Untitled"},
 };
 

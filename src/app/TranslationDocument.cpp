@@ -1,12 +1,15 @@
 #include "TranslationDocument.h"
 
 #include "CommonTypes.h"
+#include "EntryEditCommand.h"
 #include "CoreError.h"
 #include "LangSource.h"
 #include "Translations.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -35,8 +38,16 @@ ETranslationFileError::ETranslationFileError(const QString &Path, const QString 
     : EZrLangError(QDir::toNativeSeparators(Path) + QStringLiteral("\r\n\r\n") + Reason),
       FReason(Reason) {}
 
-TTranslationDocument::TTranslationDocument() = default;
-TTranslationDocument::~TTranslationDocument() = default;
+TTranslationDocument::TTranslationDocument(QObject *Parent) : QObject(Parent) {
+  connect(&FUndoStack, &QUndoStack::cleanChanged, this,
+          [this] { Q_EMIT ModifiedChanged(Modified()); });
+}
+
+// The commands refer to the entry table; they go first.
+TTranslationDocument::~TTranslationDocument() {
+  FUndoStack.blockSignals(true);
+  FUndoStack.clear();
+}
 
 void TTranslationDocument::Load(const QString &SourcePath, const QString &DisplayPath,
                                 const QString &TranslationPath) {
@@ -67,10 +78,22 @@ void TTranslationDocument::Load(const QString &SourcePath, const QString &Displa
   FTranslationFilename = TranslationPath;
   FLanguages = Languages;
   FReconciliation = std::move(Reconciliation);
-  FModified = false;
+}
+
+void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
+                                 std::unique_ptr<TZrLang_CompTranslations> Translation,
+                                 std::unique_ptr<TZrLang_CompTranslations> Display) {
+  Close();
+  FSource = std::move(Source);
+  FTranslation = std::move(Translation);
+  FDisplay = std::move(Display);
 }
 
 void TTranslationDocument::Close() {
+  FUndoStack.clear();
+  SetForcedModified(false);
+  FEntries.Clear();
+  FEntriesBuilt = false;
   FSource.reset();
   FTranslation.reset();
   FDisplay.reset();
@@ -79,7 +102,6 @@ void TTranslationDocument::Close() {
   FTranslationFilename.clear();
   FLanguages = TTranslationLanguages();
   FReconciliation = TReconciliation();
-  FModified = false;
 }
 
 bool TTranslationDocument::IsNewTranslation() const {
@@ -103,5 +125,152 @@ void TTranslationDocument::Save(const QString &Path, bool bUnicode, TSaveHeader 
   }
   FTranslation->Text_SaveToFile(Path, bUnicode, true);
   FTranslationFilename = Path;
-  FModified = false;
+  SetModified(false);
+}
+
+const TEntryTable &TTranslationDocument::Entries() {
+  if (!FEntriesBuilt) {
+    FEntries.Build(*FSource, *FTranslation, FDisplay.get());
+    FEntriesBuilt = true;
+  }
+  return FEntries;
+}
+
+bool TTranslationDocument::Modified() const {
+  return FForcedModified || !FUndoStack.isClean();
+}
+
+void TTranslationDocument::SetForcedModified(bool Value) {
+  if (Value == FForcedModified)
+    return;
+  const bool Was = Modified();
+  FForcedModified = Value;
+  if (Modified() != Was)
+    Q_EMIT ModifiedChanged(Modified());
+}
+
+void TTranslationDocument::SetModified(bool Value) {
+  if (Value) {
+    SetForcedModified(true);
+    return;
+  }
+  const bool Was = Modified();
+  {
+    // One ModifiedChanged for both flags, below.
+    const QSignalBlocker Blocker(FUndoStack);
+    FUndoStack.setClean();
+  }
+  FForcedModified = false;
+  if (Was)
+    Q_EMIT ModifiedChanged(false);
+}
+
+// A constant keeps its value beside its default; both take the translation.
+TTranslationDocument::TEntryState TTranslationDocument::Translated(const TEntryState &Old,
+                                                                    const QString &Value) const {
+  TEntryState New = Old;
+  New.Value = Value;
+  if (FEntries.Kind(Old.Position) == nkConstant)
+    New.ConstValue = Value;
+  New.States.Exclude(zrtsUntranslated);
+  New.States.Exclude(zrtsAutotranslated);
+  return New;
+}
+
+std::vector<int> TTranslationDocument::EditablePositions(std::vector<int> Positions) {
+  const TEntryTable &Table = Entries();
+  std::erase_if(Positions, [&](int P) { return P < 0 || P >= Table.Count() || !Table.IsEditable(P); });
+  std::sort(Positions.begin(), Positions.end());
+  Positions.erase(std::unique(Positions.begin(), Positions.end()), Positions.end());
+  return Positions;
+}
+
+TTranslationDocument::TEntryState TTranslationDocument::StateOf(int Position) {
+  return {Position, FEntries.TranslatedValue(Position), FEntries.TranslatedConstValue(Position),
+          FEntries.States(Position)};
+}
+
+void TTranslationDocument::Apply(const std::vector<TEntryState> &States) {
+  std::vector<int> Positions;
+  Positions.reserve(States.size());
+  for (const TEntryState &S : States) {
+    FEntries.Store(S.Position, S.Value, S.ConstValue, S.States);
+    Positions.push_back(S.Position);
+  }
+  Q_EMIT EntriesChanged(Positions);
+}
+
+void TTranslationDocument::Push(std::vector<TEntryState> Before, std::vector<TEntryState> After,
+                                const QString &Action, int MergeKey) {
+  FUndoStack.push(
+      new TEntryEditCommand(*this, std::move(Before), std::move(After), Action, MergeKey));
+}
+
+namespace {
+bool SameState(const auto &A, const auto &B) {
+  return A.Value == B.Value && A.ConstValue == B.ConstValue && A.States == B.States;
+}
+} // namespace
+
+int TTranslationDocument::SetValues(std::vector<int> Positions, const QString &Value,
+                                    const QString &Action, int MergeKey) {
+  std::vector<TEntryState> Before, After;
+  for (const int P : EditablePositions(std::move(Positions))) {
+    TEntryState Old = StateOf(P);
+    const TEntryState New = Translated(Old, Value);
+    if (SameState(Old, New))
+      continue;
+    Before.push_back(std::move(Old));
+    After.push_back(std::move(New));
+  }
+  const int Changed = int(After.size());
+  if (Changed > 0)
+    Push(std::move(Before), std::move(After), Action, MergeKey);
+  return Changed;
+}
+
+int TTranslationDocument::SetValues(std::vector<std::pair<int, QString>> Values,
+                                    const QString &Action) {
+  const TEntryTable &Table = Entries();
+  std::erase_if(Values, [&](const auto &V) {
+    return V.first < 0 || V.first >= Table.Count() || !Table.IsEditable(V.first);
+  });
+  // The last value given for a position wins.
+  std::stable_sort(Values.begin(), Values.end(),
+                   [](const auto &A, const auto &B) { return A.first < B.first; });
+  std::vector<TEntryState> Before, After;
+  for (size_t I = 0; I < Values.size(); ++I) {
+    if (I + 1 < Values.size() && Values[I + 1].first == Values[I].first)
+      continue;
+    const auto &[P, V] = Values[I];
+    TEntryState Old = StateOf(P);
+    const TEntryState New = Translated(Old, V);
+    if (SameState(Old, New))
+      continue;
+    Before.push_back(std::move(Old));
+    After.push_back(std::move(New));
+  }
+  const int Changed = int(After.size());
+  if (Changed > 0)
+    Push(std::move(Before), std::move(After), Action, 0);
+  return Changed;
+}
+
+int TTranslationDocument::ChangeStates(std::vector<int> Positions, TZrLang_TranslationStates Add,
+                                       TZrLang_TranslationStates Remove, const QString &Action) {
+  const quint8 AddBits = Add.AsByte(), KeepBits = quint8(~Remove.AsByte());
+  std::vector<TEntryState> Before, After;
+  for (const int P : EditablePositions(std::move(Positions))) {
+    TEntryState Old = StateOf(P);
+    TEntryState New = Old;
+    New.States = TZrLang_TranslationStates::FromByte(quint8((Old.States.AsByte() | AddBits) & KeepBits));
+    if (New.States == Old.States)
+      continue;
+    Before.push_back(std::move(Old));
+    After.push_back(std::move(New));
+  }
+  const int Changed = int(After.size());
+  if (Changed > 0)
+    Push(std::move(Before), std::move(After), Action, 0);
+  return Changed;
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "EntryTable.h"
 #include "Exceptions.h"
 #include "TranslationSupport.h"
 
+#include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TLangSource;
 class TZrLang_CompTranslations;
@@ -41,14 +46,16 @@ enum class TSaveHeader {
 // and whether there are unsaved changes. It is empty until a Load succeeds
 // and after Close.
 //
-// Edits of entries' texts and states are to become operations of this class
-// (with the history they are undone from), as are the counts and the index of
-// untranslated entries that views and tools share; nothing else writes the
-// records then.
-class TTranslationDocument {
+// Entries are named by their positions in the entry table. Their texts and
+// states change only through the edit operations below, each one step of the
+// undo stack; every change, done, undone or redone, is announced by one
+// EntriesChanged.
+class TTranslationDocument : public QObject {
+  Q_OBJECT
+
 public:
-  TTranslationDocument();
-  ~TTranslationDocument();
+  explicit TTranslationDocument(QObject *Parent = nullptr);
+  ~TTranslationDocument() override;
   TTranslationDocument(const TTranslationDocument &) = delete;
   TTranslationDocument &operator=(const TTranslationDocument &) = delete;
 
@@ -59,6 +66,10 @@ public:
   // that cannot be opened raises the library's error, a fault in a file's
   // contents an ETranslationFileError naming that file.
   void Load(const QString &SourcePath, const QString &DisplayPath, const QString &TranslationPath);
+  // Takes files read elsewhere, Translation already reconciled with Source;
+  // the document has no file names.
+  void Adopt(std::unique_ptr<TLangSource> Source, std::unique_ptr<TZrLang_CompTranslations> Translation,
+             std::unique_ptr<TZrLang_CompTranslations> Display = nullptr);
   void Close();
   bool IsOpen() const { return FSource != nullptr; }
 
@@ -82,8 +93,35 @@ public:
   const TReconciliation &Reconciliation() const { return FReconciliation; }
   TTranslationCounts CountEntries() const;
 
-  bool Modified() const { return FModified; }
-  void SetModified(bool Value) { FModified = Value; }
+  // The entry table, built on first use (the command-line tool needs none).
+  // REQUIRES: an open document.
+  const TEntryTable &Entries();
+
+  // Edit operations; Action names the undo step ("Typing", "Paste"). Only
+  // editable positions count; an operation that changes nothing adds no
+  // step. Each returns the number of entries it changed.
+  //
+  // Stores Value as the translated value of every entry in Positions, which
+  // then counts as translated (zrtsUntranslated and zrtsAutotranslated are
+  // removed). A non-zero MergeKey merges the step into the previous one when
+  // that has the same key and the same entries: consecutive keystrokes in one
+  // entry are one step.
+  int SetValues(std::vector<int> Positions, const QString &Value, const QString &Action,
+                int MergeKey = 0);
+  // The same with a value of its own for each position.
+  int SetValues(std::vector<std::pair<int, QString>> Values, const QString &Action);
+  // States := (states + Add) - Remove.
+  int ChangeStates(std::vector<int> Positions, TZrLang_TranslationStates Add,
+                   TZrLang_TranslationStates Remove, const QString &Action);
+
+  QUndoStack &UndoStack() { return FUndoStack; }
+
+  // Unsaved changes: the undo stack is away from the state last saved or
+  // opened, or something outside it (the header's languages) was changed.
+  bool Modified() const;
+  // True marks a change outside the undo stack; false makes the present
+  // state the saved one.
+  void SetModified(bool Value);
 
   // The encoding a save keeps by default: the translation file's own, the
   // source's for a new translation.
@@ -95,7 +133,29 @@ public:
   // written, Path is the translation's file name and nothing is modified.
   void Save(const QString &Path, bool bUnicode, TSaveHeader Header = TSaveHeader::Stamp);
 
+Q_SIGNALS:
+  // Positions in ascending order whose translated value or states changed.
+  void EntriesChanged(const std::vector<int> &Positions);
+  void ModifiedChanged(bool Modified);
+
 private:
+  friend class TEntryEditCommand;
+  struct TEntryState {
+    int Position;
+    QString Value;
+    QString ConstValue;
+    TZrLang_TranslationStates States;
+  };
+  TEntryState StateOf(int Position);
+  // Old with Value stored and the translation states cleared.
+  TEntryState Translated(const TEntryState &Old, const QString &Value) const;
+  // Stores the states; REQUIRES: ascending positions.
+  void Apply(const std::vector<TEntryState> &States);
+  std::vector<int> EditablePositions(std::vector<int> Positions);
+  void Push(std::vector<TEntryState> Before, std::vector<TEntryState> After,
+            const QString &Action, int MergeKey);
+  void SetForcedModified(bool Value);
+
   std::unique_ptr<TLangSource> FSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslation;
   std::unique_ptr<TZrLang_CompTranslations> FDisplay;
@@ -104,5 +164,8 @@ private:
   QString FTranslationFilename;
   TTranslationLanguages FLanguages;
   TReconciliation FReconciliation;
-  bool FModified = false;
+  TEntryTable FEntries;
+  bool FEntriesBuilt = false;
+  QUndoStack FUndoStack;
+  bool FForcedModified = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryTable.h"
 #include "TranslationStates.h"
 #include "TranslationSupport.h"
 
@@ -9,55 +10,20 @@
 #include <array>
 #include <vector>
 
-class TLangSource;
-class TComponentSource;
-struct TPropertySource;
-struct TZrLang_Constant;
-struct TZrLang_PropValueTranslation;
-class TZrLang_CompTranslation;
-class TZrLang_CompTranslations;
+class TTranslationDocument;
 
-// What a grid row stands for.
-enum TNodeKind : quint8 {
-  nkNone = 0,
-  nkComponent = 1,
-  nkProperty = 2,
-  nkConstants = 3, // the group row of all constants
-  nkConstant = 4
-};
-
-// The per-row record: the row's kind and the document records it refers to.
-//   component: TComponentSource, TZrLang_CompTranslation (display, translation)
-//   property:  TPropertySource, TZrLang_PropValueTranslation (both)
-//   constants: none
-//   constant:  TZrLang_Constant of the source, of the display translation and
-//              of the translation
-// Display is null when there is no display translation or it lacks the entry.
-struct TNodeData {
-  TNodeKind Kind = nkNone;
-  const void *Source = nullptr;
-  const void *Display = nullptr;
-  void *Translation = nullptr;
-};
-
-// The entry grid's model: a two-level tree over an open document. One row per
-// source component with one child per property, then, when the source has
-// constants, one "Constants" row with one child per constant. Rows refer to
-// the document's records and hold no texts; the document must outlive the
-// model's use of it (call Clear() before releasing it).
+// The entry grid's model: a two-level tree over an open document's entry
+// table (one row per source component with one child per property, then,
+// when the source has constants, one "Constants" row with one child per
+// constant). Rows hold no texts; a model index's internal pointer is the
+// address of its table row. The document must outlive the model's use of it
+// (call Clear() before closing it).
 //
-// Every row is one node of a single array in tree order (a parent followed by
-// its children), so a row's position in tree order is its index there, and a
-// model index's internal pointer is the address of its node.
+// Edits go to the document's edit operations, so each is one undo step;
+// every change of the document's entries, whatever made it, is shown.
 //
-// Edits made through the model keep the counts and the search structure of
-// untranslated rows up to date; after changing the records by other means
-// call RescanStates().
-//
-// A property whose source ID is 0 or negative cannot be saved (translation
-// files keep positive IDs only): its row is shown read-only with a tooltip
-// saying why, edits and state changes pass it by, and it is neither counted
-// as untranslated nor visited as such.
+// A property whose source ID is 0 or negative cannot be saved: its row is
+// shown read-only with a tooltip saying why, and edits pass it by.
 class TEntryTreeModel : public QAbstractItemModel {
   Q_OBJECT
 
@@ -80,18 +46,15 @@ public:
   };
 
   explicit TEntryTreeModel(QObject *Parent = nullptr);
-  // Translation must have been reconciled with Source: every source entry
-  // has its translation record.
-  TEntryTreeModel(const TLangSource &Source, TZrLang_CompTranslations &Translation,
-                  const TZrLang_CompTranslations *Display, QObject *Parent = nullptr);
+  // REQUIRES: Document is open.
+  explicit TEntryTreeModel(TTranslationDocument &Document, QObject *Parent = nullptr);
   ~TEntryTreeModel() override;
 
-  // Rebuilds all rows over a document (a model reset).
-  void SetDocument(const TLangSource &Source, TZrLang_CompTranslations &Translation,
-                   const TZrLang_CompTranslations *Display);
+  // Shows all rows of an open document (a model reset).
+  void SetDocument(TTranslationDocument &Document);
   // Drops all rows and the references to the document (a model reset).
   void Clear();
-  bool HasDocument() const { return FSource != nullptr; }
+  bool HasDocument() const { return FDocument != nullptr; }
 
   // Header captions; English by default.
   void SetColumnCaption(int Column, const QString &Caption);
@@ -111,28 +74,30 @@ public:
   QString SourceValue(const QModelIndex &Index) const;
   QString TranslatedValue(const QModelIndex &Index) const;
 
-  // Editing. SetEntriesValue stores the raw Value in every property or
-  // constant row among Rows (any column; a row listed several times counts
-  // once); other rows are ignored. A property's value, or a constant's value
-  // and default, take it; zrtsUntranslated and zrtsAutotranslated are
-  // removed. Emits dataChanged and then one EntryTextsChanged. Returns the
-  // number of rows changed. SetEntriesText decodes Text (the one-line form)
-  // first; setData() is SetEntriesText for EditRole on column 3.
-  int SetEntriesValue(const QModelIndexList &Rows, const QString &Value);
-  int SetEntriesText(const QModelIndexList &Rows, const QString &Text);
+  // Editing, each one undo step named Action (by default "Edit"), through
+  // the document's operations. SetEntriesValue stores the raw Value in every
+  // property or constant row among Rows (any column; a row listed several
+  // times counts once); other rows are ignored. The entries then count as
+  // translated. SetEntriesText decodes Text (the one-line form) first;
+  // setData() is SetEntriesText for EditRole on column 3. MergeKey as for
+  // TTranslationDocument::SetValues. Each returns the number of rows changed.
+  int SetEntriesValue(const QModelIndexList &Rows, const QString &Value,
+                      const QString &Action = {}, int MergeKey = 0);
+  int SetEntriesText(const QModelIndexList &Rows, const QString &Text,
+                     const QString &Action = {});
   // States := (states + Add) - Remove for every property or constant row in
-  // Rows; emits dataChanged and one EntryStatesChanged when any changed.
-  // Returns the number of rows whose states changed.
+  // Rows.
   int ChangeEntryStates(const QModelIndexList &Rows, TZrLang_TranslationStates Add,
-                        TZrLang_TranslationStates Remove);
-  // Counts again from the records, after they were changed outside the model.
-  void RescanStates();
+                        TZrLang_TranslationStates Remove, const QString &Action = {});
+  // The tree-order positions of the entries among Rows, ascending, once each.
+  std::vector<int> EntryPositions(const QModelIndexList &Rows) const;
 
-  // The status bar counts, kept up to date by the edits above.
-  const TTranslationCounts &Counts() const { return FCounts; }
+  // The status bar counts.
+  const TTranslationCounts &Counts() const;
 
-  // Tree order: all rows depth-first, expanded or not.
-  int TreeOrderCount() const { return int(FNodes.size()); }
+  // Tree order: all rows depth-first, expanded or not (the positions of the
+  // document's entry table).
+  int TreeOrderCount() const { return FTable ? FTable->Count() : 0; }
   // The position of the index's row, or -1.
   int TreeOrderPosition(const QModelIndex &Index) const;
   QModelIndex IndexAtTreeOrder(int Position, int Column = 0) const;
@@ -158,45 +123,27 @@ public:
   QModelIndex buddy(const QModelIndex &Index) const override;
 
 Q_SIGNALS:
-  // The translated text of these rows (column-3 indexes, tree order) was
-  // set; the document is modified and the counts may have changed.
-  void EntryTextsChanged(const QModelIndexList &Rows);
-  // The states of these rows (column-3 indexes, tree order) were changed by
-  // ChangeEntryStates; the counts may have changed.
-  void EntryStatesChanged(const QModelIndexList &Rows);
+  // The translated text or the states of these rows (column-3 indexes, tree
+  // order) changed, by an edit, an undo or a redo; the counts may have
+  // changed.
+  void EntriesChanged(const QModelIndexList &Rows);
 
 private:
-  struct TEntryNode {
-    TNodeData Data;
-    qint32 Parent; // position of the parent node, -1 for top-level rows
-    qint32 Row;    // row under the parent
-  };
+  using TNode = TEntryTable::TNode;
 
-  void Build(const TLangSource &Source, TZrLang_CompTranslations &Translation,
-             const TZrLang_CompTranslations *Display);
-  void ResetContents();
-  void ScanStates();
-  const TEntryNode *NodeOf(const QModelIndex &Index) const;
-  int PositionOf(const TEntryNode *Node) const { return int(Node - FNodes.data()); }
-  int ChildCount(const TEntryNode &Node) const;
-  QModelIndex IndexOf(const TEntryNode &Node, int Column) const;
-  static TZrLang_TranslationStates *StatesOf(const TEntryNode &Node);
-  // A property whose source ID cannot be stored in a translation file.
-  static bool IsReadOnlyEntry(const TEntryNode &Node);
-  void SetStates(const TEntryNode &Node, TZrLang_TranslationStates States);
-  bool StoreText(const TEntryNode &Node, const QString &Value);
-  std::vector<int> EntryPositions(const QModelIndexList &Rows) const;
-  QModelIndexList NotifyRowsChanged(const std::vector<int> &Positions);
-  QString DisplayText(const TEntryNode &Node, int Column) const;
+  void Attach(TTranslationDocument &Document);
+  void Detach();
+  const TNode *NodeOf(const QModelIndex &Index) const;
+  int PositionOf(const TNode *Node) const { return int(Node - &FTable->Node(0)); }
+  QModelIndex IndexOf(const TNode &Node, int Column) const;
+  QModelIndex IndexAt(int Position, int Column) const;
+  void NotifyRowsChanged(const std::vector<int> &Positions);
+  QString DisplayText(const TNode &Node, int Column) const;
+  QString ActionOrEdit(const QString &Action) const;
   const QFont &BoldFont() const;
 
-  const TLangSource *FSource = nullptr;
-  std::vector<TEntryNode> FNodes;
-  // Position of each top-level row, plus the node count at the end.
-  std::vector<qint32> FTopLevel;
-  // One bit per position: the row is untranslated or autotranslated.
-  std::vector<quint64> FUntranslatedBits;
-  TTranslationCounts FCounts;
+  TTranslationDocument *FDocument = nullptr;
+  const TEntryTable *FTable = nullptr;
   std::array<QString, ecColumnCount> FColumnCaptions;
   mutable QFont FBoldFont;
   mutable bool FBoldFontMade = false;

@@ -43,6 +43,13 @@ constexpr TImageSpec Specs[iiCount] = {
     {"system-software-update", QStyle::SP_BrowserReload, u"\u21BB", 0xFF2E9E44},
     {"help-about", QStyle::SP_MessageBoxInformation, u"i", 0xFF3B7DD8},
     {"application-exit", -1, u"\u00D7", 0xFFD83B3B},
+    {"edit-undo", -1, u"\u21B6", 0xFF707070},
+    {"edit-redo", -1, u"\u21B7", 0xFF707070},
+    {"edit-find", -1, u"\u2315", 0xFF3B7DD8},
+    {"edit-find-replace", -1, u"\u21C4", 0xFF3B7DD8},
+    {"go-jump", -1, u"#", 0xFF3B7DD8},
+    {"go-last", -1, u"\u21E5", 0xFF2E9E44},
+    {"view-filter", -1, u"\u25BD", 0xFF707070},
 };
 
 QIcon DrawnIcon(const TImageSpec &Spec) {

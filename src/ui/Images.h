@@ -30,6 +30,13 @@ enum TImageIndex : int {
   iiUpdates = 22,
   iiAbout = 23,
   iiExit = 24,
+  iiUndo = 25,
+  iiRedo = 26,
+  iiFind = 27,
+  iiReplace = 28,
+  iiGoTo = 29,
+  iiCopySource = 30,
+  iiFilter = 31,
   iiCount
 };
 

@@ -28,6 +28,10 @@
 #include "WebUpdate.h"
 
 #include <QActionGroup>
+#include <QKeyEvent>
+#include <QTextDocument>
+#include <QUndoStack>
+#include <limits>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -60,9 +64,12 @@ const QString SectionName = QStringLiteral("Application.MainForm");
 // Masks of properties the controller never translates: values the window
 // sets itself (title, status texts, memo contents), values Qt derives from
 // others (an action's tooltip, status tip and icon text follow its hint and
-// caption), and the action categories.
+// caption), the action categories, and the undo and redo captions, which
+// name the step they take.
 const QStringList IgnoreMasks = {
     QStringLiteral("*.CaptionText"),
+    QStringLiteral("ActionEditRedo.text"),
+    QStringLiteral("ActionEditUndo.text"),
     QStringLiteral("*.Category"),
     QStringLiteral("DockPanel*.Toolbar.Caption"),
     QStringLiteral("SBComponents.*"),
@@ -179,6 +186,19 @@ void TUIMainForm::CreateActions() {
   ActionFileExit = NewAction(
       "ActionFileExit", QStringLiteral("E&xit"), {},
       QStringLiteral("Exit the application; Will prompt to save any unsaved work"), File, iiExit);
+  ActionEditUndo =
+      NewAction("ActionEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                QStringLiteral("Undo the last change to the translation"), Edit, iiUndo);
+  ActionEditRedo = NewAction("ActionEditRedo", QStringLiteral("&Redo"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                             QStringLiteral("Redo the change last undone"), Edit, iiRedo);
+  ActionEditRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  ActionEditCopySource = NewAction(
+      "ActionEditCopySource", QStringLiteral("Copy &Source to Translation"),
+      QKeySequence(Qt::CTRL | Qt::Key_B),
+      QStringLiteral("Put the source value into the selected entries' translations"), Edit,
+      iiCopySource);
   ActionEditCut =
       NewAction("ActionEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
                 QStringLiteral("Cut the selection and put it on the clipboard"), Edit, iiCut);
@@ -233,6 +253,20 @@ void TUIMainForm::CreateActions() {
         SetModified(true);
     });
   });
+  connect(ActionEditUndo, &QAction::triggered, this, [this] {
+    CommitPendingEdit();
+    FDocument->UndoStack().undo();
+  });
+  connect(ActionEditRedo, &QAction::triggered, this, [this] {
+    CommitPendingEdit();
+    FDocument->UndoStack().redo();
+  });
+  connect(ActionEditCopySource, &QAction::triggered, this, [this] { CopySourceToTranslation(); });
+  QUndoStack &Undo = FDocument->UndoStack();
+  connect(&Undo, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+  connect(&Undo, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
+  connect(FDocument.get(), &TTranslationDocument::ModifiedChanged, this,
+          [this] { UpdateCaption(); });
   connect(ActionEditNextItem, &QAction::triggered, this,
           [this] { GoTo(NextEntryItem(*FTreeModel, MainStringTree->currentIndex())); });
   connect(ActionEditPreviousItem, &QAction::triggered, this,
@@ -245,7 +279,8 @@ void TUIMainForm::CreateActions() {
     if (FUpdatingEntryProperties)
       return;
     // An automatically translated entry stays marked as such.
-    FTreeModel->ChangeEntryStates(SelectedEntries(), {}, {zrtsUntranslated});
+    FTreeModel->ChangeEntryStates(SelectedEntries(), {}, {zrtsUntranslated},
+                                  LangConstant(u"SUndoMarkTranslated"));
     MainStringTree->viewport()->update();
   });
   connect(ActionEditCopy, &QAction::triggered, this, [this] { EditCopy(); });
@@ -275,9 +310,11 @@ void TUIMainForm::CreateMenus() {
 
   QMenu *Edit = Bar->addMenu(QStringLiteral("&Edit"));
   Edit->setObjectName(QStringLiteral("MenuEdit"));
+  Edit->addActions({ActionEditUndo, ActionEditRedo});
+  Edit->addSeparator();
   Edit->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
   Edit->addSeparator();
-  Edit->addAction(ActionEditMarkItemTrans);
+  Edit->addActions({ActionEditMarkItemTrans, ActionEditCopySource});
   Edit->addSeparator();
   Edit->addActions({ActionEditPreviousItem, ActionEditNextItem});
   Edit->addSeparator();
@@ -386,18 +423,9 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree->header()->resizeSection(0, 260);
   MainStringTree->header()->resizeSection(1, 80);
   MainStringTree->header()->resizeSection(2, 260);
-  connect(FTreeModel, &TEntryTreeModel::EntryTextsChanged, this, [this] {
-    SetModified(true);
+  connect(FTreeModel, &TEntryTreeModel::EntriesChanged, this, [this] {
     if (!FSettingTextFromEditor)
       UpdateCurrentEntryEditor();
-    UpdateEntryProperties();
-    UpdateStatusBar();
-  });
-  connect(FTreeModel, &TEntryTreeModel::EntryStatesChanged, this, [this] {
-    SetModified(true);
-    // A state set elsewhere (Mark Item Translated) is not undone by the memo.
-    if (!FSettingTextFromEditor)
-      FMemoOrigin.Reset(TranslationValueMemo->toPlainText());
     UpdateEntryProperties();
     UpdateStatusBar();
   });
@@ -488,6 +516,7 @@ void TUIMainForm::CreateLangController() {
   connect(FLangController, &TZrLanguageController::OnLanguageChanged, this, [this] {
     AppendLingroveToAbout();
     UpdateLanguageHints();
+    UpdateUndoActions();
     UpdateCaption();
     UpdateStatusBar();
   });
@@ -510,10 +539,7 @@ bool TUIMainForm::Modified() const {
 }
 
 void TUIMainForm::SetModified(bool Value) {
-  if (Value == FDocument->Modified())
-    return;
   FDocument->SetModified(Value);
-  UpdateCaption();
 }
 
 bool TUIMainForm::HasDocument() const {
@@ -660,8 +686,7 @@ bool TUIMainForm::EditTranslationProperties() {
 
 void TUIMainForm::RebuildTree() {
   if (HasDocument())
-    FTreeModel->SetDocument(FDocument->Source(), FDocument->Translation(),
-                            FDocument->DisplayTranslation());
+    FTreeModel->SetDocument(*FDocument);
   else
     FTreeModel->Clear();
   MainStringTree->setVisible(HasDocument());
@@ -702,7 +727,9 @@ void TUIMainForm::UpdateCurrentEntryEditor() {
       Memo->setPlainText(Text);
     Memo->setEnabled(A->Rows > 0);
   }
-  FMemoOrigin.Reset(TranslationValueMemo->toPlainText());
+  // Typing from here on is a new step, with a history of its own.
+  TranslationValueMemo->document()->clearUndoRedoStacks();
+  FTypingMergeKey = FTypingMergeKey == std::numeric_limits<int>::max() ? 1 : FTypingMergeKey + 1;
   FUpdatingCurrentEntryEditor = false;
   UpdateClipboardActions();
 }
@@ -723,14 +750,8 @@ void TUIMainForm::TranslationMemoChanged() {
   // The memo holds the raw value; only the grid's one-line editor escapes.
   const QString Text = TranslationValueMemo->toPlainText();
   FSettingTextFromEditor = true;
-  if (FMemoOrigin.IsOriginText(Text)) {
-    FMemoOrigin.Restore(*FTreeModel);
-  } else {
-    const QModelIndexList Rows = SelectedEntries();
-    if (!FMemoOrigin.Taken())
-      FMemoOrigin.Take(*FTreeModel, Rows);
-    FTreeModel->SetEntriesValue(Rows, Text);
-  }
+  FTreeModel->SetEntriesValue(SelectedEntries(), Text, LangConstant(u"SUndoTyping"),
+                              FTypingMergeKey);
   FSettingTextFromEditor = false;
 }
 
@@ -743,6 +764,12 @@ bool TUIMainForm::eventFilter(QObject *Watched, QEvent *Event) {
   // An untranslated entry still holds the source's text: taking the focus
   // selects all of it, so typing replaces it. Deferred, so that the click
   // that gave the focus does not place the cursor after the selection.
+  if (Watched == TranslationValueMemo && !FIsDestroying &&
+      (Event->type() == QEvent::KeyPress || Event->type() == QEvent::ShortcutOverride)) {
+    // The memo overrides the window's Ctrl+Z; its key press decides.
+    if (Event->type() == QEvent::KeyPress && MemoUndoKey(static_cast<QKeyEvent *>(Event)))
+      return true;
+  }
   if (Watched == TranslationValueMemo && Event->type() == QEvent::FocusIn && !FIsDestroying) {
     const QModelIndexList Rows = SelectedEntries();
     const bool AllUntranslated =
@@ -797,7 +824,7 @@ void TUIMainForm::EditCut() {
     const QModelIndex Row = MainStringTree->currentIndex();
     if (CopyEntryValue(Row)) {
       FSettingTextFromEditor = true;
-      FTreeModel->SetEntriesText({Row}, QString());
+      FTreeModel->SetEntriesText({Row}, QString(), LangConstant(u"SUndoCut"));
       FSettingTextFromEditor = false;
       UpdateCurrentEntryEditor();
     }
@@ -812,10 +839,48 @@ void TUIMainForm::EditPaste() {
     TranslationValueMemo->paste();
   } else if (MainStringTree->hasFocus()) {
     FSettingTextFromEditor = true;
-    FTreeModel->SetEntriesValue(SelectedEntries(), Data->text());
+    FTreeModel->SetEntriesValue(SelectedEntries(), Data->text(), LangConstant(u"SUndoPaste"));
     FSettingTextFromEditor = false;
     UpdateCurrentEntryEditor();
   }
+}
+
+void TUIMainForm::CopySourceToTranslation() {
+  if (!HasDocument())
+    return;
+  CommitPendingEdit();
+  const TEntryTable &Table = FDocument->Entries();
+  std::vector<std::pair<int, QString>> Values;
+  for (const int P : FTreeModel->EntryPositions(SelectedEntries()))
+    Values.emplace_back(P, Table.SourceValue(P));
+  FDocument->SetValues(std::move(Values), LangConstant(u"SUndoCopySource"));
+}
+
+void TUIMainForm::UpdateUndoActions() {
+  if (FIsDestroying)
+    return;
+  const QUndoStack &Undo = FDocument->UndoStack();
+  ActionEditUndo->setEnabled(Undo.canUndo());
+  ActionEditRedo->setEnabled(Undo.canRedo());
+  ActionEditUndo->setText(Undo.canUndo()
+                              ? LangConstantFmt(u"SCaptionUndoStep", {Undo.undoText()})
+                              : LangConstant(u"SCaptionUndo"));
+  ActionEditRedo->setText(Undo.canRedo()
+                              ? LangConstantFmt(u"SCaptionRedoStep", {Undo.redoText()})
+                              : LangConstant(u"SCaptionRedo"));
+}
+
+bool TUIMainForm::MemoUndoKey(QKeyEvent *Event) {
+  const bool IsUndo = Event->matches(QKeySequence::Undo);
+  const bool IsRedo = Event->matches(QKeySequence::Redo) ||
+                      Event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+  if (!IsUndo && !IsRedo)
+    return false;
+  const QTextDocument *Text = TranslationValueMemo->document();
+  if (IsUndo ? Text->isUndoAvailable() : Text->isRedoAvailable())
+    return false;
+  (IsUndo ? ActionEditUndo : ActionEditRedo)->trigger();
+  return true;
 }
 
 void TUIMainForm::UpdateEntryProperties() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Forms.h"
-#include "MemoEditOrigin.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -11,6 +10,7 @@ class QMenu;
 class QPlainTextEdit;
 class QSplitter;
 class QActionGroup;
+class QKeyEvent;
 class QToolBar;
 class TEntryTreeView;
 class QModelIndex;
@@ -122,6 +122,12 @@ private:
   void EditCopy();
   void EditCut();
   void EditPaste();
+  void CopySourceToTranslation();
+  // The undo and redo items name the step they would take back or again.
+  void UpdateUndoActions();
+  // A memo's own undo history, while typing goes on in the entries it shows;
+  // Ctrl+Z there goes to the document once that history is used up.
+  bool MemoUndoKey(QKeyEvent *Event);
 
   // Always there; empty while no document is open.
   std::unique_ptr<TTranslationDocument> FDocument;
@@ -131,7 +137,8 @@ private:
   bool FUpdatingCurrentEntryEditor = false;
   bool FUpdatingEntryProperties = false;
   bool FWebUpdateConnectFailed = false;
-  TMemoEditOrigin FMemoOrigin;
+  // The typing in the memo since it was last loaded is one undo step.
+  int FTypingMergeKey = 1;
 
   TZrLanguageController *FLangController = nullptr;
 
@@ -139,6 +146,9 @@ private:
   TAction *ActionFileSave = nullptr;
   TAction *ActionFileSaveAs = nullptr;
   TAction *ActionFileExit = nullptr;
+  TAction *ActionEditUndo = nullptr;
+  TAction *ActionEditRedo = nullptr;
+  TAction *ActionEditCopySource = nullptr;
   TAction *ActionEditCut = nullptr;
   TAction *ActionEditCopy = nullptr;
   TAction *ActionEditPaste = nullptr;

@@ -13,7 +13,7 @@ class EntryNavigationTest : public testing::Test {
 protected:
   EntryNavigationTest()
       : Doc(SmallSource, SmallTranslation, SmallDisplay),
-        Model(*Doc.Source, *Doc.Translation, Doc.Display.get()) {}
+        Model(Doc.Document) {}
 
   // -1 stands for no row.
   QModelIndex At(int Position, int Column = 0) const {
@@ -89,7 +89,7 @@ TEST(EntryNavigationLarge, UntranslatedSearchMatchesAScan) {
   for (int K = 0; K < 130; ++K)
     Source += "S" + QByteArray::number(K) + "=c\n";
   TGridTestDocument Doc(Source, "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   const int N = Model.TreeOrderCount();
   ASSERT_GT(N, 700);
 

@@ -46,7 +46,7 @@ class EntryTreeModelTest : public testing::Test {
 protected:
   EntryTreeModelTest()
       : Doc(SmallSource, SmallTranslation, SmallDisplay),
-        Model(*Doc.Source, *Doc.Translation, Doc.Display.get()) {}
+        Model(Doc.Document) {}
 
   QModelIndex At(int Position, int Column = 0) const {
     return Model.IndexAtTreeOrder(Position, Column);
@@ -65,7 +65,7 @@ protected:
 TEST_F(EntryTreeModelTest, PassesTheModelTester) {
   QAbstractItemModelTester Tester(&Model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   Model.Clear();
-  Model.SetDocument(*Doc.Source, *Doc.Translation, Doc.Display.get());
+  Model.SetDocument(Doc.Document);
   Model.SetEntriesText({At(1)}, QStringLiteral("x"));
   EXPECT_EQ(Model.rowCount(), 3);
 }
@@ -188,7 +188,8 @@ TEST_F(EntryTreeModelTest, TextsOfEveryColumn) {
 }
 
 TEST_F(EntryTreeModelTest, WithoutDisplayTranslationTheSourceValuesShow) {
-  TEntryTreeModel Plain(*Doc.Source, *Doc.Translation, nullptr);
+  TGridTestDocument Undisplayed(SmallSource, SmallTranslation);
+  TEntryTreeModel Plain(Undisplayed.Document);
   EXPECT_EQ(Text(Plain.IndexAtTreeOrder(4, 2)), QStringLiteral("Main window"));
   EXPECT_EQ(Text(Plain.IndexAtTreeOrder(9, 2)), QStringLiteral("First\\nSecond"));
   EXPECT_EQ(Plain.GetNodeData(Plain.IndexAtTreeOrder(4))->Display, nullptr);
@@ -269,10 +270,11 @@ TEST_F(EntryTreeModelTest, OnlyTheTranslatedValueOfEntriesIsEditable) {
 }
 
 TEST_F(EntryTreeModelTest, SetDataDecodesAndClearsBothStates) {
-  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntriesChanged);
   QSignalSpy Changed(&Model, &QAbstractItemModel::dataChanged);
   Model.ChangeEntryStates({At(6)}, {zrtsAutotranslated}, {});
   Changed.clear();
+  Texts.clear();
 
   EXPECT_TRUE(Model.setData(At(6, 3), QStringLiteral("Zeile\\nzwei\\tTab\\\\")));
   EXPECT_EQ(Prop("Form1", 5)->wsValue, QStringLiteral("Zeile\r\nzwei\tTab\\"));
@@ -329,15 +331,16 @@ TEST_F(EntryTreeModelTest, CountsFollowEdits) {
   EXPECT_EQ(Model.Counts().UntranslatedConstants, 1);
   ExpectCountsEqual(Model.Counts(), CountTranslationEntries(*Doc.Source, *Doc.Translation));
 
-  // After changes behind the model's back, a rescan.
-  Prop("Form1", 1)->TranStates = {};
-  Const("SHello")->TranStates = {};
-  Model.RescanStates();
-  ExpectCountsEqual(Model.Counts(), CountTranslationEntries(*Doc.Source, *Doc.Translation));
+  // Undoing every step gives the counts of the records back.
+  while (Doc.Document.UndoStack().canUndo()) {
+    Doc.Document.UndoStack().undo();
+    ExpectCountsEqual(Model.Counts(), CountTranslationEntries(*Doc.Source, *Doc.Translation));
+  }
+  EXPECT_EQ(Model.Counts().UntranslatedProperties, 3);
 }
 
 TEST_F(EntryTreeModelTest, OneTextForManyRows) {
-  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntriesChanged);
   QSignalSpy Changed(&Model, &QAbstractItemModel::dataChanged);
   // Any column, rows more than once, rows that are not entries.
   const QModelIndexList Rows = {At(2, 1), At(0), At(1, 0), At(1, 3), At(6, 2), At(7), At(9)};
@@ -361,7 +364,7 @@ TEST_F(EntryTreeModelTest, OneTextForManyRows) {
 }
 
 TEST_F(EntryTreeModelTest, ChangeEntryStatesAddsThenRemoves) {
-  QSignalSpy States(&Model, &TEntryTreeModel::EntryStatesChanged);
+  QSignalSpy States(&Model, &TEntryTreeModel::EntriesChanged);
   EXPECT_EQ(Model.ChangeEntryStates({At(4), At(5), At(3)}, {zrtsAutotranslated}, {}), 2);
   EXPECT_EQ(Model.GetEntryStates(At(4)), (TZrLang_TranslationStates{zrtsAutotranslated}));
   EXPECT_EQ(At(5).data(TEntryTreeModel::EntryStatesRole).toInt(), 2);
@@ -384,7 +387,7 @@ TEST_F(EntryTreeModelTest, ChangeEntryStatesAddsThenRemoves) {
 
 TEST(EntryTreeModelShapes, NoConstantsMeansNoConstantsRow) {
   TGridTestDocument Doc("[Form1]\nCaption=00000001,Hi\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   EXPECT_EQ(Model.rowCount(), 1);
   EXPECT_EQ(Model.TreeOrderCount(), 2);
   EXPECT_EQ(Model.GetNodeKind(Model.index(0, 0)), nkComponent);
@@ -393,7 +396,7 @@ TEST(EntryTreeModelShapes, NoConstantsMeansNoConstantsRow) {
 
 TEST(EntryTreeModelShapes, OnlyConstantsShowsOnlyTheConstantsRow) {
   TGridTestDocument Doc("[$CONSTANTS]\nSA=a\nSB=b\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   ASSERT_EQ(Model.rowCount(), 1);
   EXPECT_EQ(Model.GetNodeKind(Model.index(0, 0)), nkConstants);
   EXPECT_EQ(Model.rowCount(Model.index(0, 0)), 2);
@@ -402,13 +405,13 @@ TEST(EntryTreeModelShapes, OnlyConstantsShowsOnlyTheConstantsRow) {
 
 TEST(EntryTreeModelShapes, EmptyComponentAndEmptySource) {
   TGridTestDocument Doc("[Empty]\n[Form1]\nCaption=00000001,Hi\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   ASSERT_EQ(Model.rowCount(), 2);
   EXPECT_FALSE(Model.hasChildren(Model.index(0, 0)));
   EXPECT_EQ(Model.index(0, 0, Model.index(1, 0)).data().toString(), QStringLiteral("Caption"));
 
   TGridTestDocument Nothing("; nothing\n", "");
-  TEntryTreeModel Empty(*Nothing.Source, *Nothing.Translation, nullptr);
+  TEntryTreeModel Empty(Nothing.Document);
   EXPECT_EQ(Empty.rowCount(), 0);
   EXPECT_EQ(Empty.TreeOrderCount(), 0);
   EXPECT_EQ(Empty.NextUntranslatedPosition(-1), -1);
@@ -417,7 +420,7 @@ TEST(EntryTreeModelShapes, EmptyComponentAndEmptySource) {
 
 TEST(EntryTreeModelShapes, ComponentsOfOneNameShareTheFirstTranslation) {
   TGridTestDocument Doc("[Form1]\nCaption=00000001,A\n[FORM1]\nCaption=00000001,B\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   ASSERT_EQ(Model.rowCount(), 2);
   EXPECT_EQ(Model.GetNodeData(Model.index(0, 0))->Translation,
             Model.GetNodeData(Model.index(1, 0))->Translation);
@@ -428,7 +431,7 @@ TEST(EntryTreeModelShapes, ComponentsOfOneNameShareTheFirstTranslation) {
 // file: shown, but read-only, explained, and not counted or visited.
 TEST(EntryTreeModelShapes, NonPositiveIDsAreReadOnly) {
   TGridTestDocument Doc("[Form1]\nCaption=Hello\nHint=-5,Tip\nOk=00000003,OK\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   ASSERT_EQ(Model.TreeOrderCount(), 4); // Form1, Hint (-5), Caption (0), Ok (3)
   const QModelIndex Hint = Model.IndexAtTreeOrder(1, 3), Caption = Model.IndexAtTreeOrder(2, 3),
                     Ok = Model.IndexAtTreeOrder(3, 3);
@@ -464,7 +467,7 @@ TEST(EntryTreeModelLifecycle, ClearAndRebuild) {
   EXPECT_EQ(Model.rowCount(), 0);
   EXPECT_EQ(Model.Counts().Components, 0);
   QSignalSpy Reset(&Model, &QAbstractItemModel::modelReset);
-  Model.SetDocument(*Doc.Source, *Doc.Translation, Doc.Display.get());
+  Model.SetDocument(Doc.Document);
   EXPECT_TRUE(Model.HasDocument());
   EXPECT_EQ(Model.rowCount(), 3);
   EXPECT_EQ(Model.Counts().Properties, 5);

@@ -36,7 +36,7 @@ class EntryTreeViewTest : public testing::Test {
 protected:
   EntryTreeViewTest()
       : Doc(SmallSource, SmallTranslation, SmallDisplay),
-        Model(*Doc.Source, *Doc.Translation, Doc.Display.get()) {
+        Model(Doc.Document) {
     Delegate = TEntryTreeDelegate::Install(View);
     View.setModel(&Model);
     View.resize(800, 400);
@@ -113,7 +113,7 @@ TEST_F(EntryTreeViewTest, ExpandAllShowsEveryRow) {
 
 TEST_F(EntryTreeViewTest, F2EditsTheTranslatedValue) {
   View.expandAll();
-  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntriesChanged);
   Focus(6); // column 0: the editor goes to column 3 all the same
   QTest::keyClick(&View, Qt::Key_F2);
   QLineEdit *Edit = OpenEditor();
@@ -172,7 +172,7 @@ TEST_F(EntryTreeViewTest, NoEditorForGroupRowsOrSeveralSelectedRows) {
 
 TEST_F(EntryTreeViewTest, AnEditorLeftAloneChangesNothing) {
   View.expandAll();
-  QSignalSpy Texts(&Model, &TEntryTreeModel::EntryTextsChanged);
+  QSignalSpy Texts(&Model, &TEntryTreeModel::EntriesChanged);
   Focus(1);
   QTest::keyClick(&View, Qt::Key_F2);
   QLineEdit *Edit = OpenEditor();
@@ -190,7 +190,7 @@ TEST_F(EntryTreeViewTest, RowsKeepTheirExpansionAcrossEdits) {
   for (int Top = 0; Top < Model.rowCount(); ++Top)
     EXPECT_TRUE(View.isExpanded(Model.index(Top, 0)));
   // Reset on a new document.
-  Model.SetDocument(*Doc.Source, *Doc.Translation, nullptr);
+  Model.SetDocument(Doc.Document);
   EXPECT_FALSE(View.isExpanded(Model.index(0, 0)));
 }
 
@@ -273,7 +273,7 @@ TEST_F(EntryTreeViewTest, GroupRowsCarryTheirColourIntoTheIndentation) {
 // A row that cannot be translated says why in its tooltip, over any cell.
 TEST(EntryTreeViewTips, NonPositiveIDRowExplainsItself) {
   TGridTestDocument Doc("[Form1]\nCaption=Hello\nOk=00000003,OK\n", "");
-  TEntryTreeModel Model(*Doc.Source, *Doc.Translation, nullptr);
+  TEntryTreeModel Model(Doc.Document);
   TEntryTreeView View;
   TEntryTreeDelegate *Delegate = TEntryTreeDelegate::Install(View);
   View.setModel(&Model);

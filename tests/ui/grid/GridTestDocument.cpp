@@ -46,14 +46,15 @@ TGridTestDocument::TGridTestDocument(const QByteArray &SourceText,
   QByteArray SourceBytes = Utf8File(SourceText);
   QBuffer SourceBuffer(&SourceBytes);
   SourceBuffer.open(QIODevice::ReadOnly);
-  Source = std::make_unique<TLangSource>(SourceBuffer, QStringLiteral("Test.zrlang"));
+  auto Source = std::make_unique<TLangSource>(SourceBuffer, QStringLiteral("Test.zrlang"));
 
   QByteArray TranslationBytes = Utf8File(TranslationText);
   QBuffer TranslationBuffer(&TranslationBytes);
   TranslationBuffer.open(QIODevice::ReadOnly);
-  Translation = std::make_unique<TZrLang_CompTranslations>();
+  auto Translation = std::make_unique<TZrLang_CompTranslations>();
   Translation->Text_LoadFromStream(TranslationBuffer, false);
 
+  std::unique_ptr<TZrLang_CompTranslations> Display;
   if (DisplayText) {
     QByteArray DisplayBytes = Utf8File(DisplayText);
     QBuffer DisplayBuffer(&DisplayBytes);
@@ -64,4 +65,8 @@ TGridTestDocument::TGridTestDocument(const QByteArray &SourceText,
 
   int C[9];
   Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4], C[5], C[6], C[7], C[8]);
+  this->Source = Source.get();
+  this->Translation = Translation.get();
+  this->Display = Display.get();
+  Document.Adopt(std::move(Source), std::move(Translation), std::move(Display));
 }

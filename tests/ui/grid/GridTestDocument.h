@@ -1,20 +1,23 @@
 #pragma once
 
 #include "LangSource.h"
+#include "TranslationDocument.h"
 #include "Translations.h"
 
 #include <QByteArray>
 #include <memory>
 
-// An open document built from texts, reconciled as the editor does it.
+// An open document built from texts, reconciled as the editor does it. The
+// pointers are to the document's files.
 struct TGridTestDocument {
   // Texts in UTF-8; a null display text means no display translation.
   TGridTestDocument(const QByteArray &SourceText, const QByteArray &TranslationText,
                     const char *DisplayText = nullptr);
 
-  std::unique_ptr<TLangSource> Source;
-  std::unique_ptr<TZrLang_CompTranslations> Translation;
-  std::unique_ptr<TZrLang_CompTranslations> Display;
+  TTranslationDocument Document;
+  TLangSource *Source = nullptr;
+  TZrLang_CompTranslations *Translation = nullptr;
+  TZrLang_CompTranslations *Display = nullptr; // null when there is none
 };
 
 // Two components (listed as Dialog.About, Form1) and two constants; in tree
