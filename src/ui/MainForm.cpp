@@ -605,8 +605,10 @@ void TUIMainForm::UpdateActions() {
   const bool Focused = Open && MainStringTree->currentIndex().isValid();
   ActionEditPreviousItem->setEnabled(Focused);
   ActionEditNextItem->setEnabled(Focused);
+  ActionEditCopySource->setEnabled(Open);
   UpdateEntryProperties();
   UpdateClipboardActions();
+  UpdateUndoActions();
   ActionToolsOptions->setEnabled(false);
   ActionHelpDoc->setEnabled(false);
 }

@@ -2038,4 +2038,140 @@ INSTANTIATE_TEST_SUITE_P(
         TMemoFocusCase{"Translated", "Dialog.OpenFiles", "btnOK.Caption", false}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// ---------------------------------------------------------------------------
+// Undo and redo: every kind of edit is one step that brings back the texts
+// and the translation states of every entry it touched.
+
+struct TUndoCase {
+  const char *Name;
+  const char *UndoCaption;
+  // Rows: Dialog.About Caption and lblVersion.Caption (translated),
+  // Constants SStatusLines (untranslated).
+  void (*Edit)(TTestMainForm &Form, const QList<QModelIndex> &Rows);
+};
+
+class MainFormUndo : public testing::TestWithParam<TUndoCase> {};
+
+TEST_P(MainFormUndo, TakesBackTextsAndStatesInOneStep) {
+  const TScopedAcp Acp(1252);
+  TProjectFolder Folder;
+  auto FormPtr = OpenForm(Folder.Path("Example.zrlang"), Folder.Path("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QList<QModelIndex> Rows = {RowOf(Form, "Dialog.About", "Caption"),
+                                   RowOf(Form, "Dialog.About", "lblVersion.Caption"),
+                                   RowOf(Form, "Constants", "SStatusLines")};
+  const auto Snapshot = [&] {
+    QStringList S = StatusOf(Form);
+    for (const QModelIndex &Row : Rows)
+      S << ModelOf(Form).TranslatedValue(Row) << QString::number(IsUntranslated(Row));
+    return S;
+  };
+  const QStringList Before = Snapshot();
+  QAction &Undo = *ActionNamed(Form, "ActionEditUndo");
+  QAction &Redo = *ActionNamed(Form, "ActionEditRedo");
+  EXPECT_FALSE(Undo.isEnabled());
+
+  GetParam().Edit(Form, Rows);
+  const QStringList Edited = Snapshot();
+  ASSERT_NE(Edited, Before);
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+  EXPECT_EQ(Undo.text(), QString::fromLatin1(GetParam().UndoCaption));
+
+  TreeOf(Form).setFocus();
+  QTest::keyClick(&TreeOf(Form), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Snapshot(), Before);
+  EXPECT_EQ(Form.windowTitle(), GermanTitle);
+  EXPECT_FALSE(Undo.isEnabled());
+  EXPECT_EQ(Redo.text(), QStringLiteral("&Redo") + QString::fromLatin1(GetParam().UndoCaption).mid(5));
+
+  QTest::keyClick(&TreeOf(Form), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Snapshot(), Edited);
+  EXPECT_EQ(Form.windowTitle(), GermanModifiedTitle);
+
+  // Undone again, the save writes the file as it was read.
+  Undo.trigger();
+  QDateTime Start, End;
+  ASSERT_TRUE(SaveAs(Form, Folder.Path("undone.lng"), true, Start, End));
+  EXPECT_TRUE(FileIs(Folder.Path("undone.lng"), GermanSaved, feUtf16, Start, End));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, MainFormUndo,
+    testing::Values(
+        TUndoCase{"MemoTyping", "&Undo Typing",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    SelectRows(Form, Rows);
+                    MemoOf(Form).setFocus();
+                    TypeText(&MemoOf(Form), QStringLiteral("Neu"));
+                  }},
+        TUndoCase{"InPlace", "&Undo Edit",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    EXPECT_TRUE(EditInPlace(Form, Rows[2], QStringLiteral("%d Zeilen")));
+                  }},
+        TUndoCase{"PasteIntoThreeRows", "&Undo Paste",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    SelectRows(Form, Rows);
+                    QGuiApplication::clipboard()->setText(QStringLiteral("Neu"));
+                    ActionNamed(Form, "ActionEditPaste")->trigger();
+                  }},
+        TUndoCase{"Cut", "&Undo Cut",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    SelectRows(Form, {Rows[2]});
+                    ActionNamed(Form, "ActionEditCut")->trigger();
+                  }},
+        TUndoCase{"MarkTranslated", "&Undo Mark Item Translated",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    SelectRows(Form, Rows);
+                    ActionNamed(Form, "ActionEditMarkItemTrans")->trigger();
+                  }},
+        TUndoCase{"CopySource", "&Undo Copy Source to Translation",
+                  [](TTestMainForm &Form, const QList<QModelIndex> &Rows) {
+                    SelectRows(Form, Rows);
+                    QTest::keyClick(&TreeOf(Form), Qt::Key_B, Qt::ControlModifier);
+                  }}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
+
+// Typing merges into one step per entry; Ctrl+Z in the memo first takes back
+// keystrokes, then whole document steps.
+TEST(MainFormUndoTyping, KeystrokesMergePerEntryAndTheMemoUndoesFirst) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const QModelIndex First = RowOf(Form, "Dialog.About", "Caption");
+  const QModelIndex Second = RowOf(Form, "Dialog.About", "lblVersion.Caption");
+  const QString FirstValue = ModelOf(Form).TranslatedValue(First);
+  const QString SecondValue = ModelOf(Form).TranslatedValue(Second);
+  QPlainTextEdit &Memo = MemoOf(Form);
+  for (const QModelIndex &Row : {First, Second}) {
+    SelectRows(Form, {Row});
+    Memo.setFocus();
+    Memo.moveCursor(QTextCursor::End);
+    TypeText(&Memo, QStringLiteral("abc"));
+  }
+  QAction &Undo = *ActionNamed(Form, "ActionEditUndo");
+  Undo.trigger();
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Second), SecondValue);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(First), FirstValue + QStringLiteral("abc"));
+  Undo.trigger();
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(First), FirstValue);
+  EXPECT_FALSE(Form.Modified());
+
+  // In the memo, Ctrl+Z takes back the memo's own typing first, then steps
+  // of the document.
+  SelectRows(Form, {First});
+  Memo.setFocus();
+  TypeText(&Memo, QStringLiteral("abc"));
+  SelectRows(Form, {Second});
+  Memo.setFocus();
+  Memo.moveCursor(QTextCursor::End);
+  TypeText(&Memo, QStringLiteral("x"));
+  QTest::keyClick(&Memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(Second), SecondValue);
+  EXPECT_NE(ModelOf(Form).TranslatedValue(First), FirstValue);
+  QTest::keyClick(&Memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ModelOf(Form).TranslatedValue(First), FirstValue);
+  EXPECT_EQ(Memo.toPlainText(), SecondValue);
+  EXPECT_FALSE(Form.Modified());
+}
+
 } // namespace
