@@ -10,6 +10,7 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionConstantCount", u"Constants: %d/%d"},
     {u"SCaptionConstantsNode", u"Constants"},
     {u"SCaptionEncodingConfict", u"Encoding Conflict"},
+    {u"SCaptionGoTo", u"Go to ID"},
     {u"SCaptionPropertyCount", u"Properties: %d/%d"},
     {u"SCaptionRedo", u"&Redo"},
     {u"SCaptionRedoStep", u"&Redo %s"},
@@ -50,6 +51,7 @@ constexpr TAppConstant Table[] = {
      u"The following constants were not found and were added to the translation:"},
     {u"SMessageMissingEntries",
      u"The following entries were not found and were added to the translation:"},
+    {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
     {u"SMessageSaveChanges",
      u"The text in the %s file has changed.\r\n\r\nDo you want to save the changes?"},
     {u"SMessageSavingInANSI",
@@ -83,6 +85,7 @@ constexpr TAppConstant Table[] = {
     {u"SMessageUpdateTimedOut",
      u"%s did not receive the update information within %d seconds.\r\n\r\nPlease try again "
      u"later."},
+    {u"SPromptGoTo", u"Property ID or constant name:"},
     {u"SUndoCopySource", u"Copy Source to Translation"},
     {u"SUndoCut", u"Cut"},
     {u"SUndoEdit", u"Edit"},

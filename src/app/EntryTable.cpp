@@ -287,3 +287,23 @@ int TEntryTable::PreviousUntranslated(int Before) const {
   }
   return int(Word * 64 + 63 - size_t(std::countl_zero(Bits)));
 }
+
+int TEntryTable::FindByKey(const QString &Key, int After) const {
+  const QString Name = Key.trimmed();
+  bool IsNumber = false;
+  const qint32 ID = Name.toInt(&IsNumber);
+  const int N = Count();
+  if (Name.isEmpty() || N == 0)
+    return -1;
+  const int Start = std::clamp(After + 1, 0, N);
+  for (int I = 0; I < N; ++I) {
+    const int P = (Start + I) % N;
+    const TNodeData &D = FNodes[size_t(P)].Data;
+    if (IsNumber && D.Kind == nkProperty && AsPropertySource(D.Source)->iID == ID)
+      return P;
+    if (D.Kind == nkConstant &&
+        AsConstant(D.Source)->wsName.compare(Name, Qt::CaseInsensitive) == 0)
+      return P;
+  }
+  return -1;
+}

@@ -93,6 +93,11 @@ public:
   void Store(int Position, const QString &Value, const QString &ConstValue,
              TZrLang_TranslationStates States);
 
+  // The first entry after After, wrapping around, that Key names: a
+  // property whose ID is the number Key, or a constant whose name is Key
+  // (ignoring case). -1 when there is none.
+  int FindByKey(const QString &Key, int After) const;
+
   const TTranslationCounts &Counts() const { return FCounts; }
   // The first position after After (After may be -1), or the last one before
   // Before (Before may be Count()), of a row whose states contain

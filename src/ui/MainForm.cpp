@@ -28,6 +28,7 @@
 #include "WebUpdate.h"
 
 #include <QActionGroup>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QTextDocument>
 #include <QUndoStack>
@@ -199,6 +200,9 @@ void TUIMainForm::CreateActions() {
       QKeySequence(Qt::CTRL | Qt::Key_B),
       QStringLiteral("Put the source value into the selected entries' translations"), Edit,
       iiCopySource);
+  ActionEditGoTo = NewAction(
+      "ActionEditGoTo", QStringLiteral("&Go to ID..."), QKeySequence(Qt::CTRL | Qt::Key_G),
+      QStringLiteral("Go to a property by its ID or to a constant by its name"), Edit, iiGoTo);
   ActionEditCut =
       NewAction("ActionEditCut", QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
                 QStringLiteral("Cut the selection and put it on the clipboard"), Edit, iiCut);
@@ -262,6 +266,7 @@ void TUIMainForm::CreateActions() {
     FDocument->UndoStack().redo();
   });
   connect(ActionEditCopySource, &QAction::triggered, this, [this] { CopySourceToTranslation(); });
+  connect(ActionEditGoTo, &QAction::triggered, this, [this] { GoToEntry(); });
   QUndoStack &Undo = FDocument->UndoStack();
   connect(&Undo, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
   connect(&Undo, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
@@ -316,7 +321,7 @@ void TUIMainForm::CreateMenus() {
   Edit->addSeparator();
   Edit->addActions({ActionEditMarkItemTrans, ActionEditCopySource});
   Edit->addSeparator();
-  Edit->addActions({ActionEditPreviousItem, ActionEditNextItem});
+  Edit->addActions({ActionEditPreviousItem, ActionEditNextItem, ActionEditGoTo});
   Edit->addSeparator();
   MenuJumpTo = Edit->addMenu(QStringLiteral("Jump To"));
   MenuJumpTo->setObjectName(QStringLiteral("MenuJumpTo"));
@@ -606,6 +611,7 @@ void TUIMainForm::UpdateActions() {
   ActionEditPreviousItem->setEnabled(Focused);
   ActionEditNextItem->setEnabled(Focused);
   ActionEditCopySource->setEnabled(Open);
+  ActionEditGoTo->setEnabled(Open);
   UpdateEntryProperties();
   UpdateClipboardActions();
   UpdateUndoActions();
@@ -856,6 +862,29 @@ void TUIMainForm::CopySourceToTranslation() {
   for (const int P : FTreeModel->EntryPositions(SelectedEntries()))
     Values.emplace_back(P, Table.SourceValue(P));
   FDocument->SetValues(std::move(Values), LangConstant(u"SUndoCopySource"));
+}
+
+void TUIMainForm::GoToEntry() {
+  if (!HasDocument())
+    return;
+  CommitPendingEdit();
+  bool Accepted = false;
+  const QString Key =
+      QInputDialog::getText(this, LangConstant(u"SCaptionGoTo"), LangConstant(u"SPromptGoTo"),
+                            QLineEdit::Normal, FLastGoToKey, &Accepted);
+  if (!Accepted || Key.trimmed().isEmpty())
+    return;
+  FLastGoToKey = Key.trimmed();
+  const int Position = FDocument->Entries().FindByKey(
+      FLastGoToKey, FTreeModel->TreeOrderPosition(MainStringTree->currentIndex()));
+  const QModelIndex Target = FTreeModel->IndexAtTreeOrder(Position);
+  if (!Target.isValid()) {
+    AskUser(this, QMessageBox::Information, QString(),
+            LangConstantFmt(u"SMessageNoSuchEntry", {FLastGoToKey}), QMessageBox::Ok);
+    return;
+  }
+  GoTo(Target);
+  MainStringTree->setFocus();
 }
 
 void TUIMainForm::UpdateUndoActions() {

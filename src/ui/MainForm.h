@@ -123,6 +123,9 @@ private:
   void EditCut();
   void EditPaste();
   void CopySourceToTranslation();
+  // Asks for a property ID or a constant name and selects the next entry it
+  // names.
+  void GoToEntry();
   // The undo and redo items name the step they would take back or again.
   void UpdateUndoActions();
   // A memo's own undo history, while typing goes on in the entries it shows;
@@ -139,6 +142,7 @@ private:
   bool FWebUpdateConnectFailed = false;
   // The typing in the memo since it was last loaded is one undo step.
   int FTypingMergeKey = 1;
+  QString FLastGoToKey;
 
   TZrLanguageController *FLangController = nullptr;
 
@@ -149,6 +153,7 @@ private:
   TAction *ActionEditUndo = nullptr;
   TAction *ActionEditRedo = nullptr;
   TAction *ActionEditCopySource = nullptr;
+  TAction *ActionEditGoTo = nullptr;
   TAction *ActionEditCut = nullptr;
   TAction *ActionEditCopy = nullptr;
   TAction *ActionEditPaste = nullptr;

@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
@@ -2173,5 +2174,53 @@ TEST(MainFormUndoTyping, KeystrokesMergePerEntryAndTheMemoUndoesFirst) {
   EXPECT_EQ(Memo.toPlainText(), SecondValue);
   EXPECT_FALSE(Form.Modified());
 }
+
+// Go to ID: the next property with that ID after the current row, wrapping,
+// or the constant of that name.
+struct TGoToCase {
+  const char *Name;
+  const char *Key;
+  const char *FromParent;
+  const char *FromChild;
+  const char *ToParent; // null: not found, the current row stays
+  const char *ToChild;
+};
+
+class MainFormGoTo : public testing::TestWithParam<TGoToCase> {};
+
+TEST_P(MainFormGoTo, SelectsTheNextEntryTheKeyNames) {
+  auto FormPtr = OpenForm(Examples + QStringLiteral("Example.zrlang"),
+                          Examples + QStringLiteral("Example.de.lng"));
+  TTestMainForm &Form = *FormPtr;
+  const TGoToCase &C = GetParam();
+  const QModelIndex From = RowOf(Form, C.FromParent, C.FromChild);
+  SelectRows(Form, {From});
+  QString Message;
+  AnswerNextDialog<QInputDialog>([&C, &Message](QInputDialog &D) {
+    D.setTextValue(QString::fromLatin1(C.Key));
+    D.accept();
+    if (!C.ToParent)
+      AnswerNextMessageBox(QMessageBox::Ok, &Message);
+  });
+  QTest::keyClick(&TreeOf(Form), Qt::Key_G, Qt::ControlModifier);
+  const QModelIndex Expected = C.ToParent ? RowOf(Form, C.ToParent, C.ToChild) : From;
+  EXPECT_EQ(TreeOf(Form).currentIndex().siblingAtColumn(0), Expected);
+  EXPECT_EQ(TreeOf(Form).selectionModel()->selectedRows(), QModelIndexList{Expected});
+  if (!C.ToParent) {
+    EXPECT_TRUE(Message.contains(QString::fromLatin1(C.Key))) << Message.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainFormGoTo,
+    testing::Values(
+        TGoToCase{"IdInTheNextComponent", "5", "Dialog.About", "btnClose.Caption",
+                  "Dialog.OpenFiles", "chkReadOnly.Caption"},
+        TGoToCase{"IdWrapsAround", " 13 ", "Constants", "SStatusLines", "Application.MainForm",
+                  "actHelpAbout.Caption"},
+        TGoToCase{"ConstantNameIgnoringCase", "sstatuslines", "Dialog.About", nullptr,
+                  "Constants", "SStatusLines"},
+        TGoToCase{"Unknown", "777", "Dialog.About", "Caption", nullptr, nullptr}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
 
 } // namespace
