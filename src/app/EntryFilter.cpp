@@ -3,8 +3,7 @@
 #include "EntryTable.h"
 #include "TranslationDocument.h"
 
-TEntryFilterMatcher::TEntryFilterMatcher(const TEntryFilter &Filter,
-                                         TTranslationDocument &Document)
+TEntryFilterMatcher::TEntryFilterMatcher(const TEntryFilter &Filter, TTranslationDocument &Document)
     : FDocument(Document), FTable(Document.Entries()), FState(Filter.State),
       FHasText(!Filter.Text.isEmpty()), FText(Filter.Text, Qt::CaseInsensitive) {}
 

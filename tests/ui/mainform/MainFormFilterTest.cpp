@@ -75,14 +75,13 @@ const QStringList UntranslatedQuillmate = {
     QStringLiteral("Application.MainForm/actHelpAbout.Caption"),
     QStringLiteral("Dialog.About/Caption"), QStringLiteral("Dialog.About/lblCopyright.Caption"),
     QStringLiteral("Dialog.About/mmLicense.Lines")};
-const QStringList Untranslated = {
-    QStringLiteral("Application.MainForm/actHelpAbout.Caption"),
-    QStringLiteral("Dialog.About/Caption"),
-    QStringLiteral("Dialog.About/lblVersion.Caption"),
-    QStringLiteral("Dialog.About/lblCopyright.Caption"),
-    QStringLiteral("Dialog.About/mmLicense.Lines"),
-    QStringLiteral("Dialog.About/btnClose.Caption"),
-    QStringLiteral("Constants/SStatusLines")};
+const QStringList Untranslated = {QStringLiteral("Application.MainForm/actHelpAbout.Caption"),
+                                  QStringLiteral("Dialog.About/Caption"),
+                                  QStringLiteral("Dialog.About/lblVersion.Caption"),
+                                  QStringLiteral("Dialog.About/lblCopyright.Caption"),
+                                  QStringLiteral("Dialog.About/mmLicense.Lines"),
+                                  QStringLiteral("Dialog.About/btnClose.Caption"),
+                                  QStringLiteral("Constants/SStatusLines")};
 
 struct TFilterBarCase {
   const char *Name;
@@ -143,15 +142,18 @@ TEST_P(MainFormFilterBar, ShowsTheMatchingEntriesAndCountsThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, MainFormFilterBar,
-    testing::Values(
-        TFilterBarCase{"TypingPauses", u"quillmate", Qt::Key_unknown, 0,
-                       QStringList{QStringLiteral("Application.MainForm/Caption")} +
-                           UntranslatedQuillmate},
-        // Case folds beyond ASCII too.
-        TFilterBarCase{"EnterAtOnce", u"CAFÉ", Qt::Key_Return, 0,
-                       {QStringLiteral("Dialog.About/lblVersion.Caption")}},
-        TFilterBarCase{"StateAndText", u"Quillmate", Qt::Key_Enter, 1, UntranslatedQuillmate},
-        TFilterBarCase{"StateAlone", u"", Qt::Key_Return, 1, Untranslated}),
+    testing::Values(TFilterBarCase{"TypingPauses", u"quillmate", Qt::Key_unknown, 0,
+                                   QStringList{QStringLiteral("Application.MainForm/Caption")} +
+                                       UntranslatedQuillmate},
+                    // Case folds beyond ASCII too.
+                    TFilterBarCase{"EnterAtOnce",
+                                   u"CAFÉ",
+                                   Qt::Key_Return,
+                                   0,
+                                   {QStringLiteral("Dialog.About/lblVersion.Caption")}},
+                    TFilterBarCase{"StateAndText", u"Quillmate", Qt::Key_Enter, 1,
+                                   UntranslatedQuillmate},
+                    TFilterBarCase{"StateAlone", u"", Qt::Key_Return, 1, Untranslated}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
 // An entry edited out of the filter's state stays until the filter is set
@@ -201,7 +203,8 @@ TEST(MainFormFilter, AnEditedEntryStaysUntilTheFilterIsSetAgain) {
   QTest::keyClick(&FilterEditOf(Form), Qt::Key_Return);
   EXPECT_EQ(ShownEntries(Form), QStringList());
   EXPECT_EQ(FilterStatusOf(Form).text(), QStringLiteral("Showing 0 of 46 entries"));
-  EXPECT_FALSE(Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"))->isEnabled());
+  EXPECT_FALSE(
+      Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"))->isEnabled());
 
   // Closing the translation hides the bar; the filter stays for the next one.
   Form.CloseTranslation();
