@@ -506,6 +506,8 @@ void TUIMainForm::CreateFilterBar() {
   const int GridIndex = Splitter->indexOf(MainStringTree);
   Splitter->insertWidget(GridIndex, FilterBar);
   Splitter->setStretchFactor(GridIndex, 0);
+  // The bar keeps its height; the handle below it does not move.
+  Splitter->handle(GridIndex + 1)->setEnabled(false);
   FilterBar->hide();
 
   ActionViewFilter = NewAction(
