@@ -1,8 +1,8 @@
 // lingrove-gridbench: times the entry grid on a large project, as the editor
 // opens it: reading the language source and the translation, reconciling
 // them, building the grid's model, showing it in a QTreeView (offscreen) and
-// expanding every row; then single edits, moving between rows and batch
-// changes. Prints one figure a line ("name value unit").
+// expanding every row; then single edits, moving between rows, filters and
+// batch changes. Prints one figure a line ("name value unit").
 //
 //   lingrove-gridbench SOURCE.zrlang TRANSLATION.lng [--display DISPLAY.lng]
 //
@@ -29,6 +29,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -162,6 +163,37 @@ int main(int argc, char *argv[]) {
       const int Last = Model->PreviousUntranslatedPosition(Model->TreeOrderCount());
       (void)NextUntranslatedItem(*Model, Model->IndexAtTreeOrder(Last));
     });
+
+    // Filters: choosing the rows alone, then with the grid expanded and
+    // painted as the filter bar leaves it.
+    struct TFilterStep {
+      const char *Name;
+      TEntryFilter Filter;
+    };
+    const TFilterStep Filters[] = {
+        {"filterUntranslated", {esfUntranslated, {}}},
+        {"filterTranslated", {esfTranslated, {}}},
+        {"filterChanged", {esfChanged, {}}},
+        {"filterTextFew", {esfAll, QStringLiteral("unsaved warning")}},
+        {"filterTextMost", {esfAll, QStringLiteral("caption")}},
+        {"filterTextNone", {esfAll, QStringLiteral("no such text")}},
+        {"filterTextCyrillic", {esfAll, QStringLiteral("ПРЕДУПРЕЖДЕНИЕ")}},
+        {"filterTextUntranslated", {esfUntranslated, QStringLiteral("unsaved")}},
+        {"filterNone", {}},
+    };
+    for (const TFilterStep &F : Filters) {
+      Measure(F.Name, [&] { Model->SetFilter(F.Filter); });
+      std::printf("%-28s %10d entries\n", "  shown", Model->VisibleEntryCount());
+    }
+    for (const TFilterStep &F : {Filters[0], Filters[3], Filters[8]}) {
+      const std::string Name = std::string(F.Name) + "ExpandPaint";
+      Measure(Name.c_str(), [&] {
+        Model->SetFilter(F.Filter);
+        View->expandAll();
+        SelectEntryNode(*View, Model->index(0, 0), false, true);
+        Paint();
+      });
+    }
 
     // Batch changes over every row.
     QModelIndexList All;

@@ -10,6 +10,7 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionConstantCount", u"Constants: %d/%d"},
     {u"SCaptionConstantsNode", u"Constants"},
     {u"SCaptionEncodingConfict", u"Encoding Conflict"},
+    {u"SCaptionFilterShowing", u"Showing %d of %d entries"},
     {u"SCaptionGoTo", u"Go to ID"},
     {u"SCaptionPropertyCount", u"Properties: %d/%d"},
     {u"SCaptionRedo", u"&Redo"},

@@ -94,6 +94,7 @@ void TTranslationDocument::Close() {
   SetForcedModified(false);
   FEntries.Clear();
   FEntriesBuilt = false;
+  std::vector<bool>().swap(FChanged);
   FSource.reset();
   FTranslation.reset();
   FDisplay.reset();
@@ -193,8 +194,11 @@ TTranslationDocument::TEntryState TTranslationDocument::StateOf(int Position) {
 void TTranslationDocument::Apply(const std::vector<TEntryState> &States) {
   std::vector<int> Positions;
   Positions.reserve(States.size());
+  if (FChanged.empty())
+    FChanged.resize(size_t(FEntries.Count()));
   for (const TEntryState &S : States) {
     FEntries.Store(S.Position, S.Value, S.ConstValue, S.States);
+    FChanged[size_t(S.Position)] = true;
     Positions.push_back(S.Position);
   }
   Q_EMIT EntriesChanged(Positions);

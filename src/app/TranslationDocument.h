@@ -116,6 +116,12 @@ public:
 
   QUndoStack &UndoStack() { return FUndoStack; }
 
+  // The entry's text or states were changed by an edit, an undo or a redo
+  // since the document was opened (even when changed back).
+  bool ChangedInSession(int Position) const {
+    return Position >= 0 && size_t(Position) < FChanged.size() && FChanged[size_t(Position)];
+  }
+
   // Unsaved changes: the undo stack is away from the state last saved or
   // opened, or something outside it (the header's languages) was changed.
   bool Modified() const;
@@ -166,6 +172,8 @@ private:
   TReconciliation FReconciliation;
   TEntryTable FEntries;
   bool FEntriesBuilt = false;
+  // One flag per position, set by Apply; sized on the first change.
+  std::vector<bool> FChanged;
   QUndoStack FUndoStack;
   bool FForcedModified = false;
 };

@@ -6,19 +6,16 @@
 #include <QItemSelectionModel>
 
 QModelIndex NextEntryItem(const TEntryTreeModel &Model, const QModelIndex &Focused) {
-  const int Count = Model.TreeOrderCount();
-  if (Count == 0)
-    return QModelIndex();
   const int Position = Model.TreeOrderPosition(Focused);
-  return Model.IndexAtTreeOrder(Position < 0 || Position + 1 == Count ? 0 : Position + 1);
+  const int Next = Model.NextVisiblePosition(Position);
+  return Model.IndexAtTreeOrder(Next >= 0 ? Next : Model.NextVisiblePosition(-1));
 }
 
 QModelIndex PreviousEntryItem(const TEntryTreeModel &Model, const QModelIndex &Focused) {
-  const int Count = Model.TreeOrderCount();
-  if (Count == 0)
-    return QModelIndex();
   const int Position = Model.TreeOrderPosition(Focused);
-  return Model.IndexAtTreeOrder(Position <= 0 ? Count - 1 : Position - 1);
+  const int End = Model.TreeOrderCount();
+  const int Previous = Position < 0 ? -1 : Model.PreviousVisiblePosition(Position);
+  return Model.IndexAtTreeOrder(Previous >= 0 ? Previous : Model.PreviousVisiblePosition(End));
 }
 
 QModelIndex NextUntranslatedItem(const TEntryTreeModel &Model, const QModelIndex &Focused) {

@@ -6,8 +6,8 @@ class QAbstractItemView;
 class TEntryTreeModel;
 
 // Moving between the entry grid's rows in tree order (depth-first over all
-// rows, expanded or not). All results are column-0 indexes of Model, or an
-// invalid index for "nothing".
+// rows, expanded or not); rows a filter hides are passed by. All results are
+// column-0 indexes of Model, or an invalid index for "nothing".
 
 // The row after Focused; after the last row, the first row. Without a focused
 // row, the first row.

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QIcon>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -68,6 +69,7 @@ void TEntryTreeModel::Attach(TTranslationDocument &Document) {
   Detach();
   FTable = &Document.Entries();
   FDocument = &Document;
+  ChooseRows();
   connect(FDocument, &TTranslationDocument::EntriesChanged, this,
           &TEntryTreeModel::NotifyRowsChanged);
   connect(FDocument, &QObject::destroyed, this, [this] { Clear(); });
@@ -78,6 +80,64 @@ void TEntryTreeModel::Detach() {
     FDocument->disconnect(this);
   FDocument = nullptr;
   FTable = nullptr;
+  FRows.Clear();
+  FFiltered = false;
+}
+
+void TEntryTreeModel::SetFilter(const TEntryFilter &Filter) {
+  beginResetModel();
+  FFilter = Filter;
+  try {
+    ChooseRows();
+  } catch (...) {
+    FRows.Clear();
+    FFiltered = false;
+    endResetModel();
+    throw;
+  }
+  endResetModel();
+}
+
+void TEntryTreeModel::ChooseRows() {
+  FRows.Clear();
+  FFiltered = false;
+  if (!FDocument || !FFilter.IsActive())
+    return;
+  const TEntryFilterMatcher Matcher(FFilter, *FDocument);
+  FRows.Build(*FTable, [&Matcher](int Position) { return Matcher.Matches(Position); });
+  FFiltered = true;
+}
+
+bool TEntryTreeModel::IsPositionVisible(int Position) const {
+  if (Position < 0 || Position >= TreeOrderCount())
+    return false;
+  return !FFiltered || FRows.Contains(Position);
+}
+
+int TEntryTreeModel::VisibleEntryCount() const {
+  if (FFiltered)
+    return FRows.EntryCount();
+  return FTable ? FTable->Counts().Properties + FTable->Counts().Constants : 0;
+}
+
+int TEntryTreeModel::TopLevelCount() const {
+  return FFiltered ? FRows.TopLevelCount() : FTable->TopLevelCount();
+}
+
+int TEntryTreeModel::TopLevelPosition(int Row) const {
+  return FFiltered ? FRows.TopLevelPosition(Row) : FTable->TopLevelPosition(Row);
+}
+
+int TEntryTreeModel::ChildCount(int Position) const {
+  return FFiltered ? FRows.ChildCount(FRows.RowOf(Position)) : FTable->ChildCount(Position);
+}
+
+int TEntryTreeModel::ChildPosition(int Parent, int Row) const {
+  return FFiltered ? FRows.ChildPosition(FRows.RowOf(Parent), Row) : Parent + 1 + Row;
+}
+
+int TEntryTreeModel::RowOf(int Position) const {
+  return FFiltered ? FRows.RowOf(Position) : FTable->Node(Position).Row;
 }
 
 void TEntryTreeModel::SetColumnCaption(int Column, const QString &Caption) {
@@ -103,7 +163,7 @@ const TEntryTreeModel::TNode *TEntryTreeModel::NodeOf(const QModelIndex &Index) 
 }
 
 QModelIndex TEntryTreeModel::IndexOf(const TNode &Node, int Column) const {
-  return createIndex(Node.Row, Column, const_cast<TNode *>(&Node));
+  return createIndex(RowOf(PositionOf(&Node)), Column, const_cast<TNode *>(&Node));
 }
 
 QModelIndex TEntryTreeModel::IndexAt(int Position, int Column) const {
@@ -141,17 +201,39 @@ int TEntryTreeModel::TreeOrderPosition(const QModelIndex &Index) const {
 }
 
 QModelIndex TEntryTreeModel::IndexAtTreeOrder(int Position, int Column) const {
-  if (Position < 0 || Position >= TreeOrderCount() || Column < 0 || Column >= ecColumnCount)
+  if (!IsPositionVisible(Position) || Column < 0 || Column >= ecColumnCount)
     return QModelIndex();
   return IndexAt(Position, Column);
 }
 
+int TEntryTreeModel::NextVisiblePosition(int After) const {
+  if (FFiltered)
+    return FRows.NextPosition(After);
+  const qint64 Next = std::max<qint64>(After, -1) + 1;
+  return Next < TreeOrderCount() ? int(Next) : -1;
+}
+
+int TEntryTreeModel::PreviousVisiblePosition(int Before) const {
+  if (FFiltered)
+    return FRows.PreviousPosition(Before);
+  const int Previous = std::min(Before, TreeOrderCount()) - 1;
+  return Previous >= 0 ? Previous : -1;
+}
+
+// Hidden untranslated rows are stepped over one by one; each step is a scan
+// of the table's bit index.
 int TEntryTreeModel::NextUntranslatedPosition(int After) const {
-  return FTable ? FTable->NextUntranslated(After) : -1;
+  int Position = FTable ? FTable->NextUntranslated(After) : -1;
+  while (Position >= 0 && !IsPositionVisible(Position))
+    Position = FTable->NextUntranslated(Position);
+  return Position;
 }
 
 int TEntryTreeModel::PreviousUntranslatedPosition(int Before) const {
-  return FTable ? FTable->PreviousUntranslated(Before) : -1;
+  int Position = FTable ? FTable->PreviousUntranslated(Before) : -1;
+  while (Position >= 0 && !IsPositionVisible(Position))
+    Position = FTable->PreviousUntranslated(Position);
+  return Position;
 }
 
 std::vector<int> TEntryTreeModel::EntryPositions(const QModelIndexList &Rows) const {
@@ -165,20 +247,27 @@ std::vector<int> TEntryTreeModel::EntryPositions(const QModelIndexList &Rows) co
   return Positions;
 }
 
-// One dataChanged per run of adjacent siblings, then one EntriesChanged.
-void TEntryTreeModel::NotifyRowsChanged(const std::vector<int> &Positions) {
+// One dataChanged per run of adjacent shown siblings, then one
+// EntriesChanged.
+void TEntryTreeModel::NotifyRowsChanged(const std::vector<int> &AllPositions) {
   if (!FTable)
     return;
+  std::vector<int> Positions;
+  if (FFiltered)
+    std::copy_if(AllPositions.begin(), AllPositions.end(), std::back_inserter(Positions),
+                 [this](int P) { return FRows.Contains(P); });
+  const std::vector<int> &Shown = FFiltered ? Positions : AllPositions;
   QModelIndexList Changed;
-  Changed.reserve(qsizetype(Positions.size()));
+  Changed.reserve(qsizetype(Shown.size()));
   size_t RunStart = 0;
-  for (size_t I = 0; I < Positions.size(); ++I) {
-    const TNode &Node = FTable->Node(Positions[I]);
+  for (size_t I = 0; I < Shown.size(); ++I) {
+    const TNode &Node = FTable->Node(Shown[I]);
     Changed.append(IndexOf(Node, ecTranslatedValue));
-    const bool RunEnds = I + 1 == Positions.size() || Positions[I + 1] != Positions[I] + 1 ||
-                         FTable->Node(Positions[I + 1]).Parent != Node.Parent;
+    const bool RunEnds = I + 1 == Shown.size() ||
+                         FTable->Node(Shown[I + 1]).Parent != Node.Parent ||
+                         RowOf(Shown[I + 1]) != RowOf(Shown[I]) + 1;
     if (RunEnds) {
-      Q_EMIT dataChanged(IndexAt(Positions[RunStart], 0), IndexOf(Node, ecColumnCount - 1));
+      Q_EMIT dataChanged(IndexAt(Shown[RunStart], 0), IndexOf(Node, ecColumnCount - 1));
       RunStart = I + 1;
     }
   }
@@ -214,15 +303,15 @@ QModelIndex TEntryTreeModel::index(int Row, int Column, const QModelIndex &Paren
   if (Row < 0 || Column < 0 || Column >= ecColumnCount || !FTable)
     return QModelIndex();
   if (!Parent.isValid()) {
-    if (Row >= FTable->TopLevelCount())
+    if (Row >= TopLevelCount())
       return QModelIndex();
-    return IndexAt(FTable->TopLevelPosition(Row), Column);
+    return IndexAt(TopLevelPosition(Row), Column);
   }
-  // Children hang off column 0 only.
+  // Children hang off column 0 of top-level rows only.
   const TNode *Node = Parent.column() == 0 ? NodeOf(Parent) : nullptr;
-  if (!Node || Row >= FTable->ChildCount(PositionOf(Node)))
+  if (!Node || Node->Parent >= 0 || Row >= ChildCount(PositionOf(Node)))
     return QModelIndex();
-  return IndexOf(Node[1 + Row], Column);
+  return IndexAt(ChildPosition(PositionOf(Node), Row), Column);
 }
 
 QModelIndex TEntryTreeModel::parent(const QModelIndex &Child) const {
@@ -246,11 +335,11 @@ int TEntryTreeModel::rowCount(const QModelIndex &Parent) const {
   if (!FTable)
     return 0;
   if (!Parent.isValid())
-    return FTable->TopLevelCount();
+    return TopLevelCount();
   if (Parent.column() != 0)
     return 0;
   const TNode *Node = NodeOf(Parent);
-  return Node ? FTable->ChildCount(PositionOf(Node)) : 0;
+  return Node && Node->Parent < 0 ? ChildCount(PositionOf(Node)) : 0;
 }
 
 int TEntryTreeModel::columnCount(const QModelIndex &) const {
@@ -354,7 +443,7 @@ QVariant TEntryTreeModel::data(const QModelIndex &Index, int Role) const {
     return QVariant();
   case StaticTextRole:
     if (Column == ecName && Node->Parent < 0)
-      return QStringLiteral("(%1)").arg(FTable->ChildCount(Position));
+      return QStringLiteral("(%1)").arg(ChildCount(Position));
     return QVariant();
   default:
     return QVariant();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "EntryFilter.h"
 #include "EntryTable.h"
+#include "FilteredEntryRows.h"
 #include "TranslationStates.h"
 #include "TranslationSupport.h"
 
@@ -24,6 +26,12 @@ class TTranslationDocument;
 //
 // A property whose source ID is 0 or negative cannot be saved: its row is
 // shown read-only with a tooltip saying why, and edits pass it by.
+//
+// A filter (SetFilter) hides the entries it does not accept and the
+// top-level rows left without entries; row numbers, parents, child counts
+// and the moves below then cover the shown rows only. Rows are chosen when
+// the filter is set: an entry that stops matching after an edit stays until
+// the filter is set again, so it does not vanish under the cursor.
 class TEntryTreeModel : public QAbstractItemModel {
   Q_OBJECT
 
@@ -40,7 +48,7 @@ public:
     NodeKindRole = Qt::UserRole + 1,
     // int: the byte of the row's translation states (0 for non-entries).
     EntryStatesRole,
-    // QString: "(%d)" with the child count in column 0 of top-level rows,
+    // QString: "(%d)" with the shown children in column 0 of top-level rows,
     // painted after the name in the normal weight and window-text colour.
     StaticTextRole,
   };
@@ -50,9 +58,11 @@ public:
   explicit TEntryTreeModel(TTranslationDocument &Document, QObject *Parent = nullptr);
   ~TEntryTreeModel() override;
 
-  // Shows all rows of an open document (a model reset).
+  // Shows the rows of an open document that the current filter accepts (a
+  // model reset).
   void SetDocument(TTranslationDocument &Document);
-  // Drops all rows and the references to the document (a model reset).
+  // Drops all rows and the references to the document (a model reset); the
+  // filter stays set for the next document.
   void Clear();
   bool HasDocument() const { return FDocument != nullptr; }
 
@@ -92,6 +102,16 @@ public:
   // The tree-order positions of the entries among Rows, ascending, once each.
   std::vector<int> EntryPositions(const QModelIndexList &Rows) const;
 
+  // Chooses the rows to show anew (a model reset), even when Filter is the
+  // one already set. An inactive filter shows every row at no extra cost.
+  void SetFilter(const TEntryFilter &Filter);
+  const TEntryFilter &Filter() const { return FFilter; }
+  // A filter is active and a document is shown.
+  bool IsFiltered() const { return FFiltered; }
+  bool IsPositionVisible(int Position) const;
+  // Property and constant rows shown.
+  int VisibleEntryCount() const;
+
   // The status bar counts.
   const TTranslationCounts &Counts() const;
 
@@ -100,10 +120,15 @@ public:
   int TreeOrderCount() const { return FTable ? FTable->Count() : 0; }
   // The position of the index's row, or -1.
   int TreeOrderPosition(const QModelIndex &Index) const;
+  // An invalid index for a hidden row.
   QModelIndex IndexAtTreeOrder(int Position, int Column = 0) const;
   // The first position after After (After may be -1), or the last one before
-  // Before (Before may be TreeOrderCount()), of a row whose states contain
-  // zrtsUntranslated or zrtsAutotranslated; -1 when there is none.
+  // Before (Before may be TreeOrderCount()), of a shown row; -1 when there is
+  // none.
+  int NextVisiblePosition(int After) const;
+  int PreviousVisiblePosition(int Before) const;
+  // The same for a shown row whose states contain zrtsUntranslated or
+  // zrtsAutotranslated.
   int NextUntranslatedPosition(int After) const;
   int PreviousUntranslatedPosition(int Before) const;
 
@@ -125,7 +150,7 @@ public:
 Q_SIGNALS:
   // The translated text or the states of these rows (column-3 indexes, tree
   // order) changed, by an edit, an undo or a redo; the counts may have
-  // changed.
+  // changed. Hidden rows that changed are not listed.
   void EntriesChanged(const QModelIndexList &Rows);
 
 private:
@@ -135,6 +160,15 @@ private:
   void Detach();
   const TNode *NodeOf(const QModelIndex &Index) const;
   int PositionOf(const TNode *Node) const { return int(Node - &FTable->Node(0)); }
+  // The shown rows, with or without a filter.
+  int TopLevelCount() const;
+  int TopLevelPosition(int Row) const;
+  // REQUIRES: Position is a shown top-level row.
+  int ChildCount(int Position) const;
+  int ChildPosition(int Parent, int Row) const;
+  // REQUIRES: Position is shown.
+  int RowOf(int Position) const;
+  void ChooseRows();
   QModelIndex IndexOf(const TNode &Node, int Column) const;
   QModelIndex IndexAt(int Position, int Column) const;
   void NotifyRowsChanged(const std::vector<int> &Positions);
@@ -144,6 +178,9 @@ private:
 
   TTranslationDocument *FDocument = nullptr;
   const TEntryTable *FTable = nullptr;
+  TEntryFilter FFilter;
+  bool FFiltered = false;
+  TFilteredEntryRows FRows;
   std::array<QString, ecColumnCount> FColumnCaptions;
   mutable QFont FBoldFont;
   mutable bool FBoldFontMade = false;

@@ -14,6 +14,7 @@
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
 #include "Exceptions.h"
+#include "FilterBar.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -72,6 +73,7 @@ const QStringList IgnoreMasks = {
     QStringLiteral("ActionEditRedo.text"),
     QStringLiteral("ActionEditUndo.text"),
     QStringLiteral("*.Category"),
+    QStringLiteral("*.currentText"),
     QStringLiteral("DockPanel*.Toolbar.Caption"),
     QStringLiteral("SBComponents.*"),
     QStringLiteral("SBConstants.*"),
@@ -129,6 +131,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateMenus();
   CreateToolbars();
   CreateCentralArea();
+  CreateFilterBar();
   CreateStatusBar();
   CreateLangController();
 }
@@ -501,6 +504,56 @@ void TUIMainForm::CreateCentralArea() {
   setCentralWidget(Splitter);
 }
 
+void TUIMainForm::CreateFilterBar() {
+  auto *Splitter = static_cast<QSplitter *>(centralWidget());
+  FilterBar = new TFilterBar(*FTreeModel, *MainStringTree, Splitter);
+  FilterBar->setObjectName(QStringLiteral("FilterBar"));
+  const int GridIndex = Splitter->indexOf(MainStringTree);
+  Splitter->insertWidget(GridIndex, FilterBar);
+  Splitter->setStretchFactor(GridIndex, 0);
+  // The bar keeps its height; the handle below it does not move.
+  Splitter->handle(GridIndex + 1)->setEnabled(false);
+  FilterBar->hide();
+
+  ActionViewFilter = NewAction(
+      "ActionViewFilter", QStringLiteral("&Filter"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
+      QStringLiteral("Show only the entries with a text in their name or values, or in a state"),
+      QStringLiteral("View Menu"), iiFilter);
+  ActionViewFilter->setEnabled(false);
+  QMenu *View = findChild<QMenu *>(QStringLiteral("MenuView"));
+  QAction *First = View->actions().value(0);
+  View->insertAction(First, ActionViewFilter);
+  View->insertSeparator(First);
+  connect(ActionViewFilter, &QAction::triggered, FilterBar, &TFilterBar::FocusText);
+
+  // Left of the counts, shown while a filter is.
+  SBFilter = new QLabel(statusBar());
+  SBFilter->setObjectName(QStringLiteral("SBFilter"));
+  SBFilter->setContentsMargins(6, 0, 6, 0);
+  statusBar()->addPermanentWidget(SBFilter);
+  SBFilter->hide();
+
+  connect(FilterBar, &TFilterBar::Applied, this, [this] {
+    UpdateCurrentEntryEditor();
+    UpdateActions();
+  });
+  connect(FTreeModel, &QAbstractItemModel::modelReset, this, [this] { UpdateFilterStatus(); });
+}
+
+void TUIMainForm::UpdateFilterStatus() {
+  if (FIsDestroying)
+    return;
+  const bool Open = FTreeModel->HasDocument();
+  FilterBar->setVisible(Open);
+  ActionViewFilter->setEnabled(Open);
+  SBFilter->setVisible(FTreeModel->IsFiltered());
+  if (FTreeModel->IsFiltered())
+    SBFilter->setText(
+        LangConstantFmt(u"SCaptionFilterShowing", {FTreeModel->VisibleEntryCount(),
+                                                   FTreeModel->Counts().Properties +
+                                                       FTreeModel->Counts().Constants}));
+}
+
 void TUIMainForm::CreateStatusBar() {
   QStatusBar *Bar = statusBar();
   Bar->setObjectName(QStringLiteral("StatusBar"));
@@ -598,6 +651,7 @@ void TUIMainForm::UpdateStatusBar() {
                                         {Counts.Properties, Counts.UntranslatedProperties}));
   SBConstants->setText(
       LangConstantFmt(u"SCaptionConstantCount", {Counts.Constants, Counts.UntranslatedConstants}));
+  UpdateFilterStatus();
 }
 
 void TUIMainForm::UpdateActions() {

@@ -16,6 +16,7 @@ class TEntryTreeView;
 class QModelIndex;
 class TAction;
 class TEntryTreeModel;
+class TFilterBar;
 class TLangSource;
 class TTranslationDocument;
 class TZrLang_CompTranslations;
@@ -101,6 +102,9 @@ private:
   void CreateMenus();
   void CreateToolbars();
   void CreateCentralArea();
+  // The filter bar above the grid, its menu item and its status label.
+  void CreateFilterBar();
+  void UpdateFilterStatus();
   void CreateStatusBar();
   void CreateLangController();
   void AppendLingroveToAbout();
@@ -165,6 +169,7 @@ private:
   TAction *ActionEditTransProperties = nullptr;
   TAction *ActionViewExpandAll = nullptr;
   TAction *ActionViewCollapseAll = nullptr;
+  TAction *ActionViewFilter = nullptr;
   TAction *ActionToolsOptions = nullptr;
   TAction *ActionHelpDoc = nullptr;
   TAction *ActionHelpUpdates = nullptr;
@@ -183,4 +188,6 @@ private:
   QLabel *SBComponents = nullptr;
   QLabel *SBProperties = nullptr;
   QLabel *SBConstants = nullptr;
+  TFilterBar *FilterBar = nullptr;
+  QLabel *SBFilter = nullptr;
 };

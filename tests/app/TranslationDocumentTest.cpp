@@ -212,4 +212,29 @@ TEST_F(TranslationDocumentTest, AFailedSaveKeepsTheNameAndTheChanges) {
   EXPECT_EQ(Doc.TranslationFilename(), Path(u"tran.lng"_s));
 }
 
+// Rows: 0 [F], 1 A, 2 B, 3 [G], 4 C, 5 Constants, 6 SX.
+TEST_F(TranslationDocumentTest, EditsAndTheirUndoMarkEntriesChangedUntilTheNextLoad) {
+  TTranslationDocument Doc;
+  const QString SourcePath = Write(u"app.zrlang"_s, Source);
+  const QString TranslationPath = Write(u"tran.lng"_s, Matching);
+  Doc.Load(SourcePath, QString(), TranslationPath);
+  const auto Changed = [&Doc] {
+    std::vector<int> Positions;
+    for (int P = -1; P <= Doc.Entries().Count(); ++P)
+      if (Doc.ChangedInSession(P))
+        Positions.push_back(P);
+    return Positions;
+  };
+  EXPECT_EQ(Changed(), std::vector<int>{});
+  // Storing the value an entry has already changes nothing.
+  EXPECT_EQ(Doc.SetValues({1}, u"A1"_s, u"Edit"_s), 0);
+  EXPECT_EQ(Doc.SetValues({2}, u"B2"_s, u"Edit"_s), 1);
+  EXPECT_EQ(Doc.ChangeStates({6}, {zrtsUntranslated}, {}, u"Mark"_s), 1);
+  Doc.UndoStack().undo();
+  Doc.UndoStack().undo();
+  EXPECT_EQ(Changed(), (std::vector<int>{2, 6}));
+  Doc.Load(SourcePath, QString(), TranslationPath);
+  EXPECT_EQ(Changed(), std::vector<int>{});
+}
+
 } // namespace
