@@ -81,10 +81,10 @@ TEST_F(FindBarTest, ReplaceModeShowsTheReplaceRowUntilFindModeAgain) {
 }
 
 TEST_F(FindBarTest, ShowingFocusesTheFindFieldWithItsTextSelected) {
-  for (const auto Show : {&TFindBar::ShowFind, &TFindBar::ShowReplace}) {
+  for (const bool Replace : {true, false}) {
     Bar->SetPattern(QStringLiteral("Öffnen"));
     Child<QLineEdit>("ReplaceEdit")->setFocus();
-    (Bar->*Show)();
+    Replace ? Bar->ShowReplace() : Bar->ShowFind();
     auto *Find = Child<QLineEdit>("FindEdit");
     EXPECT_EQ(QApplication::focusWidget(), Find);
     EXPECT_EQ(Find->selectedText(), QStringLiteral("Öffnen"));
