@@ -1,5 +1,9 @@
 #include "TextMatcher.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 bool IsWordChar(char32_t C) {
@@ -23,6 +27,19 @@ bool IsWordCharAt(QStringView Text, qsizetype Pos) {
   if (High.isHighSurrogate() && Pos + 1 < Text.size() && Text[Pos + 1].isLowSurrogate())
     return IsWordChar(QChar::surrogateToUcs4(High, Text[Pos + 1]));
   return IsWordChar(High.unicode());
+}
+
+// Every UTF-16 unit that case folding changes, as (folded, unit), sorted.
+const std::vector<std::pair<char16_t, char16_t>> &CaseFolds() {
+  static const std::vector<std::pair<char16_t, char16_t>> Folds = [] {
+    std::vector<std::pair<char16_t, char16_t>> List;
+    for (char32_t C = 0; C <= 0xFFFF; ++C)
+      if (const char32_t F = QChar::toCaseFolded(C); F != C)
+        List.emplace_back(char16_t(F), char16_t(C));
+    std::sort(List.begin(), List.end());
+    return List;
+  }();
+  return Folds;
 }
 
 // The same rule as IsWordChar, as lookarounds, so that the engine can still
@@ -59,16 +76,15 @@ TTextMatcher::TTextMatcher(const QString &Pattern, TTextMatchOptions Options)
 }
 
 void TTextMatcher::FindFirstVariants() {
-  const char32_t Folded = QChar::toCaseFolded(char32_t(FPattern[0].unicode()));
-  size_t N = 0;
-  for (char32_t C = 0; C <= 0xFFFF; ++C)
-    if (QChar::toCaseFolded(C) == Folded) {
-      if (N == FFirstVariants.size())
-        return;
-      FFirstVariants[N++] = char16_t(C);
-    }
-  for (size_t I = N; I < FFirstVariants.size(); ++I)
-    FFirstVariants[I] = FFirstVariants[0];
+  const char16_t Folded = char16_t(QChar::toCaseFolded(char32_t(FPattern[0].unicode())));
+  const auto &Folds = CaseFolds();
+  const auto Range = std::equal_range(Folds.begin(), Folds.end(), std::pair(Folded, char16_t(0)),
+                                      [](auto A, auto B) { return A.first < B.first; });
+  if (Range.second - Range.first >= qsizetype(FFirstVariants.size()))
+    return;
+  FFirstVariants.fill(Folded);
+  std::transform(Range.first, Range.second, FFirstVariants.begin() + 1,
+                 [](auto Fold) { return Fold.second; });
   FScanFolded = true;
 }
 

@@ -64,9 +64,9 @@ private:
   TTextMatchOptions FOptions;
   QString FErrorString;
   QStringMatcher FLiteral;
-  // Without case, every character that folds like the pattern's first one
-  // (padded by repeating one), or none when that one is not a single
-  // UTF-16 unit; a plain scan for them beats the folding Boyer-Moore.
+  // Without case, a plain scan for the units that fold like the pattern's
+  // first one (padded by repeating one) beats the folding Boyer-Moore. Not
+  // used when the first is a surrogate or more than four units fold like it.
   std::array<char16_t, 4> FFirstVariants{};
   bool FScanFolded = false;
   QRegularExpression FRegex;
