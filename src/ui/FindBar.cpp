@@ -44,7 +44,8 @@ TFindBar::TFindBar(QWidget *Parent)
   setObjectName(QStringLiteral("FindBar"));
   CreateControls();
   SetFindFields(ffSource | ffTranslated);
-  ShowMode(false);
+  for (QWidget *W : std::as_const(FReplaceRow))
+    W->hide();
   hide();
 }
 

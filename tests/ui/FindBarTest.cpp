@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
@@ -241,6 +244,15 @@ QMap<QString, QString> SourceTexts(QWidget &Host) {
     if (const QRegularExpressionMatch M = Line.match(L); M.hasMatch())
       Texts.insert(M.captured(1), M.captured(2));
   return Texts;
+}
+
+TEST_F(FindBarTest, CloseButtonShowsItsTranslatedCaptionAsTooltip) {
+  Bar->ShowFind();
+  auto *Close = Child<QToolButton>("CloseButton");
+  Close->setText(QStringLiteral("Schließen"));
+  QHelpEvent Help(QEvent::ToolTip, QPoint(2, 2), Close->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(Close, &Help);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Schließen"));
 }
 
 TEST_F(FindBarTest, EveryWidgetHasAName) {
