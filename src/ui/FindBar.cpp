@@ -213,7 +213,8 @@ void TFindBar::UpdatePatternState() {
     FindEdit->setToolTip(QString());
     return;
   }
-  QPalette Tinted = FindEdit->palette();
+  // From the bar's palette, so that every further bad pattern tints alike.
+  QPalette Tinted = palette();
   const QColor Base = Tinted.color(QPalette::Base);
   Tinted.setColor(QPalette::Base,
                   QColor::fromRgbF(1.0f, Base.greenF() * 0.75f, Base.blueF() * 0.75f));
@@ -230,7 +231,7 @@ bool TFindBar::eventFilter(QObject *Watched, QEvent *Event) {
   if (Event->type() != QEvent::KeyPress || !IsEnter(static_cast<QKeyEvent *>(Event)))
     return QWidget::eventFilter(Watched, Event);
   if (Watched == FindEdit)
-    Q_EMIT FindRequested(static_cast<QKeyEvent *>(Event)->modifiers() & Qt::ShiftModifier);
+    Q_EMIT FindRequested(static_cast<QKeyEvent *>(Event)->modifiers().testFlag(Qt::ShiftModifier));
   else if (Watched == ReplaceEdit)
     Q_EMIT ReplaceRequested();
   else

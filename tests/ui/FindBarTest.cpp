@@ -218,14 +218,17 @@ TEST_F(FindBarTest, BadRegularExpressionTintsTheFindFieldAndExplainsItself) {
   Bar->SetPattern(QStringLiteral("(a"));
   EXPECT_TRUE(Find->toolTip().isEmpty()) << "a literal text is never bad";
   Child<QCheckBox>("RegularExpressionCheck")->setChecked(true);
-  EXPECT_NE(Find->palette().color(QPalette::Base), Normal);
+  const QColor Tinted = Find->palette().color(QPalette::Base);
+  EXPECT_NE(Tinted, Normal);
   EXPECT_EQ(Find->toolTip(), Bar->InvalidPatternHint() + u'\n' + Bar->Matcher().ErrorString());
   // The language controller writes the property; the tooltip follows.
   Bar->setProperty("InvalidPatternHint", QStringLiteral("Ungültiger Ausdruck:"));
   EXPECT_TRUE(Find->toolTip().startsWith(QStringLiteral("Ungültiger Ausdruck:\n")));
   Key(Find, Qt::Key_End);
+  Key(Find, Qt::Key_B);
+  EXPECT_EQ(Find->palette().color(QPalette::Base), Tinted);
   Key(Find, Qt::Key_ParenRight);
-  EXPECT_EQ(Bar->Pattern(), QStringLiteral("(a)"));
+  EXPECT_EQ(Bar->Pattern(), QStringLiteral("(ab)"));
   EXPECT_EQ(Find->palette().color(QPalette::Base), Normal);
   EXPECT_TRUE(Find->toolTip().isEmpty());
 }
