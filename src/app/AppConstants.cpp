@@ -53,6 +53,7 @@ constexpr TAppConstant Table[] = {
     {u"SMessageMissingEntries",
      u"The following entries were not found and were added to the translation:"},
     {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
+    {u"SMessageReplacedEntries", u"Replaced in %d entries."},
     {u"SMessageSaveChanges",
      u"The text in the %s file has changed.\r\n\r\nDo you want to save the changes?"},
     {u"SMessageSavingInANSI",
@@ -67,6 +68,8 @@ constexpr TAppConstant Table[] = {
      u"from being able to use it. As long as that program uses ANSI, the most safe way is to "
      u"save the translation also in ANSI.\r\n\r\nDo you want to save the translation in ANSI "
      u"encoding instead?"},
+    {u"SMessageSearchWrapped", u"The search went on from the other end of the list."},
+    {u"SMessageTextNotFound", u"Cannot find \"%s\"."},
     {u"SMessageUpdateAvailable",
      u"A new version of %s (%s) is available to download.\r\n\r\nDo you want to download and "
      u"install this new version?"},

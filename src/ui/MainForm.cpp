@@ -14,7 +14,9 @@
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
 #include "Exceptions.h"
+#include "EntrySearch.h"
 #include "FilterBar.h"
+#include "FindBar.h"
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
@@ -31,8 +33,10 @@
 #include <QActionGroup>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
+#include <functional>
 #include <limits>
 #include <QApplication>
 #include <QBuffer>
@@ -132,6 +136,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateToolbars();
   CreateCentralArea();
   CreateFilterBar();
+  CreateFindBar();
   CreateStatusBar();
   CreateLangController();
 }
@@ -540,6 +545,145 @@ void TUIMainForm::CreateFilterBar() {
   connect(FTreeModel, &QAbstractItemModel::modelReset, this, [this] { UpdateFilterStatus(); });
 }
 
+void TUIMainForm::CreateFindBar() {
+  auto *Splitter = static_cast<QSplitter *>(centralWidget());
+  FindBar = new TFindBar(Splitter);
+  FindBar->setObjectName(QStringLiteral("FindBar"));
+  // Between the grid and the memos, at its own height.
+  const int Index = Splitter->indexOf(findChild<QSplitter *>(QStringLiteral("ValueSplitter")));
+  Splitter->insertWidget(Index, FindBar);
+  Splitter->setStretchFactor(Index, 0);
+  Splitter->handle(Index)->setEnabled(false);
+  FindBar->hide();
+
+  const QString Edit = QStringLiteral("Edit Menu");
+  ActionEditFind = NewAction("ActionEditFind", QStringLiteral("&Find..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_F),
+                             QStringLiteral("Find entries by a text in their names or values"),
+                             Edit, iiFind);
+  ActionEditFindNext =
+      NewAction("ActionEditFindNext", QStringLiteral("Find Ne&xt"), QKeySequence(Qt::Key_F3),
+                QStringLiteral("Find the next entry with the text"), Edit, iiNextItem);
+  ActionEditFindPrevious = NewAction(
+      "ActionEditFindPrevious", QStringLiteral("Fin&d Previous"),
+      QKeySequence(Qt::SHIFT | Qt::Key_F3), QStringLiteral("Find the previous entry with the text"),
+      Edit, iiPreviousItem);
+  ActionEditReplace = NewAction("ActionEditReplace", QStringLiteral("R&eplace..."),
+                                QKeySequence(Qt::CTRL | Qt::Key_H),
+                                QStringLiteral("Replace a text in the translated values"), Edit,
+                                iiReplace);
+  QMenu *Menu = findChild<QMenu *>(QStringLiteral("MenuEdit"));
+  QAction *Before = ActionEditPreviousItem;
+  Menu->insertActions(Before,
+                      {ActionEditFind, ActionEditFindNext, ActionEditFindPrevious, ActionEditReplace});
+  Menu->insertSeparator(Before);
+
+  connect(ActionEditFind, &QAction::triggered, FindBar, &TFindBar::ShowFind);
+  connect(ActionEditReplace, &QAction::triggered, FindBar, &TFindBar::ShowReplace);
+  connect(ActionEditFindNext, &QAction::triggered, this, [this] { FindNext(false); });
+  connect(ActionEditFindPrevious, &QAction::triggered, this, [this] { FindNext(true); });
+  connect(FindBar, &TFindBar::FindRequested, this, [this](bool Backward) { FindNext(Backward); });
+  connect(FindBar, &TFindBar::ReplaceRequested, this,
+          [this] { TUIGuard::Run(this, [this] { ReplaceCurrent(); }); });
+  connect(FindBar, &TFindBar::ReplaceAllRequested, this,
+          [this] { TUIGuard::Run(this, [this] { ReplaceAll(); }); });
+  connect(FindBar, &TFindBar::CloseRequested, this, [this] {
+    if (HasDocument())
+      MainStringTree->setFocus();
+  });
+}
+
+namespace {
+TEntryFields EntryFieldsOf(TFindFields Fields) {
+  return TEntryFields::fromInt(Fields.toInt());
+}
+} // namespace
+
+void TUIMainForm::FindNext(bool Backward) {
+  if (!HasDocument())
+    return;
+  if (FindBar->isHidden() || FindBar->Pattern().isEmpty()) {
+    FindBar->ShowFind();
+    return;
+  }
+  const TTextMatcher Matcher = FindBar->Matcher();
+  if (!Matcher.IsValid())
+    return;
+  CommitPendingEdit();
+  std::function<bool(int)> Shown;
+  if (FTreeModel->IsFiltered())
+    Shown = [this](int P) { return FTreeModel->IsPositionVisible(P); };
+  const TEntrySearch Search(FDocument->Entries(), Matcher, EntryFieldsOf(FindBar->FindFields()),
+                            Shown);
+  const TEntryHit Hit =
+      Search.Find(FTreeModel->TreeOrderPosition(MainStringTree->currentIndex()), Backward);
+  if (!Hit.Found()) {
+    statusBar()->showMessage(LangConstantFmt(u"SMessageTextNotFound", {Matcher.Pattern()}));
+    return;
+  }
+  GoTo(FTreeModel->IndexAtTreeOrder(Hit.Position));
+  if (Hit.Wrapped)
+    statusBar()->showMessage(LangConstant(u"SMessageSearchWrapped"));
+  else
+    statusBar()->clearMessage();
+  SelectMatchInMemo(Hit);
+}
+
+void TUIMainForm::SelectMatchInMemo(const TEntryHit &Hit) {
+  QPlainTextEdit *Memo = Hit.Field == efTranslated ? TranslationValueMemo
+                         : Hit.Field == efSource   ? SourceValueMemo
+                                                   : nullptr;
+  if (!Memo)
+    return;
+  QTextCursor Cursor = Memo->textCursor();
+  Cursor.setPosition(int(Hit.Match.Start));
+  Cursor.setPosition(int(Hit.Match.Start + Hit.Match.Length), QTextCursor::KeepAnchor);
+  Memo->setTextCursor(Cursor);
+}
+
+void TUIMainForm::ReplaceCurrent() {
+  if (!HasDocument())
+    return;
+  const TTextMatcher Matcher = FindBar->Matcher();
+  if (!Matcher.IsValid() || Matcher.Pattern().isEmpty())
+    return;
+  CommitPendingEdit();
+  const int Position = FTreeModel->TreeOrderPosition(MainStringTree->currentIndex());
+  const TEntryTable &Table = FDocument->Entries();
+  if (Position >= 0 && Table.IsEditable(Position) && FindBar->FindFields().testFlag(ffTranslated)) {
+    const QString Value = Table.TranslatedValue(Position);
+    // The match selected in the memo, else the first one.
+    const QTextCursor Cursor = TranslationValueMemo->textCursor();
+    TTextMatch Match = Matcher.Find(Value, Cursor.selectionStart());
+    if (!Match.Found())
+      Match = Matcher.Find(Value, 0);
+    if (Match.Found()) {
+      QString Piece = Value.mid(Match.Start, Match.Length);
+      Matcher.ReplaceAll(Piece, FindBar->Replacement());
+      FDocument->SetValues(
+          {{Position, Value.left(Match.Start) + Piece + Value.mid(Match.Start + Match.Length)}},
+          LangConstant(u"SUndoReplace"));
+    }
+  }
+  FindNext(false);
+}
+
+void TUIMainForm::ReplaceAll() {
+  if (!HasDocument())
+    return;
+  const TTextMatcher Matcher = FindBar->Matcher();
+  if (!Matcher.IsValid() || Matcher.Pattern().isEmpty())
+    return;
+  CommitPendingEdit();
+  std::function<bool(int)> Shown;
+  if (FTreeModel->IsFiltered())
+    Shown = [this](int P) { return FTreeModel->IsPositionVisible(P); };
+  const TEntrySearch Search(FDocument->Entries(), Matcher, efTranslated, Shown);
+  const int Changed =
+      FDocument->SetValues(Search.ReplaceAll(FindBar->Replacement()), LangConstant(u"SUndoReplaceAll"));
+  statusBar()->showMessage(LangConstantFmt(u"SMessageReplacedEntries", {Changed}));
+}
+
 void TUIMainForm::UpdateFilterStatus() {
   if (FIsDestroying)
     return;
@@ -666,6 +810,8 @@ void TUIMainForm::UpdateActions() {
   ActionEditNextItem->setEnabled(Focused);
   ActionEditCopySource->setEnabled(Open);
   ActionEditGoTo->setEnabled(Open);
+  for (QAction *A : {ActionEditFind, ActionEditFindNext, ActionEditFindPrevious, ActionEditReplace})
+    A->setEnabled(Open);
   UpdateEntryProperties();
   UpdateClipboardActions();
   UpdateUndoActions();

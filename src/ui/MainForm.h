@@ -17,6 +17,8 @@ class QModelIndex;
 class TAction;
 class TEntryTreeModel;
 class TFilterBar;
+class TFindBar;
+struct TEntryHit;
 class TLangSource;
 class TTranslationDocument;
 class TZrLang_CompTranslations;
@@ -104,6 +106,14 @@ private:
   void CreateCentralArea();
   // The filter bar above the grid, its menu item and its status label.
   void CreateFilterBar();
+  void CreateFindBar();
+  // Find and replace through the find bar: over the rows the filter shows,
+  // in tree order, wrapping around.
+  void FindNext(bool Backward);
+  void ReplaceCurrent();
+  void ReplaceAll();
+  // Selects the hit's match in the memo that shows its field.
+  void SelectMatchInMemo(const TEntryHit &Hit);
   void UpdateFilterStatus();
   void CreateStatusBar();
   void CreateLangController();
@@ -170,6 +180,10 @@ private:
   TAction *ActionViewExpandAll = nullptr;
   TAction *ActionViewCollapseAll = nullptr;
   TAction *ActionViewFilter = nullptr;
+  TAction *ActionEditFind = nullptr;
+  TAction *ActionEditFindNext = nullptr;
+  TAction *ActionEditFindPrevious = nullptr;
+  TAction *ActionEditReplace = nullptr;
   TAction *ActionToolsOptions = nullptr;
   TAction *ActionHelpDoc = nullptr;
   TAction *ActionHelpUpdates = nullptr;
@@ -189,5 +203,6 @@ private:
   QLabel *SBProperties = nullptr;
   QLabel *SBConstants = nullptr;
   TFilterBar *FilterBar = nullptr;
+  TFindBar *FindBar = nullptr;
   QLabel *SBFilter = nullptr;
 };

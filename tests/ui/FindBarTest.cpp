@@ -263,24 +263,42 @@ TEST_F(FindBarTest, EveryWidgetHasAName) {
     EXPECT_FALSE(W->objectName().isEmpty()) << W->metaObject()->className();
 }
 
-// Until the main window holds the bar, the shipped translations keep its
-// texts as comments "; Path=Text" in the main window's section, ready to be
-// given the IDs the language tool assigns. Every caption and hint the walk
-// finds needs one, so none of them is left out of the walk either.
+// The bar lives in the main window's splitter; the program's language source
+// gives each of its captions an ID in the main window's section, and every
+// shipped translation has a text of its own for each.
 class FindBarTranslation : public FindBarTest, public testing::WithParamInterface<const char *> {};
 
 TEST_P(FindBarTranslation, HasATextForEveryCaption) {
+  QFile SourceFile(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/Lingrove.zrlang"));
+  ASSERT_TRUE(SourceFile.open(QIODevice::ReadOnly));
+  const QString SourceText = QString::fromUtf16(
+      reinterpret_cast<const char16_t *>(SourceFile.readAll().constData()) + 1,
+      SourceFile.size() / 2 - 1);
+  QMap<QString, QString> IDs;
+  static const QRegularExpression SourceLine(
+      QStringLiteral("^MainSplitter\\.(FindBar\\.[^=]+)=(\\d{8}),"));
+  for (const QString &L : SourceText.split(u'\n'))
+    if (const QRegularExpressionMatch M = SourceLine.match(L.trimmed()); M.hasMatch())
+      IDs.insert(M.captured(1), M.captured(2));
+
   QFile File(QStringLiteral(LINGROVE_SOURCE_DIR "/languages/") + QLatin1StringView(GetParam()));
   ASSERT_TRUE(File.open(QIODevice::ReadOnly));
   QMap<QString, QString> Translated;
-  static const QRegularExpression Line(QStringLiteral("^; (FindBar\\.[^=]+)=(.+)$"));
-  for (const QString &L : QString::fromUtf8(File.readAll()).split(u'\n'))
-    if (const QRegularExpressionMatch M = Line.match(L.trimmed()); M.hasMatch())
-      Translated.insert(M.captured(1), M.captured(2));
+  bool InMainForm = false;
+  for (const QString &L : QString::fromUtf8(File.readAll()).split(u'\n')) {
+    const QString Line = L.trimmed();
+    if (Line.startsWith(u'['))
+      InMainForm = Line == QStringLiteral("[Application.MainForm]");
+    else if (InMainForm && Line.contains(u'='))
+      Translated.insert(Line.section(u'=', 0, 0), Line.section(u'=', 1));
+  }
   const QMap<QString, QString> Source = SourceTexts(Host);
-  EXPECT_EQ(Translated.keys().join(u' '), Source.keys().join(u' '));
-  for (auto It = Source.cbegin(); It != Source.cend(); ++It)
-    EXPECT_NE(Translated.value(It.key()), It.value()) << It.key().toStdString();
+  EXPECT_EQ(IDs.keys().join(u' '), Source.keys().join(u' '));
+  for (auto It = Source.cbegin(); It != Source.cend(); ++It) {
+    const QString Text = Translated.value(IDs.value(It.key()));
+    EXPECT_FALSE(Text.isEmpty()) << It.key().toStdString();
+    EXPECT_NE(Text, It.value()) << It.key().toStdString();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, FindBarTranslation,
