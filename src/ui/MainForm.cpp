@@ -615,8 +615,25 @@ void TUIMainForm::FindNext(bool Backward) {
     Shown = [this](int P) { return FTreeModel->IsPositionVisible(P); };
   const TEntrySearch Search(FDocument->Entries(), Matcher, EntryFieldsOf(FindBar->FindFields()),
                             Shown);
-  const TEntryHit Hit =
-      Search.Find(FTreeModel->TreeOrderPosition(MainStringTree->currentIndex()), Backward);
+  const int Current = FTreeModel->TreeOrderPosition(MainStringTree->currentIndex());
+  // A match selected in a memo: the next one in the same value comes first.
+  for (const auto &[Field, Memo] : {std::pair{efTranslated, TranslationValueMemo},
+                                    std::pair{efSource, SourceValueMemo}}) {
+    const QTextCursor Cursor = Memo->textCursor();
+    if (Current < 0 || !Cursor.hasSelection() || !Search.Match(Current).Found() ||
+        !FindBar->FindFields().testFlag(TFindField(Field)))
+      continue;
+    const QString Text = Memo->toPlainText();
+    const TTextMatch Next = Backward ? Matcher.FindLast(Text, Cursor.selectionStart())
+                                     : Matcher.Find(Text, Cursor.selectionEnd());
+    if (Next.Found()) {
+      SelectMatchInMemo({Current, Field, Next, false});
+      statusBar()->clearMessage();
+      return;
+    }
+    break;
+  }
+  const TEntryHit Hit = Search.Find(Current, Backward);
   if (!Hit.Found()) {
     statusBar()->showMessage(LangConstantFmt(u"SMessageTextNotFound", {Matcher.Pattern()}));
     return;
@@ -660,9 +677,15 @@ void TUIMainForm::ReplaceCurrent() {
     if (Match.Found()) {
       QString Piece = Value.mid(Match.Start, Match.Length);
       Matcher.ReplaceAll(Piece, FindBar->Replacement());
-      FDocument->SetValues(
-          {{Position, Value.left(Match.Start) + Piece + Value.mid(Match.Start + Match.Length)}},
-          LangConstant(u"SUndoReplace"));
+      const QString NewValue =
+          Value.left(Match.Start) + Piece + Value.mid(Match.Start + Match.Length);
+      FDocument->SetValues({{Position, NewValue}}, LangConstant(u"SUndoReplace"));
+      // The next match after the replacement, in the same value first.
+      if (const TTextMatch Next = Matcher.Find(NewValue, Match.Start + Piece.size());
+          Next.Found()) {
+        SelectMatchInMemo({Position, efTranslated, Next, false});
+        return;
+      }
     }
   }
   FindNext(false);

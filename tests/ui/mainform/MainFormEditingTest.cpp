@@ -326,15 +326,6 @@ private:
 // ---------------------------------------------------------------------------
 // The window
 
-QTreeView &TreeOf(QWidget &Form) {
-  return *Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
-}
-TEntryTreeModel &ModelOf(QWidget &Form) {
-  return *qobject_cast<TEntryTreeModel *>(TreeOf(Form).model());
-}
-QPlainTextEdit &MemoOf(QWidget &Form) {
-  return *Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"));
-}
 QString LabelText(QWidget &Form, const char *Name) {
   return Form.findChild<QLabel *>(QLatin1StringView(Name))->text();
 }
@@ -414,19 +405,6 @@ QLineEdit *OpenEditor(QWidget &Form) {
   return qobject_cast<QLineEdit *>(Focused);
 }
 
-// Types Text into W key by key, as a keyboard would.
-void TypeText(QWidget *W, const QString &Text) {
-  for (QChar Ch : Text) {
-    if (Ch.unicode() < 0x80) {
-      QTest::keyClick(W, char(Ch.unicode()));
-    } else {
-      QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
-      QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
-      QApplication::sendEvent(W, &Press);
-      QApplication::sendEvent(W, &Release);
-    }
-  }
-}
 
 // Presses Key in the grid's editor and lets the event loop run, as the
 // delegate commits an Enter from there.

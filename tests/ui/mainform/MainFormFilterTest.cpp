@@ -18,12 +18,6 @@
 
 namespace {
 
-QTreeView &TreeOf(QWidget &Form) {
-  return *Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
-}
-TEntryTreeModel &ModelOf(QWidget &Form) {
-  return *qobject_cast<TEntryTreeModel *>(TreeOf(Form).model());
-}
 QLineEdit &FilterEditOf(QWidget &Form) {
   return *Form.findChild<QLineEdit *>(QStringLiteral("FilterEdit"));
 }
@@ -46,20 +40,7 @@ QStringList ShownEntries(QWidget &Form) {
   return Names;
 }
 
-QString CurrentEntry(QWidget &Form) {
-  const QModelIndex Current = TreeOf(Form).currentIndex().siblingAtColumn(0);
-  return Current.parent().data().toString() + u'/' + Current.data().toString();
-}
 
-// Types Text key by key, as a keyboard would.
-void TypeText(QWidget *W, const QString &Text) {
-  for (QChar Ch : Text) {
-    QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
-    QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
-    QApplication::sendEvent(W, &Press);
-    QApplication::sendEvent(W, &Release);
-  }
-}
 
 std::unique_ptr<TTestMainForm> OpenGerman() {
   auto Form = NewForm();

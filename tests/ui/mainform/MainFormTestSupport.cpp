@@ -1,4 +1,9 @@
 #include "MainFormTestSupport.h"
+#include <QTreeView>
+#include <QTest>
+#include <QPlainTextEdit>
+#include <QKeyEvent>
+#include "EntryTreeModel.h"
 
 #include "AppAttribs.h"
 #include "Forms.h"
@@ -96,4 +101,34 @@ int main(int argc, char **argv) {
   const int Result = RUN_ALL_TESTS();
   FinalizeAttribs();
   return Result;
+}
+
+QTreeView &TreeOf(QWidget &Form) {
+  return *Form.findChild<QTreeView *>(QStringLiteral("MainStringTree"));
+}
+
+TEntryTreeModel &ModelOf(QWidget &Form) {
+  return *qobject_cast<TEntryTreeModel *>(TreeOf(Form).model());
+}
+
+QPlainTextEdit &MemoOf(QWidget &Form) {
+  return *Form.findChild<QPlainTextEdit *>(QStringLiteral("TranslationValueMemo"));
+}
+
+QString CurrentEntry(QWidget &Form) {
+  const QModelIndex Current = TreeOf(Form).currentIndex().siblingAtColumn(0);
+  return Current.parent().data().toString() + u'/' + Current.data().toString();
+}
+
+void TypeText(QWidget *W, const QString &Text) {
+  for (QChar Ch : Text) {
+    if (Ch.unicode() < 0x80) {
+      QTest::keyClick(W, char(Ch.unicode()));
+    } else {
+      QKeyEvent Press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
+      QKeyEvent Release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(Ch));
+      QApplication::sendEvent(W, &Press);
+      QApplication::sendEvent(W, &Release);
+    }
+  }
 }

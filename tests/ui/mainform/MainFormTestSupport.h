@@ -17,7 +17,10 @@
 #include <memory>
 
 class QAction;
+class QPlainTextEdit;
+class QTreeView;
 class QWidget;
+class TEntryTreeModel;
 
 // The main window with its dialogs replaced: the save dialog, the open files
 // dialog, the differences dialog and the translation properties dialog answer
@@ -83,6 +86,15 @@ void AnswerNextMessageBox(QMessageBox::StandardButton Button, QString *Text = nu
 
 // The window's action of that object name, or null.
 QAction *ActionNamed(QWidget &W, const char *Name);
+
+// The window's grid, its model and the translation memo.
+QTreeView &TreeOf(QWidget &Form);
+TEntryTreeModel &ModelOf(QWidget &Form);
+QPlainTextEdit &MemoOf(QWidget &Form);
+// "Parent/Child" of the grid's current row.
+QString CurrentEntry(QWidget &Form);
+// Types Text into W key by key, as a keyboard would.
+void TypeText(QWidget *W, const QString &Text);
 
 // Runs Answer on the next modal dialog of class T as soon as the event loop
 // shows it. REQUIRES: such a dialog opens before the event loop runs idle.
