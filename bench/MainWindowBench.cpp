@@ -2,7 +2,9 @@
 // translator uses it: the real TUIMainForm (offscreen) opens the files
 // (load, reconcile, grid filled and expanded, status bar filled), one cell
 // is edited the way the in-place editor commits it and the status bar
-// follows, and the document is closed. Prints one figure a line.
+// follows; then the everyday tools: a keystroke in the memo with a long undo
+// history, find next over the whole document, filters, Replace All and its
+// undo; and the document is closed. Prints one figure a line.
 //
 //   lingrove-mainbench SOURCE.zrlang TRANSLATION.lng [--display DISPLAY.lng]
 //
@@ -16,9 +18,17 @@
 #include "MainForm.h"
 #include "UIGuard.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -41,6 +51,17 @@ protected:
 void Settle() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
+}
+
+template <class T> T *Child(const QWidget &Form, const char *Name) {
+  return Form.findChild<T *>(QLatin1StringView(Name));
+}
+
+void Key(QWidget *W, int Key, Qt::KeyboardModifiers Modifiers = {}, const QString &Text = {}) {
+  QKeyEvent Press(QEvent::KeyPress, Key, Modifiers, Text);
+  QKeyEvent Release(QEvent::KeyRelease, Key, Modifiers, Text);
+  QApplication::sendEvent(W, &Press);
+  QApplication::sendEvent(W, &Release);
 }
 
 QString LabelText(const QWidget &Form, const char *Name) {
@@ -117,6 +138,78 @@ int main(int argc, char *argv[]) {
       Settle();
     });
     std::printf("%-24s %10.1f MB\n", "peakRss", StatusMb("VmHWM:"));
+
+    // A thousand steps on the undo stack, then typing in the memo.
+    for (int I = 0, P = 0; I < 1000 && P >= 0; ++I) {
+      P = Model->NextUntranslatedPosition(P);
+      if (P >= 0)
+        Model->setData(Model->IndexAtTreeOrder(P, TEntryTreeModel::ecTranslatedValue),
+                       QStringLiteral("Schritt %1").arg(I));
+    }
+    auto *Memo = Child<QPlainTextEdit>(*Form, "TranslationValueMemo");
+    Tree->setCurrentIndex(Cell);
+    Memo->setFocus();
+    Settle();
+    const double Keys = Measure("memo20Keystrokes1000Steps", [&] {
+      for (int I = 0; I < 20; ++I) {
+        Key(Memo, Qt::Key_A, {}, QStringLiteral("a"));
+        Settle();
+      }
+    });
+    std::printf("%-24s %10.2f ms\n", "memoKeystroke", Keys / 20);
+
+    // Find next from the first row to the last entry, whose text is unique.
+    const int Last = Model->TreeOrderCount() - 1;
+    Model->setData(Model->IndexAtTreeOrder(Last, TEntryTreeModel::ecTranslatedValue),
+                   QStringLiteral("Einzigartig"));
+    Tree->setCurrentIndex(Model->index(0, 0));
+    Child<QAction>(*Form, "ActionEditFind")->trigger();
+    Child<QLineEdit>(*Form, "FindEdit")->setText(QStringLiteral("einzigartig"));
+    Settle();
+    Measure("findNextNearTheEnd", [&] {
+      Child<QAction>(*Form, "ActionEditFindNext")->trigger();
+      Settle();
+    });
+    std::printf("%-24s %10d\n", "foundAt", Model->TreeOrderPosition(Tree->currentIndex()));
+
+    auto *State = Child<QComboBox>(*Form, "StateCombo");
+    auto *FilterText = Child<QLineEdit>(*Form, "FilterEdit");
+    Measure("filterUntranslated", [&] {
+      State->setCurrentIndex(1);
+      Settle();
+    });
+    std::printf("%-24s %s\n", "filterStatus", qPrintable(LabelText(*Form, "SBFilter")));
+    Measure("filterAll", [&] {
+      State->setCurrentIndex(0);
+      Settle();
+    });
+    Measure("filterText", [&] {
+      FilterText->setText(QStringLiteral("несохранённый"));
+      Key(FilterText, Qt::Key_Return);
+      Settle();
+    });
+    std::printf("%-24s %s\n", "filterStatus", qPrintable(LabelText(*Form, "SBFilter")));
+    Measure("filterCleared", [&] {
+      FilterText->clear();
+      Key(FilterText, Qt::Key_Return);
+      Settle();
+    });
+
+    Child<QAction>(*Form, "ActionEditReplace")->trigger();
+    Child<QCheckBox>(*Form, "RegularExpressionCheck")->setChecked(true);
+    Child<QLineEdit>(*Form, "FindEdit")->setText(QStringLiteral("центру|программе|умолчанию"));
+    Child<QLineEdit>(*Form, "ReplaceEdit")->setText(QStringLiteral("[\\0]"));
+    Settle();
+    Measure("replaceAll", [&] {
+      Child<QPushButton>(*Form, "ReplaceAllButton")->click();
+      Settle();
+    });
+    std::printf("%-24s %s\n", "replaceStatus", qPrintable(Form->statusBar()->currentMessage()));
+    Measure("undoReplaceAll", [&] {
+      Child<QAction>(*Form, "ActionEditUndo")->trigger();
+      Settle();
+    });
+    std::printf("%-24s %10.1f MB\n", "peakRssAfterTools", StatusMb("VmHWM:"));
 
     Measure("closeDocument", [&] {
       Form->SetModified(false);

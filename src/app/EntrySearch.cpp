@@ -6,7 +6,7 @@ TEntrySearch::TEntrySearch(const TEntryTable &Table, const TTextMatcher &Matcher
                            TEntryFields Fields, std::function<bool(int)> Shown)
     : FTable(Table), FMatcher(Matcher), FFields(Fields), FShown(std::move(Shown)) {}
 
-QString TEntrySearch::Value(int Position, TEntryField Field) const {
+const QString &TEntrySearch::Value(int Position, TEntryField Field) const {
   switch (Field) {
   case efName:
     return FTable.Name(Position);
@@ -15,9 +15,9 @@ QString TEntrySearch::Value(int Position, TEntryField Field) const {
   case efDisplay:
     return FTable.DisplayValue(Position);
   case efTranslated:
-    return FTable.TranslatedValue(Position);
+    break;
   }
-  return QString();
+  return FTable.TranslatedValue(Position);
 }
 
 TEntryHit TEntrySearch::Match(int Position) const {

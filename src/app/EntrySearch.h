@@ -46,7 +46,7 @@ public:
   std::vector<std::pair<int, QString>> ReplaceAll(const QString &Replacement) const;
 
 private:
-  QString Value(int Position, TEntryField Field) const;
+  const QString &Value(int Position, TEntryField Field) const;
 
   const TEntryTable &FTable;
   const TTextMatcher &FMatcher;

@@ -18,6 +18,8 @@ inline bool IsUntranslated(TZrLang_TranslationStates States) {
   return States.Contains(zrtsUntranslated) || States.Contains(zrtsAutotranslated);
 }
 
+const QString NoText;
+
 const TComponentSource *AsComponent(const void *P) {
   return static_cast<const TComponentSource *>(P);
 }
@@ -174,7 +176,7 @@ TZrLang_TranslationStates *TEntryTable::StatesOf(const TNode &Node) const {
   }
 }
 
-QString TEntryTable::Name(int Position) const {
+const QString &TEntryTable::Name(int Position) const {
   const TNodeData &D = Node(Position).Data;
   switch (D.Kind) {
   case nkComponent:
@@ -184,20 +186,20 @@ QString TEntryTable::Name(int Position) const {
   case nkConstant:
     return AsConstant(D.Source)->wsName;
   default:
-    return QString();
+    return NoText;
   }
 }
 
-QString TEntryTable::SourceValue(int Position) const {
+const QString &TEntryTable::SourceValue(int Position) const {
   const TNodeData &D = Node(Position).Data;
   if (D.Kind == nkProperty)
     return AsPropertySource(D.Source)->wsValue;
   if (D.Kind == nkConstant)
     return AsConstant(D.Source)->wsDefValue;
-  return QString();
+  return NoText;
 }
 
-QString TEntryTable::DisplayValue(int Position) const {
+const QString &TEntryTable::DisplayValue(int Position) const {
   const TNodeData &D = Node(Position).Data;
   if (!D.Display)
     return SourceValue(Position);
@@ -205,23 +207,23 @@ QString TEntryTable::DisplayValue(int Position) const {
     return AsPropValue(D.Display)->wsValue;
   if (D.Kind == nkConstant)
     return AsConstant(D.Display)->wsDefValue;
-  return QString();
+  return NoText;
 }
 
-QString TEntryTable::TranslatedValue(int Position) const {
+const QString &TEntryTable::TranslatedValue(int Position) const {
   const TNodeData &D = Node(Position).Data;
   if (!D.Translation)
-    return QString();
+    return NoText;
   if (D.Kind == nkProperty)
     return AsPropValue(D.Translation)->wsValue;
   if (D.Kind == nkConstant)
     return AsConstant(D.Translation)->wsDefValue;
-  return QString();
+  return NoText;
 }
 
-QString TEntryTable::TranslatedConstValue(int Position) const {
+const QString &TEntryTable::TranslatedConstValue(int Position) const {
   const TNodeData &D = Node(Position).Data;
-  return D.Kind == nkConstant && D.Translation ? AsConstant(D.Translation)->wsValue : QString();
+  return D.Kind == nkConstant && D.Translation ? AsConstant(D.Translation)->wsValue : NoText;
 }
 
 TZrLang_TranslationStates TEntryTable::States(int Position) const {

@@ -76,15 +76,16 @@ public:
   // The children of a top-level row follow it; entries have none.
   int ChildCount(int Position) const;
 
-  // Texts of a row; empty where the row has none. Values are raw. The
-  // display value falls back to the source value.
-  QString Name(int Position) const;
-  QString SourceValue(int Position) const;
-  QString DisplayValue(int Position) const;
-  QString TranslatedValue(int Position) const;
+  // Texts of a row, empty where the row has none; references into the
+  // records, valid until the next Store(). Values are raw. The display value
+  // falls back to the source value.
+  const QString &Name(int Position) const;
+  const QString &SourceValue(int Position) const;
+  const QString &DisplayValue(int Position) const;
+  const QString &TranslatedValue(int Position) const;
   // A constant's translation keeps its value beside its default; both are
   // what an undo gives back.
-  QString TranslatedConstValue(int Position) const;
+  const QString &TranslatedConstValue(int Position) const;
   TZrLang_TranslationStates States(int Position) const;
 
   // Sets an entry's translated value (a constant's default value to Value,
