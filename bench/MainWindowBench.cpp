@@ -13,6 +13,8 @@
 // size of the whole program (VmHWM) with the document open.
 #include "AppAttribs.h"
 #include "BenchSupport.h"
+#include "EntrySearch.h"
+#include "TranslationDocument.h"
 #include "EntryTreeModel.h"
 #include "Languages.h"
 #include "MainForm.h"
@@ -166,6 +168,18 @@ int main(int argc, char *argv[]) {
     Child<QAction>(*Form, "ActionEditFind")->trigger();
     Child<QLineEdit>(*Form, "FindEdit")->setText(QStringLiteral("einzigartig"));
     Settle();
+    Measure("searchAloneNoCase", [&] {
+      const TTextMatcher M(QStringLiteral("einzigartig"), {});
+      TEntrySearch(Form->Document().Entries(), M, efSource | efTranslated).Find(0, false);
+    });
+    Measure("searchAloneCase", [&] {
+      const TTextMatcher M(QStringLiteral("Einzigartig"), tmoMatchCase);
+      TEntrySearch(Form->Document().Entries(), M, efSource | efTranslated).Find(0, false);
+    });
+    Measure("searchAloneTranslatedOnly", [&] {
+      const TTextMatcher M(QStringLiteral("einzigartig"), {});
+      TEntrySearch(Form->Document().Entries(), M, efTranslated).Find(0, false);
+    });
     Measure("findNextNearTheEnd", [&] {
       Child<QAction>(*Form, "ActionEditFindNext")->trigger();
       Settle();

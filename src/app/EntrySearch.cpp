@@ -1,10 +1,13 @@
 #include "EntrySearch.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 TEntrySearch::TEntrySearch(const TEntryTable &Table, const TTextMatcher &Matcher,
-                           TEntryFields Fields, std::function<bool(int)> Shown)
-    : FTable(Table), FMatcher(Matcher), FFields(Fields), FShown(std::move(Shown)) {}
+                           TEntryFields Fields, std::function<bool(int)> Shown, int ParallelFrom)
+    : FTable(Table), FMatcher(Matcher), FFields(Fields), FShown(std::move(Shown)),
+      FParallelFrom(ParallelFrom) {}
 
 const QString &TEntrySearch::Value(int Position, TEntryField Field) const {
   switch (Field) {
@@ -42,16 +45,40 @@ TEntryHit TEntrySearch::Find(int From, bool Backward) const {
   if (N == 0 || !FMatcher.IsValid() || FMatcher.Pattern().isEmpty())
     return {};
   const int Start = std::clamp(From, -1, N);
-  for (int Step = 1; Step <= N; ++Step) {
-    int P = Backward ? Start - Step : Start + Step;
-    const bool Wrapped = P < 0 || P >= N;
-    P = ((P % N) + N) % N;
-    if (TEntryHit Hit = Match(P); Hit.Found()) {
-      Hit.Wrapped = Wrapped;
-      return Hit;
-    }
+  // Step S (1..N) of the search visits this position.
+  const auto PositionAt = [&](int S) {
+    const int P = Backward ? Start - S : Start + S;
+    return ((P % N) + N) % N;
+  };
+  // The earliest step with a hit; the steps are shared out in contiguous
+  // runs, each run stopping at its first hit or once an earlier step has
+  // one. Large documents search on two threads: the values lie scattered in
+  // memory and one thread waits on it most of the time.
+  std::atomic<int> Earliest{N + 1};
+  const auto SearchSteps = [&](int First, int Last) {
+    for (int S = First; S <= Last && S < Earliest.load(std::memory_order_relaxed); ++S)
+      if (Match(PositionAt(S)).Found()) {
+        int Seen = Earliest.load();
+        while (S < Seen && !Earliest.compare_exchange_weak(Seen, S)) {
+        }
+        return;
+      }
+  };
+  if (N < FParallelFrom || N < 2) {
+    SearchSteps(1, N);
+  } else {
+    const int Half = N / 2;
+    std::thread Second(SearchSteps, Half + 1, N);
+    SearchSteps(1, Half);
+    Second.join();
   }
-  return {};
+  const int S = Earliest.load();
+  if (S > N)
+    return {};
+  TEntryHit Hit = Match(PositionAt(S));
+  const int P = Backward ? Start - S : Start + S;
+  Hit.Wrapped = P < 0 || P >= N;
+  return Hit;
 }
 
 std::vector<std::pair<int, QString>> TEntrySearch::ReplaceAll(const QString &Replacement) const {

@@ -33,8 +33,10 @@ struct TEntryHit {
 // filter leaves); all do when it is empty.
 class TEntrySearch {
 public:
+  // Tables of ParallelFrom rows or more are searched on two threads; Shown
+  // must then be safe to call from another thread.
   TEntrySearch(const TEntryTable &Table, const TTextMatcher &Matcher, TEntryFields Fields,
-               std::function<bool(int)> Shown = {});
+               std::function<bool(int)> Shown = {}, int ParallelFrom = 1 << 16);
 
   // The next entry after From (or the previous one before it), wrapping
   // around once; From itself comes last. From may be -1.
@@ -52,4 +54,5 @@ private:
   const TTextMatcher &FMatcher;
   TEntryFields FFields;
   std::function<bool(int)> FShown;
+  int FParallelFrom;
 };

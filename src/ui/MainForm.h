@@ -40,6 +40,8 @@ public:
   // The translation's file name, or "Untitled.lng" in the interface language.
   QString DisplayTranFilename() const;
   bool HasDocument() const;
+  // The document the window shows; empty while none is open.
+  TTranslationDocument &Document() { return *FDocument; }
 
   // True when the document may be discarded; with Prompt and unsaved changes
   // the user is asked whether to save them first.
