@@ -31,6 +31,9 @@
 #include "WebUpdate.h"
 
 #include <QActionGroup>
+#include <QUrl>
+#include <QDropEvent>
+#include <QDragEnterEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QTextCursor>
@@ -130,6 +133,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
     : TMainForm(Parent), FDocument(std::make_unique<TTranslationDocument>()) {
   setObjectName(QStringLiteral("UIMainForm"));
   setWindowIcon(ImageListIcon(iiOpen));
+  setAcceptDrops(true);
   resize(784, 562);
   CreateActions();
   CreateMenus();
@@ -756,7 +760,77 @@ void TUIMainForm::ApplicationIdle() {
   if (FCmdLineChecked)
     return;
   FCmdLineChecked = true;
-  TUIGuard::Run(this, [this] { OpenTranslation(); });
+  TUIGuard::Run(this, [this] {
+    if (FStartFiles.IsEmpty())
+      OpenTranslation();
+    else
+      OpenFiles(FStartFiles);
+  });
+}
+
+namespace {
+
+bool IsSourceFile(const QString &Path) {
+  return Path.endsWith(QStringLiteral(".zrlang"), Qt::CaseInsensitive);
+}
+bool IsTranslationFile(const QString &Path) {
+  return Path.endsWith(QStringLiteral(".lng"), Qt::CaseInsensitive);
+}
+
+// The files of a drop: a language source and a translation, or a translation
+// alone; empty when the drop holds none of them.
+TStartFiles DroppedFiles(const QMimeData *Data) {
+  TStartFiles Files;
+  if (!Data || !Data->hasUrls())
+    return Files;
+  for (const QUrl &Url : Data->urls()) {
+    const QString Path = Url.toLocalFile();
+    if (IsSourceFile(Path) && Files.Source.isEmpty())
+      Files.Source = Path;
+    else if (IsTranslationFile(Path) && Files.Translation.isEmpty())
+      Files.Translation = Path;
+  }
+  return Files;
+}
+
+} // namespace
+
+void TUIMainForm::OpenFiles(const TStartFiles &Files) {
+  if (!CanCloseTranslation(true))
+    return;
+  if (Files.Source.isEmpty()) {
+    // The open files dialog starts with the newest entry of each history.
+    if (!Files.Translation.isEmpty())
+      UpdateMRUList(Files.Translation, mruTranslation, true);
+    if (!Files.Display.isEmpty())
+      UpdateMRUList(Files.Display, mruDisplay, true);
+    OpenTranslation();
+    return;
+  }
+  const bool StartsNew = !Files.Translation.isEmpty() && !QFileInfo::exists(Files.Translation);
+  LoadTranslation(Files.Source, Files.Display, StartsNew ? QString() : Files.Translation);
+  FProposedTranslationPath = StartsNew ? Files.Translation : QString();
+  UpdateCaption();
+  UpdateMRUList(Files.Source, mruSource, true);
+  if (!Files.Display.isEmpty())
+    UpdateMRUList(Files.Display, mruDisplay, true);
+  if (!Files.Translation.isEmpty() && !StartsNew)
+    UpdateMRUList(Files.Translation, mruTranslation, true);
+}
+
+void TUIMainForm::dragEnterEvent(QDragEnterEvent *Event) {
+  const TStartFiles Files = DroppedFiles(Event->mimeData());
+  if (!Files.Source.isEmpty() || !Files.Translation.isEmpty())
+    Event->acceptProposedAction();
+}
+
+void TUIMainForm::dropEvent(QDropEvent *Event) {
+  const TStartFiles Files = DroppedFiles(Event->mimeData());
+  if (Files.Source.isEmpty() && Files.Translation.isEmpty())
+    return;
+  Event->acceptProposedAction();
+  // The drag's source waits for the drop to end; open afterwards.
+  QTimer::singleShot(0, this, [this, Files] { TUIGuard::Run(this, [&] { OpenFiles(Files); }); });
 }
 
 bool TUIMainForm::Modified() const {
@@ -798,6 +872,8 @@ void TUIMainForm::SetLangIDTranslation(quint16 Value) {
 QString TUIMainForm::DisplayTranFilename() const {
   if (!TranslationFilename().trimmed().isEmpty())
     return TranslationFilename();
+  if (!FProposedTranslationPath.isEmpty() && HasDocument())
+    return FProposedTranslationPath;
   return LangConstant(u"SUntitled") + QStringLiteral(".lng");
 }
 
@@ -860,6 +936,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 }
 
 void TUIMainForm::CloseTranslation() {
+  FProposedTranslationPath.clear();
   FTreeModel->Clear();
   FDocument->Close();
   if (FIsDestroying)
@@ -1167,7 +1244,9 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
   QString Path = TranslationFilename();
   if (bNewName || !HasName) {
     if (!HasName)
-      Path = QDir::current().filePath(LangConstant(u"SUntitled") + QStringLiteral(".lng"));
+      Path = !FProposedTranslationPath.isEmpty()
+                 ? FProposedTranslationPath
+                 : QDir::current().filePath(LangConstant(u"SUntitled") + QStringLiteral(".lng"));
     if (!ChooseSaveFile(Path, bUnicode))
       return false;
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StartArguments.h"
+
 #include "Forms.h"
 
 #include <QMainWindow>
@@ -11,6 +13,8 @@ class QPlainTextEdit;
 class QSplitter;
 class QActionGroup;
 class QKeyEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QToolBar;
 class TEntryTreeView;
 class QModelIndex;
@@ -52,6 +56,15 @@ public:
   // bNewName is set; false when nothing was saved.
   virtual bool SaveTranslation(bool bNewName);
   void OpenTranslation();
+  // What the window opens at its first idle moment instead of showing the
+  // open files dialog. REQUIRES: called before the window is shown.
+  void SetStartFiles(const TStartFiles &Files) { FStartFiles = Files; }
+  // Opens files named on the command line or dropped on the window, after
+  // asking to save unsaved changes: a source with its translation directly
+  // (a translation that does not exist yet starts a new one, proposed under
+  // that name when saving); a translation alone through the open files
+  // dialog, filled in with it.
+  void OpenFiles(const TStartFiles &Files);
   // Opens a document: a blank display path means none, a blank translation
   // path a new translation. All or nothing: on failure no document is open
   // and the error is raised.
@@ -98,6 +111,8 @@ protected:
   void SetLangIDTranslation(quint16 Value);
   void closeEvent(QCloseEvent *Event) override;
   bool eventFilter(QObject *Watched, QEvent *Event) override;
+  void dragEnterEvent(QDragEnterEvent *Event) override;
+  void dropEvent(QDropEvent *Event) override;
 
 private:
   TAction *NewAction(const char *Name, const QString &Caption, const QKeySequence &Shortcut,
@@ -159,6 +174,9 @@ private:
   // The typing in the memo since it was last loaded is one undo step.
   int FTypingMergeKey = 1;
   QString FLastGoToKey;
+  TStartFiles FStartFiles;
+  // Where a new translation started from the command line is to be saved.
+  QString FProposedTranslationPath;
 
   TZrLanguageController *FLangController = nullptr;
 

@@ -3,15 +3,33 @@
 #include "Languages.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
+#include "StartArguments.h"
 #include "UIGuard.h"
 
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
 int main(int argc, char **argv) {
-  QApplication App(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Brisel Solutions"));
   QApplication::setApplicationName(QStringLiteral("Lingrove"));
   QApplication::setApplicationVersion(QStringLiteral(LINGROVE_VERSION));
+  TStartFiles StartFiles;
+  QTextStream Out(stdout), Err(stderr);
+  // Help and version need no window system; answered before there is one.
+  if (AsksForHelpOrVersion(argc, argv)) {
+    QStringList Args;
+    for (int I = 0; I < argc; ++I)
+      Args.append(QString::fromLocal8Bit(argv[I]));
+    if (const int Status = ParseStartArguments(Args, StartFiles, Out, Err); Status >= 0)
+      return Status;
+  }
+  ProtectDisplayOption(argc, argv);
+  QApplication App(argc, argv);
+  // Qt has taken its own options out of the arguments by now.
+  if (const int Status = ParseStartArguments(QApplication::arguments(), StartFiles, Out, Err);
+      Status >= 0)
+    return Status;
 
   TUIGuard::InstallMessageBoxes();
   InstallLanguageTableNames();
@@ -25,6 +43,7 @@ int main(int argc, char **argv) {
     const NamedMutex GlobalMarker(QStringLiteral("Global\\BriselLingroveAppMutex"),
                                   NamedMutex::nmShared);
     const auto MainForm = CreateForm<TUIMainForm>();
+    MainForm->SetStartFiles(StartFiles);
     MainForm->show();
     Result = App.exec();
   }
