@@ -22,6 +22,7 @@
 #include "LanguageController.h"
 #include "LanguageManager.h"
 #include "OpenFilesDialog.h"
+#include "RecentProjects.h"
 #include "TransPropsDialog.h"
 #include "TranslationDocument.h"
 #include "TranslationSupport.h"
@@ -322,6 +323,10 @@ void TUIMainForm::CreateMenus() {
   File->addSeparator();
   File->addAction(ActionFileSave);
   File->addAction(ActionFileSaveAs);
+  File->addSeparator();
+  MenuRecentProjects = File->addMenu(QStringLiteral("Recent &Projects"));
+  MenuRecentProjects->setObjectName(QStringLiteral("MenuRecentProjects"));
+  connect(File, &QMenu::aboutToShow, this, [this] { BuildRecentProjectsMenu(); });
   File->addSeparator();
   File->addAction(ActionFileExit);
 
@@ -795,11 +800,37 @@ TStartFiles DroppedFiles(const QMimeData *Data) {
 
 } // namespace
 
+void TUIMainForm::BuildRecentProjectsMenu() {
+  MenuRecentProjects->clear();
+  const QList<TRecentProject> Projects = LoadRecentProjects();
+  for (qsizetype I = 0; I < Projects.size(); ++I) {
+    const TRecentProject &P = Projects[I];
+    QAction *Item = MenuRecentProjects->addAction(
+        QStringLiteral("&%1 %2 (%3)")
+            .arg(I + 1 < 10 ? QString::number(I + 1) : QStringLiteral("1&0"),
+                 QFileInfo(P.Translation).fileName(), QFileInfo(P.Source).fileName()));
+    Item->setToolTip(QDir::toNativeSeparators(P.Translation));
+    connect(Item, &QAction::triggered, this, [this, P] {
+      TUIGuard::Run(this, [&] { OpenFiles({P.Source, P.Display, P.Translation}); });
+    });
+  }
+  MenuRecentProjects->menuAction()->setEnabled(!Projects.isEmpty());
+}
+
 void TUIMainForm::OpenFiles(const TStartFiles &Files) {
   if (!CanCloseTranslation(true))
     return;
   if (Files.Source.isEmpty()) {
-    // The open files dialog starts with the newest entry of each history.
+    // The open files dialog starts with the newest entry of each history:
+    // the translation given, with the source and display it was last
+    // opened with.
+    for (const TRecentProject &P : LoadRecentProjects())
+      if (P.Translation == Files.Translation) {
+        UpdateMRUList(P.Source, mruSource, true);
+        if (!P.Display.isEmpty())
+          UpdateMRUList(P.Display, mruDisplay, true);
+        break;
+      }
     if (!Files.Translation.isEmpty())
       UpdateMRUList(Files.Translation, mruTranslation, true);
     if (!Files.Display.isEmpty())
@@ -974,6 +1005,8 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     throw;
   }
   RebuildTree();
+  if (!FDocument->IsNewTranslation())
+    AddRecentProject({SourcePath, DisplayPath, TranslationPath});
   if (LangIDSource() == 0 || LangIDTranslation() == 0 || LangIDSource() == LangIDTranslation())
     EditTranslationProperties();
 }
@@ -1254,6 +1287,7 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
     return false;
   UpdateCaption();
   UpdateMRUList(Path, mruTranslation, true);
+  AddRecentProject({FDocument->SourceFilename(), FDocument->DisplayFilename(), Path});
   return true;
 }
 

@@ -65,6 +65,8 @@ public:
   // that name when saving); a translation alone through the open files
   // dialog, filled in with it.
   void OpenFiles(const TStartFiles &Files);
+  // File > Recent Projects, from the stored list.
+  void BuildRecentProjectsMenu();
   // Opens a document: a blank display path means none, a blank translation
   // path a new translation. All or nothing: on failure no document is open
   // and the error is raised.
@@ -209,6 +211,7 @@ private:
   TAction *ActionHelpUpdates = nullptr;
   TAction *ActionHelpAbout = nullptr;
 
+  QMenu *MenuRecentProjects = nullptr;
   QMenu *MenuJumpTo = nullptr;
   QMenu *MenuLanguages = nullptr;
   QActionGroup *FLanguageGroup = nullptr;

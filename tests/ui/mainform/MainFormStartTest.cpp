@@ -3,9 +3,11 @@
 
 #include "EntryTreeModel.h"
 #include "StartArguments.h"
+#include "TranslationDocument.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -127,5 +129,30 @@ INSTANTIATE_TEST_SUITE_P(Answers, MainFormDrop,
                                          TDropCase{"No", QMessageBox::No, true},
                                          TDropCase{"Cancel", QMessageBox::Cancel, false}),
                          [](const auto &Info) { return std::string(Info.param.Name); });
+
+} // namespace
+namespace {
+
+// File > Recent Projects lists what was opened, most recent first, and
+// reopens it with its display translation.
+TEST(MainFormRecentProjects, ListsAndReopensTheProjects) {
+  auto Form = NewForm();
+  const QString Source = Examples + QStringLiteral("Example.zrlang");
+  Form->OpenFiles({Source, Examples + QStringLiteral("Example.de.lng"),
+                   Examples + QStringLiteral("Example.ru.lng")});
+  Form->OpenFiles({Source, QString(), Examples + QStringLiteral("Example.de.lng")});
+  Form->BuildRecentProjectsMenu();
+  auto *Menu = Form->findChild<QMenu *>(QStringLiteral("MenuRecentProjects"));
+  ASSERT_NE(Menu, nullptr);
+  QStringList Items;
+  for (QAction *A : Menu->actions())
+    Items << A->text();
+  ASSERT_GE(Items.size(), 2);
+  EXPECT_EQ(Items.mid(0, 2), (QStringList{QStringLiteral("&1 Example.de.lng (Example.zrlang)"),
+                                          QStringLiteral("&2 Example.ru.lng (Example.zrlang)")}));
+  Menu->actions().at(1)->trigger();
+  EXPECT_EQ(QFileInfo(Form->TranslationFilename()).fileName(), QStringLiteral("Example.ru.lng"));
+  EXPECT_EQ(Form->Document().DisplayFilename(), Examples + QStringLiteral("Example.de.lng"));
+}
 
 } // namespace
