@@ -10,17 +10,17 @@ namespace {
 
 constexpr TTranslationCheckInfo Infos[] = {
     {tcFormat, u"format", TCheckSeverity::Error,
-     u"format placeholders (%d, %s, %1:s, ...) lost, added or of another type"},
+     u"placeholders (%d, %1:s, ...) lost, added or retyped"},
     {tcAccelerator, u"accelerator", TCheckSeverity::Warning,
-     u"one side has exactly one & accelerator, the other none or several"},
+     u"exactly one & accelerator on one side only"},
     {tcLineBreaks, u"linebreaks", TCheckSeverity::Warning, u"the numbers of line breaks differ"},
     {tcWhitespace, u"whitespace", TCheckSeverity::Warning,
      u"the numbers of leading or trailing blanks differ"},
     {tcPunctuation, u"punctuation", TCheckSeverity::Warning,
-     u"the final . : ... ! ? of the source is missing or another"},
+     u"the source's final . : ... ! ? lost or another"},
     {tcEmpty, u"empty", TCheckSeverity::Error, u"the translation is empty, the source is not"},
     {tcUnchanged, u"unchanged", TCheckSeverity::Info,
-     u"the translation is the same as a source with letters"},
+     u"the translation equals a source with letters"},
 };
 static_assert(std::size(Infos) == TranslationCheckCount);
 
