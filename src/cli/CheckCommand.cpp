@@ -85,16 +85,21 @@ TProblemPlace PlaceOf(const TEntryTable &Entries, int Position, const TTranslati
   return Place;
 }
 
-QString ProblemLine(const QString &File, const TProblemPlace &Place, const TCheckProblem &P) {
-  const QString Entry =
-      Place.Constant.isEmpty()
-          ? QStringLiteral("%1.%2 (ID=%3)").arg(Place.Component, Place.Property).arg(Place.iID)
-          : QStringLiteral("constant %1").arg(Place.Constant);
-  return QStringLiteral("%1:%2: %3: [%4] %5: %6\n")
-      .arg(File)
-      .arg(Place.Line)
-      .arg(CheckSeverityName(P.Severity), QString::fromUtf16(TranslationCheckInfo(P.Check).Id),
-           Entry, P.Message);
+void AppendProblemLine(QString &Text, const QString &File, const TProblemPlace &Place,
+                       const TCheckProblem &P) {
+  Text.append(File).append(u':').append(QString::number(Place.Line)).append(u": ");
+  Text.append(CheckSeverityName(P.Severity)).append(u": [");
+  Text.append(TranslationCheckInfo(P.Check).Id).append(u"] ");
+  if (Place.Constant.isEmpty())
+    Text.append(Place.Component)
+        .append(u'.')
+        .append(Place.Property)
+        .append(u" (ID=")
+        .append(QString::number(Place.iID))
+        .append(u')');
+  else
+    Text.append(u"constant ").append(Place.Constant);
+  Text.append(u": ").append(P.Message).append(u'\n');
 }
 
 QJsonObject ProblemObject(const TProblemPlace &Place, const TCheckProblem &P) {
@@ -136,8 +141,14 @@ int RunCheckCommand(const TCliArguments &Args) {
     const TProblemPlace Place = PlaceOf(Entries, Found.Position, Lines);
     if (bJson)
       Array.append(ProblemObject(Place, Found.Problem));
-    else
-      Text += ProblemLine(TranslationFile, Place, Found.Problem);
+    else {
+      AppendProblemLine(Text, TranslationFile, Place, Found.Problem);
+      // Printed in parts, so that thousands of problems take little memory.
+      if (Text.size() > 65536) {
+        PrintOut(Text);
+        Text.clear();
+      }
+    }
   }
   const int Errors = Counts[size_t(TCheckSeverity::Error)];
   const int Warnings = Counts[size_t(TCheckSeverity::Warning)];

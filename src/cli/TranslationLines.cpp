@@ -32,8 +32,16 @@ template <typename K> void Found(QHash<K, int> &Lines, const K &Key, int Line) {
 
 } // namespace
 
+const QString &TTranslationLines::ComponentKey(const QString &Component) const {
+  if (FLastKey.isEmpty() || Component != FLastComponent) {
+    FLastComponent = Component;
+    FLastKey = ZrLang_TextOrderKey(Component);
+  }
+  return FLastKey;
+}
+
 void TTranslationLines::WantProperty(const QString &Component, int iID) {
-  FSections[ZrLang_TextOrderKey(Component)].insert(iID, 0);
+  FSections[ComponentKey(Component)].insert(iID, 0);
 }
 
 void TTranslationLines::WantConstant(const QString &Name) {
@@ -74,7 +82,8 @@ void TTranslationLines::Find(QByteArrayView Bytes, unsigned CodePage) {
 }
 
 int TTranslationLines::PropertyLine(const QString &Component, int iID) const {
-  return FSections.value(ZrLang_TextOrderKey(Component)).value(iID);
+  const auto It = FSections.constFind(ComponentKey(Component));
+  return It == FSections.cend() ? 0 : It.value().value(iID);
 }
 
 int TTranslationLines::ConstantLine(const QString &Name) const {

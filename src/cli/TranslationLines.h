@@ -25,7 +25,12 @@ public:
   int ConstantLine(const QString &Name) const;
 
 private:
+  // Problems come entry by entry, many from one component: its key is made
+  // once.
+  const QString &ComponentKey(const QString &Component) const;
+
   // Text order keys to lines, 0 until found.
   QHash<QString, QHash<int, int>> FSections;
   QHash<QString, int> FConstants;
+  mutable QString FLastComponent, FLastKey;
 };
