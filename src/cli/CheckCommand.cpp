@@ -139,15 +139,15 @@ int RunCheckCommand(const TCliArguments &Args) {
   for (const TEntryProblem &Found : Problems) {
     ++Counts[size_t(Found.Problem.Severity)];
     const TProblemPlace Place = PlaceOf(Entries, Found.Position, Lines);
-    if (bJson)
+    if (bJson) {
       Array.append(ProblemObject(Place, Found.Problem));
-    else {
-      AppendProblemLine(Text, TranslationFile, Place, Found.Problem);
-      // Printed in parts, so that thousands of problems take little memory.
-      if (Text.size() > 65536) {
-        PrintOut(Text);
-        Text.clear();
-      }
+      continue;
+    }
+    AppendProblemLine(Text, TranslationFile, Place, Found.Problem);
+    // Printed in parts, so that thousands of problems take little memory.
+    if (Text.size() > 65536) {
+      PrintOut(Text);
+      Text.clear();
     }
   }
   const int Errors = Counts[size_t(TCheckSeverity::Error)];
