@@ -9,8 +9,9 @@
 // Exit statuses of lingrove-cli.
 enum TCliExitStatus {
   cesSuccess = 0,
-  cesFailure = 2, // a file could not be read or written, or is not valid
-  cesUsage = 64,  // the command line itself is wrong
+  cesProblemsFound = 1, // check: problems of the failing severity were found
+  cesFailure = 2,       // a file could not be read or written, or is not valid
+  cesUsage = 64,        // the command line itself is wrong
 };
 
 // Wrong use of the command line: reported with a usage hint and cesUsage.
@@ -78,3 +79,4 @@ int RunInfoCommand(const TCliArguments &Args);
 int RunConvertCommand(const TCliArguments &Args);
 int RunSyncCommand(const TCliArguments &Args);
 int RunStatsCommand(const TCliArguments &Args);
+int RunCheckCommand(const TCliArguments &Args);

@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "Console.h"
 #include "Exceptions.h"
+#include "TranslationChecks.h"
 
 namespace {
 
@@ -14,6 +15,28 @@ const QString ExitStatusText =
                    "  2   error: a file cannot be read or written, or is not valid\n"
                    "  64  wrong usage: unknown command or option, missing or extra arguments,\n"
                    "      invalid option value\n");
+
+// The check command's help: what it does and one line per check.
+QString CheckDescription() {
+  QString Text =
+      QStringLiteral("Reconciles TRANSLATION with the language source SOURCE in memory, as sync\n"
+                     "does (no file is written), runs the checks over every translated entry and\n"
+                     "prints one line per problem,\n"
+                     "  TRANSLATION:LINE: SEVERITY: [CHECK] COMPONENT.PROPERTY (ID=N): MESSAGE\n"
+                     "  TRANSLATION:LINE: SEVERITY: [CHECK] constant NAME: MESSAGE\n"
+                     "then a line with the numbers of errors, warnings and infos. LINE is the\n"
+                     "entry's line in TRANSLATION, counted from 1.\n"
+                     "\n"
+                     "Checks:\n");
+  for (const TTranslationCheckInfo &Info : TranslationCheckInfos())
+    Text += QStringLiteral("  %1 %2 %3\n")
+                .arg(QString::fromUtf16(Info.Id).leftJustified(12),
+                     CheckSeverityName(Info.Severity).leftJustified(8),
+                     QString::fromUtf16(Info.Summary));
+  return Text + QStringLiteral("\n"
+                               "Exit status 1: problems of the --fail-on severity or worse were "
+                               "found.");
+}
 
 int RunHelpCommand(const TCliArguments &Args) {
   if (Args.Positional.isEmpty()) {
@@ -138,6 +161,32 @@ std::vector<TCliCommand> MakeCommands() {
                      "Entries of SOURCE whose ID is 0 or negative cannot be translated: they\n"
                      "are not counted as untranslated, and a warning on stderr lists them."),
       RunStatsCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("check"),
+      {QStringLiteral("SOURCE"), QStringLiteral("TRANSLATION")},
+      2,
+      {TCliOption{QStringLiteral("--json"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("Print one JSON object on one line: \"problems\", each\n"
+                                 "with check, severity, component, property, id,\n"
+                                 "constant, line and message (null where the entry\n"
+                                 "has none), and \"counts\" by severity.")},
+       TCliOption{QStringLiteral("--fail-on"),
+                  QStringLiteral("error|warning|never"),
+                  {QStringLiteral("error"), QStringLiteral("warning"), QStringLiteral("never")},
+                  false,
+                  QStringLiteral("The least severity that makes the exit status 1;\n"
+                                 "error by default.")},
+       TCliOption{QStringLiteral("--only"),
+                  QStringLiteral("IDS"),
+                  {},
+                  false,
+                  QStringLiteral("Run only these checks, a comma-separated list.")}},
+      QStringLiteral("Run quality checks over the translated entries"),
+      CheckDescription(),
+      RunCheckCommand});
   Commands.push_back(
       TCliCommand{QStringLiteral("help"),
                   {QStringLiteral("COMMAND")},

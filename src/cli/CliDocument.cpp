@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <vector>
 
 std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
                                                       const QString &TranslationFile) {
@@ -15,6 +16,11 @@ std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
     throw EZrLangError(E.Reason());
   }
   return Doc;
+}
+
+void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc) {
+  static auto *Kept = new std::vector<std::unique_ptr<TTranslationDocument>>;
+  Kept->push_back(std::move(Doc));
 }
 
 void WarnNonPositiveIDs(const TLangSource &Source) {

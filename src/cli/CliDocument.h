@@ -12,6 +12,13 @@
 std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
                                                       const QString &TranslationFile);
 
+// The program ends right after a command. Freeing a large document string by
+// string takes a noticeable share of a command, so the document is kept until
+// the process ends, when the system reclaims its memory at once. The holder
+// lives in static storage, so leak checkers still see the document as
+// reachable.
+void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc);
+
 // Warns on stderr about the source's entries that cannot be translated
 // because their ID is 0 or negative; nothing when there are none.
 void WarnNonPositiveIDs(const TLangSource &Source);

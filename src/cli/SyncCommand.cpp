@@ -43,15 +43,6 @@ std::optional<quint16> LangIDOption(const TCliArguments &Args) {
   return quint16(Value);
 }
 
-// The program ends right after a command. Freeing a large document string by
-// string takes a noticeable share of a sync, so the document is kept until the
-// process ends, when the system reclaims its memory at once. The holder lives
-// in static storage, so leak checkers still see the document as reachable.
-void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc) {
-  static auto *Kept = new std::vector<std::unique_ptr<TTranslationDocument>>;
-  Kept->push_back(std::move(Doc));
-}
-
 } // namespace
 
 int RunSyncCommand(const TCliArguments &Args) {
