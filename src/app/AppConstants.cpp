@@ -12,6 +12,7 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionEncodingConfict", u"Encoding Conflict"},
     {u"SCaptionFilterShowing", u"Showing %d of %d entries"},
     {u"SCaptionGoTo", u"Go to ID"},
+    {u"SCaptionProblemCount", u"Problems: %d"},
     {u"SCaptionPropertyCount", u"Properties: %d/%d"},
     {u"SCaptionRedo", u"&Redo"},
     {u"SCaptionRedoStep", u"&Redo %s"},

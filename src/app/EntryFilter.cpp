@@ -1,10 +1,12 @@
 #include "EntryFilter.h"
 
+#include "DocumentProblems.h"
 #include "EntryTable.h"
 #include "TranslationDocument.h"
 
-TEntryFilterMatcher::TEntryFilterMatcher(const TEntryFilter &Filter, TTranslationDocument &Document)
-    : FDocument(Document), FTable(Document.Entries()), FState(Filter.State),
+TEntryFilterMatcher::TEntryFilterMatcher(const TEntryFilter &Filter, TTranslationDocument &Document,
+                                         const TDocumentProblems *Problems)
+    : FDocument(Document), FTable(Document.Entries()), FProblems(Problems), FState(Filter.State),
       FHasText(!Filter.Text.isEmpty()), FText(Filter.Text, Qt::CaseInsensitive) {}
 
 bool TEntryFilterMatcher::Matches(int Position) const {
@@ -21,6 +23,8 @@ bool TEntryFilterMatcher::StateMatches(int Position) const {
     return !FTable.States(Position).Contains(zrtsUntranslated);
   case esfChanged:
     return FDocument.ChangedInSession(Position);
+  case esfProblems:
+    return FProblems && FProblems->HasProblem(Position);
   }
   return false;
 }

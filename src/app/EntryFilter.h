@@ -4,6 +4,7 @@
 #include <QStringMatcher>
 #include <QtGlobal>
 
+class TDocumentProblems;
 class TEntryTable;
 class TTranslationDocument;
 
@@ -17,6 +18,8 @@ enum TEntryStateFilter : quint8 {
   esfTranslated = 2,
   // Changed by an edit since the document was opened.
   esfChanged = 3,
+  // Translated entries with an error or a warning.
+  esfProblems = 4,
 };
 
 // What the entry grid shows: the entries of State whose name, source value,
@@ -34,8 +37,10 @@ struct TEntryFilter {
 // Tests the entries of an open document against a filter.
 class TEntryFilterMatcher {
 public:
-  // Document must be open and outlive the matcher.
-  TEntryFilterMatcher(const TEntryFilter &Filter, TTranslationDocument &Document);
+  // Document must be open and outlive the matcher, and so must Problems,
+  // the document's problems (nullptr: no entry has any).
+  TEntryFilterMatcher(const TEntryFilter &Filter, TTranslationDocument &Document,
+                      const TDocumentProblems *Problems = nullptr);
   // REQUIRES: Position is an entry (a property or a constant).
   bool Matches(int Position) const;
 
@@ -45,6 +50,7 @@ private:
 
   const TTranslationDocument &FDocument;
   const TEntryTable &FTable;
+  const TDocumentProblems *FProblems;
   TEntryStateFilter FState;
   bool FHasText;
   QStringMatcher FText;

@@ -1,4 +1,5 @@
 #include "EntryNavigation.h"
+#include "DocumentProblems.h"
 
 #include "EntryTreeModel.h"
 
@@ -27,6 +28,23 @@ QModelIndex PreviousUntranslatedItem(const TEntryTreeModel &Model, const QModelI
   if (Position < 0)
     return QModelIndex();
   return Model.IndexAtTreeOrder(Model.PreviousUntranslatedPosition(Position));
+}
+
+QModelIndex ProblemItem(const TEntryTreeModel &Model, const TDocumentProblems &Problems,
+                        const QModelIndex &Focused, bool Forward) {
+  const int Count = Model.TreeOrderCount();
+  if (Count == 0)
+    return QModelIndex();
+  const int Start = Model.TreeOrderPosition(Focused);
+  // Without a focused row the search starts just before the first (or after
+  // the last) row.
+  int P = Start >= 0 ? Start : (Forward ? Count - 1 : 0);
+  for (int Step = 0; Step < Count; ++Step) {
+    P = Forward ? (P + 1) % Count : (P + Count - 1) % Count;
+    if (Problems.HasProblem(P) && Model.IsPositionVisible(P))
+      return Model.IndexAtTreeOrder(P);
+  }
+  return QModelIndex();
 }
 
 void SelectEntryNode(QAbstractItemView &View, const QModelIndex &Node, bool Centre, bool Scroll) {

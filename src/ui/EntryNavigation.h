@@ -3,6 +3,7 @@
 #include <QModelIndex>
 
 class QAbstractItemView;
+class TDocumentProblems;
 class TEntryTreeModel;
 
 // Moving between the entry grid's rows in tree order (depth-first over all
@@ -23,6 +24,12 @@ QModelIndex NextUntranslatedItem(const TEntryTreeModel &Model, const QModelIndex
 // The nearest such row before Focused; nothing when there is none or nothing
 // is focused. No wrap-around.
 QModelIndex PreviousUntranslatedItem(const TEntryTreeModel &Model, const QModelIndex &Focused);
+
+// The next (Forward) or previous shown row after or before Focused, wrapping
+// around, whose entry has an error or a warning; Focused itself when it is the
+// only one; nothing when there is none.
+QModelIndex ProblemItem(const TEntryTreeModel &Model, const TDocumentProblems &Problems,
+                        const QModelIndex &Focused, bool Forward);
 
 // Makes Node the only selected row and the current one; with Scroll it is
 // scrolled into view (its parent expanded when needed), centred with Centre.

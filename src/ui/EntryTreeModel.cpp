@@ -1,5 +1,6 @@
 #include "EntryTreeModel.h"
 
+#include "DocumentProblems.h"
 #include "Escaping.h"
 #include "Images.h"
 #include "LangSource.h"
@@ -48,6 +49,7 @@ TEntryTreeModel::TEntryTreeModel(TTranslationDocument &Document, QObject *Parent
 TEntryTreeModel::~TEntryTreeModel() = default;
 
 void TEntryTreeModel::SetDocument(TTranslationDocument &Document) {
+  FinishProblemsForFilter();
   beginResetModel();
   try {
     Attach(Document);
@@ -84,9 +86,15 @@ void TEntryTreeModel::Detach() {
   FFiltered = false;
 }
 
+void TEntryTreeModel::FinishProblemsForFilter() {
+  if (FProblems && FFilter.State == esfProblems)
+    FProblems->Finish();
+}
+
 void TEntryTreeModel::SetFilter(const TEntryFilter &Filter) {
-  beginResetModel();
   FFilter = Filter;
+  FinishProblemsForFilter();
+  beginResetModel();
   try {
     ChooseRows();
   } catch (...) {
@@ -103,7 +111,7 @@ void TEntryTreeModel::ChooseRows() {
   FFiltered = false;
   if (!FDocument || !FFilter.IsActive())
     return;
-  const TEntryFilterMatcher Matcher(FFilter, *FDocument);
+  const TEntryFilterMatcher Matcher(FFilter, *FDocument, FProblems);
   FRows.Build(*FTable, [&Matcher](int Position) { return Matcher.Matches(Position); });
   FFiltered = true;
 }
@@ -274,6 +282,38 @@ void TEntryTreeModel::NotifyRowsChanged(const std::vector<int> &AllPositions) {
   Q_EMIT EntriesChanged(Changed);
 }
 
+void TEntryTreeModel::SetProblems(TDocumentProblems *Problems) {
+  disconnect(FProblemsConnection);
+  FProblems = Problems;
+  if (FProblems)
+    FProblemsConnection = connect(FProblems, &TDocumentProblems::ProblemsChanged, this,
+                                  &TEntryTreeModel::NotifyProblemsChanged);
+}
+
+// Repaints the translated values whose problems changed, in runs of rows.
+void TEntryTreeModel::NotifyProblemsChanged(const std::vector<int> &Positions) {
+  if (!FTable)
+    return;
+  QModelIndex First, Last;
+  const auto Flush = [&] {
+    if (First.isValid())
+      Q_EMIT dataChanged(First, Last, {Qt::DecorationRole, Qt::ToolTipRole});
+    First = Last = QModelIndex();
+  };
+  for (int P : Positions) {
+    const QModelIndex Index =
+        P >= 0 && P < FTable->Count() ? IndexAtTreeOrder(P, ecTranslatedValue) : QModelIndex();
+    if (!Index.isValid())
+      continue;
+    if (!Last.isValid() || Index.parent() != Last.parent() || Index.row() != Last.row() + 1)
+      Flush();
+    if (!First.isValid())
+      First = Index;
+    Last = Index;
+  }
+  Flush();
+}
+
 QString TEntryTreeModel::ActionOrEdit(const QString &Action) const {
   return Action.isEmpty() ? LangConstant(u"SUndoEdit") : Action;
 }
@@ -414,6 +454,10 @@ QVariant TEntryTreeModel::data(const QModelIndex &Index, int Role) const {
         break;
       }
     } else if (Column == ecTranslatedValue) {
+      if (FProblems && FProblems->HasProblem(Position))
+        return ImageListIcon(FProblems->Level(Position) == TDocumentProblems::plError
+                                 ? iiProblemError
+                                 : iiProblemWarning);
       return ImageListIcon(FTable->States(Position).Contains(zrtsUntranslated) ? iiUntranslated
                                                                                : iiTranslated);
     }
@@ -440,6 +484,8 @@ QVariant TEntryTreeModel::data(const QModelIndex &Index, int Role) const {
     if (FTable->IsReadOnly(Position))
       return LangConstantFmt(u"SHintNonPositiveID",
                              {static_cast<const TPropertySource *>(Node->Data.Source)->iID});
+    if (Column == ecTranslatedValue && FProblems && FProblems->HasProblem(Position))
+      return FProblems->Describe(Position);
     return QVariant();
   case StaticTextRole:
     if (Column == ecName && Node->Parent < 0)

@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+class TDocumentProblems;
 class TTranslationDocument;
 
 // The entry grid's model: a two-level tree over an open document's entry
@@ -65,6 +66,12 @@ public:
   // filter stays set for the next document.
   void Clear();
   bool HasDocument() const { return FDocument != nullptr; }
+
+  // The translated value of an entry with an error or a warning shows a
+  // problem icon and lists the problems in its tooltip. Problems (nullptr:
+  // none) must outlive its use here. The filter's "with problems" state has
+  // the checks finished before it chooses rows.
+  void SetProblems(TDocumentProblems *Problems);
 
   // Header captions; English by default.
   void SetColumnCaption(int Column, const QString &Caption);
@@ -169,15 +176,19 @@ private:
   // REQUIRES: Position is shown.
   int RowOf(int Position) const;
   void ChooseRows();
+  void FinishProblemsForFilter();
   QModelIndex IndexOf(const TNode &Node, int Column) const;
   QModelIndex IndexAt(int Position, int Column) const;
   void NotifyRowsChanged(const std::vector<int> &Positions);
+  void NotifyProblemsChanged(const std::vector<int> &Positions);
   QString DisplayText(const TNode &Node, int Column) const;
   QString ActionOrEdit(const QString &Action) const;
   const QFont &BoldFont() const;
 
   TTranslationDocument *FDocument = nullptr;
   const TEntryTable *FTable = nullptr;
+  TDocumentProblems *FProblems = nullptr;
+  QMetaObject::Connection FProblemsConnection;
   TEntryFilter FFilter;
   bool FFiltered = false;
   TFilteredEntryRows FRows;

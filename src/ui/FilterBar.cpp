@@ -21,7 +21,8 @@ TFilterBar::TFilterBar(TEntryTreeModel &Model, TEntryTreeView &View, QWidget *Pa
   StateCombo = new QComboBox(this);
   StateCombo->setObjectName(QStringLiteral("StateCombo"));
   StateCombo->addItems({QStringLiteral("All"), QStringLiteral("Untranslated"),
-                        QStringLiteral("Translated"), QStringLiteral("Changed in this session")});
+                        QStringLiteral("Translated"), QStringLiteral("Changed in this session"),
+                        QStringLiteral("With problems")});
   StateCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Layout->addWidget(FilterEdit, 1);
   Layout->addWidget(StateCombo);

@@ -50,6 +50,10 @@ constexpr TImageSpec Specs[iiCount] = {
     {"go-jump", -1, u"#", 0xFF3B7DD8},
     {"go-last", -1, u"\u21E5", 0xFF2E9E44},
     {"view-filter", -1, u"\u25BD", 0xFF707070},
+    {nullptr, -1, u"\u00D7", 0xFFD83B3B},
+    {nullptr, -1, u"!", 0xFFE0A020},
+    {nullptr, -1, u"\u21E3", 0xFFE0A020},
+    {nullptr, -1, u"\u21E1", 0xFFE0A020},
 };
 
 QIcon DrawnIcon(const TImageSpec &Spec) {

@@ -37,6 +37,10 @@ enum TImageIndex : int {
   iiGoTo = 29,
   iiCopySource = 30,
   iiFilter = 31,
+  iiProblemError = 32,
+  iiProblemWarning = 33,
+  iiNextProblem = 34,
+  iiPreviousProblem = 35,
   iiCount
 };
 

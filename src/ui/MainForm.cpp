@@ -11,6 +11,7 @@
 #include "DifferencesDialog.h"
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
+#include "DocumentProblems.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
 #include "Exceptions.h"
@@ -239,6 +240,16 @@ void TUIMainForm::CreateActions() {
   ActionEditJumpNext =
       NewAction("ActionEditJumpNext", QStringLiteral("&Next Untranslated Item"),
                 QKeySequence(Qt::ALT | Qt::Key_Down), {}, Edit, iiNextUntranslated);
+  ActionEditPreviousProblem =
+      NewAction("ActionEditPreviousProblem", QStringLiteral("Previous Pro&blem"),
+                QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Up),
+                QStringLiteral("Go to the previous entry with an error or a warning"), Edit,
+                iiPreviousProblem);
+  ActionEditNextProblem =
+      NewAction("ActionEditNextProblem", QStringLiteral("Next Prob&lem"),
+                QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down),
+                QStringLiteral("Go to the next entry with an error or a warning"), Edit,
+                iiNextProblem);
   ActionEditTransProperties =
       NewAction("ActionEditTransProperties", QStringLiteral("Translation Properties"),
                 QKeySequence(Qt::ALT | Qt::Key_Return),
@@ -293,6 +304,12 @@ void TUIMainForm::CreateActions() {
           [this] { GoTo(NextUntranslatedItem(*FTreeModel, MainStringTree->currentIndex())); });
   connect(ActionEditJumpPrevious, &QAction::triggered, this,
           [this] { GoTo(PreviousUntranslatedItem(*FTreeModel, MainStringTree->currentIndex())); });
+  connect(ActionEditNextProblem, &QAction::triggered, this, [this] {
+    GoTo(ProblemItem(*FTreeModel, *FProblems, MainStringTree->currentIndex(), true));
+  });
+  connect(ActionEditPreviousProblem, &QAction::triggered, this, [this] {
+    GoTo(ProblemItem(*FTreeModel, *FProblems, MainStringTree->currentIndex(), false));
+  });
   connect(ActionEditMarkItemTrans, &QAction::triggered, this, [this] {
     if (FUpdatingEntryProperties)
       return;
@@ -343,6 +360,7 @@ void TUIMainForm::CreateMenus() {
   MenuJumpTo = Edit->addMenu(QStringLiteral("Jump To"));
   MenuJumpTo->setObjectName(QStringLiteral("MenuJumpTo"));
   MenuJumpTo->addActions({ActionEditJumpPrevious, ActionEditJumpNext});
+  Edit->addActions({ActionEditPreviousProblem, ActionEditNextProblem});
   Edit->addSeparator();
   Edit->addAction(ActionEditTransProperties);
   connect(Edit, &QMenu::aboutToShow, this,
@@ -439,6 +457,9 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree = new TEntryTreeView(Splitter);
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
   FTreeModel = new TEntryTreeModel(this);
+  FProblems = new TDocumentProblems(this);
+  FTreeModel->SetProblems(FProblems);
+  connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] { UpdateStatusBar(); });
   MainStringTree->setModel(FTreeModel);
   TEntryTreeDelegate::Install(*MainStringTree);
   MainStringTree->header()->setStretchLastSection(true);
@@ -740,7 +761,9 @@ void TUIMainForm::CreateStatusBar() {
                      QStringLiteral("Number of component property entries total/untranslated"));
   SBConstants = NewStatusLabel(Bar, "SBConstants",
                                QStringLiteral("Number of constant entries total/untranslated"));
-  for (QLabel *L : {SBComponents, SBProperties, SBConstants})
+  SBProblems = NewStatusLabel(Bar, "SBProblems",
+                              QStringLiteral("Number of translated entries with errors or warnings"));
+  for (QLabel *L : {SBComponents, SBProperties, SBConstants, SBProblems})
     Bar->addPermanentWidget(L);
 }
 
@@ -925,6 +948,7 @@ void TUIMainForm::UpdateStatusBar() {
                                         {Counts.Properties, Counts.UntranslatedProperties}));
   SBConstants->setText(
       LangConstantFmt(u"SCaptionConstantCount", {Counts.Constants, Counts.UntranslatedConstants}));
+  SBProblems->setText(LangConstantFmt(u"SCaptionProblemCount", {FProblems->ProblemCount()}));
   UpdateFilterStatus();
 }
 
@@ -933,7 +957,9 @@ void TUIMainForm::UpdateActions() {
   for (QAction *A :
        {static_cast<QAction *>(ActionFileSave), static_cast<QAction *>(ActionFileSaveAs),
         static_cast<QAction *>(ActionEditTransProperties),
-        static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext)})
+        static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext),
+        static_cast<QAction *>(ActionEditPreviousProblem),
+        static_cast<QAction *>(ActionEditNextProblem)})
     A->setEnabled(Open);
   const bool Focused = Open && MainStringTree->currentIndex().isValid();
   ActionEditPreviousItem->setEnabled(Focused);
@@ -968,6 +994,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
+  FProblems->Attach(nullptr);
   FTreeModel->Clear();
   FDocument->Close();
   if (FIsDestroying)
@@ -1026,10 +1053,12 @@ bool TUIMainForm::EditTranslationProperties() {
 }
 
 void TUIMainForm::RebuildTree() {
+  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr);
   if (HasDocument())
     FTreeModel->SetDocument(*FDocument);
   else
     FTreeModel->Clear();
+  FProblems->Start();
   MainStringTree->setVisible(HasDocument());
   findChild<QWidget *>(QStringLiteral("TreePlaceholder"))->setVisible(!HasDocument());
   if (HasDocument()) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLabel;
+class TDocumentProblems;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
@@ -167,6 +168,8 @@ private:
 
   // Always there; empty while no document is open.
   std::unique_ptr<TTranslationDocument> FDocument;
+  // The problems of the open document's entries, checked in slices.
+  TDocumentProblems *FProblems = nullptr;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;
@@ -198,6 +201,8 @@ private:
   TAction *ActionEditNextItem = nullptr;
   TAction *ActionEditJumpPrevious = nullptr;
   TAction *ActionEditJumpNext = nullptr;
+  TAction *ActionEditPreviousProblem = nullptr;
+  TAction *ActionEditNextProblem = nullptr;
   TAction *ActionEditTransProperties = nullptr;
   TAction *ActionViewExpandAll = nullptr;
   TAction *ActionViewCollapseAll = nullptr;
@@ -225,6 +230,7 @@ private:
   QLabel *SBComponents = nullptr;
   QLabel *SBProperties = nullptr;
   QLabel *SBConstants = nullptr;
+  QLabel *SBProblems = nullptr;
   TFilterBar *FilterBar = nullptr;
   TFindBar *FindBar = nullptr;
   QLabel *SBFilter = nullptr;
