@@ -10,6 +10,7 @@ namespace {
 const QString Options = QStringLiteral("Options");
 const QString VersionKey = QStringLiteral("Version");
 const QString IgnoreEncodingConfictsKey = QStringLiteral("IgnoreEncodingConficts");
+const QString AskSaveWithErrorsKey = QStringLiteral("AskSaveWithErrors");
 const QString LanguageKey = QStringLiteral("Language");
 
 // Whether the store holds a value that reads back as itself: Read gives the
@@ -90,6 +91,7 @@ bool TAttribs::LoadAttribs() {
   TAppConfigIniFile Ini;
   try {
     FIgnoreEncodingConficts = Ini.ReadBool(Options, IgnoreEncodingConfictsKey, false);
+    FAskSaveWithErrors = Ini.ReadBool(Options, AskSaveWithErrorsKey, true);
     FIsFirstRun = Ini.ReadBool(Options, QStringLiteral("IsFirstRun"), true);
     FLanguage = quint16(Ini.ReadInteger(Options, LanguageKey, 1033));
     FTheme = Ini.ReadString(Options, QStringLiteral("Theme"), QStringLiteral("Default"));
@@ -107,11 +109,12 @@ bool TAttribs::LoadAttribs() {
 }
 
 TAttribs::TStoredValues TAttribs::CurrentValues() const {
-  return {FIgnoreEncodingConficts, FLanguage, Version()};
+  return {FIgnoreEncodingConficts, FAskSaveWithErrors, FLanguage, Version()};
 }
 
 void TAttribs::LoadDefaults() {
   FIgnoreEncodingConficts = false;
+  FAskSaveWithErrors = true;
   FLanguage = 1033;
   FTheme = QStringLiteral("Default");
 }
@@ -129,6 +132,9 @@ void TAttribs::SaveAttribs() {
   if (Current.IgnoreEncodingConficts != FStored.IgnoreEncodingConficts ||
       !HoldsReadable([&](int D) { return Ini.ReadBool(Options, IgnoreEncodingConfictsKey, D); }))
     Ini.WriteBool(Options, IgnoreEncodingConfictsKey, Current.IgnoreEncodingConficts);
+  if (Current.AskSaveWithErrors != FStored.AskSaveWithErrors ||
+      !HoldsReadable([&](int D) { return Ini.ReadBool(Options, AskSaveWithErrorsKey, D); }))
+    Ini.WriteBool(Options, AskSaveWithErrorsKey, Current.AskSaveWithErrors);
   Ini.WriteBool(Options, QStringLiteral("IsFirstRun"), false);
   if (Current.Language != FStored.Language ||
       !HoldsReadable([&](int D) { return Ini.ReadInteger(Options, LanguageKey, D); }))

@@ -53,10 +53,11 @@ public:
   // Reads everything in one store; false after an error, in which case
   // LoadDefaults has run. Removes the obsolete key "User".
   bool LoadAttribs();
-  // IgnoreEncodingConficts false, Language 1033, Theme "Default".
+  // IgnoreEncodingConficts false, AskSaveWithErrors true, Language 1033,
+  // Theme "Default".
   void LoadDefaults();
-  // Writes IsFirstRun as false, and IgnoreEncodingConficts, Language and
-  // Version where changed or not held by the store, all under the store's
+  // Writes IsFirstRun as false, and IgnoreEncodingConficts,
+  // AskSaveWithErrors, Language and Version where changed or not held by the store, all under the store's
   // lock. With StoreAttribs false it writes nothing and tells the user so.
   void SaveAttribs();
 
@@ -64,6 +65,9 @@ public:
   void SetStoreAttribs(bool Value) { FStoreAttribs = Value; }
   bool IgnoreEncodingConficts() const { return FIgnoreEncodingConficts; }
   void SetIgnoreEncodingConficts(bool Value) { FIgnoreEncodingConficts = Value; }
+  // A save of a translation with errors asks first.
+  bool AskSaveWithErrors() const { return FAskSaveWithErrors; }
+  void SetAskSaveWithErrors(bool Value) { FAskSaveWithErrors = Value; }
   bool IsFirstRun() const { return FIsFirstRun; }
   void SetIsFirstRun(bool Value) { FIsFirstRun = Value; }
   quint16 Language() const { return FLanguage; }
@@ -75,14 +79,16 @@ private:
   // The values that are written back, as last loaded or saved.
   struct TStoredValues {
     bool IgnoreEncodingConficts;
+    bool AskSaveWithErrors;
     quint16 Language;
     qint32 Version;
   };
   TStoredValues CurrentValues() const;
 
-  TStoredValues FStored{false, 1033, 1};
+  TStoredValues FStored{false, true, 1033, 1};
   bool FStoreAttribs = true;
   bool FIgnoreEncodingConficts = false;
+  bool FAskSaveWithErrors = true;
   bool FIsFirstRun = true;
   quint16 FLanguage = 1033;
   QString FTheme = QStringLiteral("Default");

@@ -69,6 +69,7 @@ constexpr TAppConstant Table[] = {
     {u"SMessageReplacedEntries", u"Replaced in %d entries."},
     {u"SMessageSaveChanges",
      u"The text in the %s file has changed.\r\n\r\nDo you want to save the changes?"},
+    {u"SMessageSaveWithErrors", u"%d entries have errors (for example: %s). Save anyway?"},
     {u"SMessageSavingInANSI",
      u"You are about to save the translation in ANSI format while the language source file "
      u"used has Unicode encoding.\r\n\r\nSaving the translation as ANSI may result in wrong "

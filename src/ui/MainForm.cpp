@@ -1298,6 +1298,8 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
   if (!HasDocument())
     return false;
   CommitPendingEdit();
+  if (!ConfirmSaveWithErrors())
+    return false;
   // A file without its language is one no program can place.
   if (LangIDTranslation() == 0 && (!EditTranslationProperties() || LangIDTranslation() == 0))
     return false;
@@ -1318,6 +1320,25 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
   UpdateMRUList(Path, mruTranslation, true);
   AddRecentProject({FDocument->SourceFilename(), FDocument->DisplayFilename(), Path});
   return true;
+}
+
+bool TUIMainForm::ConfirmSaveWithErrors() {
+  if (Attribs && !Attribs->AskSaveWithErrors())
+    return true;
+  FProblems->Finish();
+  const int First = FProblems->FirstError();
+  if (First < 0)
+    return true;
+  const TEntryTable &Table = FDocument->Entries();
+  const int Parent = Table.Node(First).Parent;
+  const QString Name =
+      (Parent >= 0 ? Table.Name(Parent) + QStringLiteral("/") : QString()) + Table.Name(First);
+  if (AskUser(this, QMessageBox::Warning, QString(),
+              LangConstantFmt(u"SMessageSaveWithErrors", {FProblems->ErrorCount(), Name}),
+              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+    return true;
+  GoTo(FTreeModel->IndexAtTreeOrder(First));
+  return false;
 }
 
 bool TUIMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {

@@ -77,6 +77,9 @@ public:
   // Writes the translation to Path after the encoding check, which then is
   // the translation's file name; false when the user cancelled at that check.
   bool WriteTranslationFile(const QString &Path, bool bUnicode);
+  // Asks whether to save a translation with errors (unless the setting says
+  // not to); a No selects the first entry with an error.
+  bool ConfirmSaveWithErrors();
 
   // Null without a document.
   const TLangSource *LangSource() const;

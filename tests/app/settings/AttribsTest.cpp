@@ -183,6 +183,21 @@ TEST_F(AppSettingsTest, SavedValuesComeBack) {
   EXPECT_EQ(B.Version(), -2);
 }
 
+// Asking before saving a translation with errors is on unless turned off.
+TEST_F(AppSettingsTest, AskSaveWithErrorsIsOnUntilTurnedOff) {
+  TAttribs A;
+  EXPECT_TRUE(A.LoadAttribs());
+  EXPECT_TRUE(A.AskSaveWithErrors());
+  A.SetAskSaveWithErrors(false);
+  A.SaveAttribs();
+  EXPECT_EQ(Raw().value(u"Options/AskSaveWithErrors"_s), u"0"_s);
+  TAttribs B;
+  EXPECT_TRUE(B.LoadAttribs());
+  EXPECT_FALSE(B.AskSaveWithErrors());
+  B.LoadDefaults();
+  EXPECT_TRUE(B.AskSaveWithErrors());
+}
+
 TEST_F(AppSettingsTest, NotStoringIsToldAndWritesNothing) {
   TAttribs A;
   A.SetStoreAttribs(false);

@@ -4,12 +4,16 @@
 #include "MainFormTestSupport.h"
 
 #include "EntryTreeModel.h"
+#include "AppAttribs.h"
 #include "Images.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,13 +35,13 @@ QString ProblemsText(QWidget &Form) {
 }
 
 // Opened, checked, then given a warning, an error and a second error.
-std::unique_ptr<TTestMainForm> OpenGermanWithProblems() {
+std::unique_ptr<TTestMainForm> OpenGermanWithProblems(const QString &Folder = Examples) {
   auto Form = NewForm();
   Form->show();
   Form->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-  Form->LoadTranslation(Examples + QStringLiteral("Example.zrlang"), QString(),
-                        Examples + QStringLiteral("Example.de.lng"));
+  Form->LoadTranslation(Folder + QStringLiteral("Example.zrlang"), QString(),
+                        Folder + QStringLiteral("Example.de.lng"));
   EXPECT_TRUE(QTest::qWaitFor([&] { return ProblemsText(*Form) == u"Problems: 0"; }));
   const struct {
     const char *Parent, *Child;
@@ -156,5 +160,52 @@ TEST(MainFormProblemFilter, ShowsOnlyTheEntriesWithErrorsOrWarnings) {
   Combo->setCurrentIndex(esfProblems);
   EXPECT_EQ(ModelOf(Form).VisibleEntryCount(), 3);
 }
+
+struct TSaveCase {
+  const char *Name;
+  bool Ask; // the setting
+  QMessageBox::StandardButton Answer;
+  bool Saved;
+  const char *Current; // the grid's current row afterwards
+};
+
+void PrintTo(const TSaveCase &C, std::ostream *Os) {
+  *Os << C.Name;
+}
+
+class MainFormSaveWithErrors : public testing::TestWithParam<TSaveCase> {};
+
+TEST_P(MainFormSaveWithErrors, AsksOnceAndNoSelectsTheFirstError) {
+  const TSaveCase &C = GetParam();
+  QTemporaryDir Dir;
+  for (const char *Name : {"Example.zrlang", "Example.de.lng"})
+    ASSERT_TRUE(QFile::copy(Examples + QLatin1StringView(Name), Dir.filePath(QLatin1StringView(Name))));
+  const bool OldAsk = Attribs->AskSaveWithErrors();
+  Attribs->SetAskSaveWithErrors(C.Ask);
+  auto FormPtr = OpenGermanWithProblems(Dir.path() + u'/');
+  TTestMainForm &Form = *FormPtr;
+  TreeOf(Form).setCurrentIndex(ModelOf(Form).index(0, 0));
+  Form.RealSave = true;
+  QString Text;
+  if (C.Ask)
+    AnswerNextMessageBox(C.Answer, &Text);
+  EXPECT_EQ(Form.SaveTranslation(false), C.Saved);
+  Attribs->SetAskSaveWithErrors(OldAsk);
+  EXPECT_EQ(Text, C.Ask ? u"2 entries have errors (for example: Application.MainForm/mHelp.Caption). "
+                          u"Save anyway?"_s
+                        : QString());
+  EXPECT_EQ(Form.Modified(), !C.Saved);
+  EXPECT_EQ(CurrentEntry(Form), QLatin1StringView(C.Current));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainFormSaveWithErrors,
+    testing::Values(
+        TSaveCase{"YesSaves", true, QMessageBox::Yes, true, "/Application.MainForm"},
+        TSaveCase{"NoSelectsTheFirstError", true, QMessageBox::No, false,
+                  "Application.MainForm/mHelp.Caption"},
+        TSaveCase{"SettingOffSavesWithoutAsking", false, QMessageBox::NoButton, true,
+                  "/Application.MainForm"}),
+    [](const auto &Info) { return std::string(Info.param.Name); });
 
 } // namespace
