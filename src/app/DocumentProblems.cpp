@@ -21,6 +21,12 @@ TDocumentProblems::TDocumentProblems(QObject *Parent) : QObject(Parent) {
 void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks) {
   FTimer.stop();
   disconnect(FConnection);
+  // The entries that showed problems are announced, to be shown without.
+  std::vector<int> Dropped;
+  Dropped.reserve(FProblems.size());
+  for (const auto &Entry : FProblems)
+    Dropped.push_back(Entry.first);
+  std::sort(Dropped.begin(), Dropped.end());
   FDoc = Doc != nullptr && Doc->IsOpen() ? Doc : nullptr;
   FChecks = Checks;
   FProblems.clear();
@@ -28,12 +34,14 @@ void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet C
   FLevels.clear();
   FLevels.shrink_to_fit();
   FNext = 0;
-  if (FDoc == nullptr)
-    return;
-  FLevels.assign(size_t(FDoc->Entries().Count()), plNone);
-  FCounts[plNone] = int(FLevels.size());
-  FConnection = connect(FDoc, &TTranslationDocument::EntriesChanged, this,
-                        &TDocumentProblems::Recheck);
+  if (FDoc != nullptr) {
+    FLevels.assign(size_t(FDoc->Entries().Count()), plNone);
+    FCounts[plNone] = int(FLevels.size());
+    FConnection = connect(FDoc, &TTranslationDocument::EntriesChanged, this,
+                          &TDocumentProblems::Recheck);
+  }
+  if (!Dropped.empty())
+    Q_EMIT ProblemsChanged(Dropped);
 }
 
 void TDocumentProblems::Start() {

@@ -27,7 +27,9 @@ public:
 
   // Follows Doc (nullptr: none) with every position waiting to be checked;
   // Doc must outlive this or be detached first. Start() checks in slices on
-  // the event loop, Finish() checks what is left at once.
+  // the event loop, Finish() checks what is left at once. The entries that
+  // had problems before are announced by ProblemsChanged. Attach again after
+  // the translation's language changed.
   void Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks = TTranslationCheckSet::All());
   void Start();
   void Finish();

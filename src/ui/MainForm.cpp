@@ -1049,6 +1049,11 @@ bool TUIMainForm::EditTranslationProperties() {
   const bool bChanged = TUITransPropsDialog::Execute(
       this, Languages.LangIDSource, Languages.LangIDTranslation, FDocument->Translation().Params());
   FDocument->SetLanguages(Languages);
+  // Some checks depend on the translation's language.
+  if (bChanged) {
+    FProblems->Attach(FDocument.get());
+    FProblems->Start();
+  }
   return bChanged;
 }
 

@@ -55,6 +55,14 @@ TEST_F(DocumentProblemsTest, ChecksTheWholeDocumentInSlicesAndCountsErrorsAndWar
   EXPECT_EQ(Problems.FirstError(), 1);
   EXPECT_EQ(Problems.Describe(1), u"format: "_s + Problems.Problems(1).at(0).Message);
   EXPECT_TRUE(Problems.Problems(4).empty());
+  // Checking anew announces the entries that had problems.
+  std::vector<int> Announced;
+  QObject::connect(&Problems, &TDocumentProblems::ProblemsChanged,
+                   [&Announced](const std::vector<int> &P) { Announced = P; });
+  Problems.Attach(&Doc);
+  EXPECT_EQ(Announced, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Problems.ProblemCount(), 0);
+  EXPECT_EQ(Problems.Level(1), L::plNone);
 }
 
 struct TEditCase {
