@@ -757,6 +757,7 @@ struct TInPlaceCase {
   const char *ExpectCell;      // the one-line text in column 3 afterwards
   const char16_t *ExpectValue; // the raw translated value afterwards
   QStringList ExpectStatus;
+  int ExpectIcon = -1; // -1: the icon of the entry's translation state
 };
 
 class MainFormInPlaceEditing : public testing::TestWithParam<TInPlaceCase> {};
@@ -785,7 +786,10 @@ TEST_P(MainFormInPlaceEditing, TheEditorOpensInColumnThreeAndStoresTheDecodedTex
   EXPECT_EQ(ModelOf(Form).TranslatedValue(Row), QString::fromUtf16(C.ExpectValue));
   EXPECT_EQ(IsUntranslated(Row), WasUntranslated && !C.ExpectChanged);
   EXPECT_EQ(StateIconKey(Row),
-            ImageListIcon(IsUntranslated(Row) ? iiUntranslated : iiTranslated).cacheKey());
+            ImageListIcon(C.ExpectIcon >= 0      ? C.ExpectIcon
+                          : IsUntranslated(Row) ? iiUntranslated
+                                                : iiTranslated)
+                .cacheKey());
   EXPECT_EQ(Form.Modified(), C.ExpectChanged);
   EXPECT_EQ(Form.windowTitle(), C.ExpectChanged ? GermanModifiedTitle : GermanTitle);
   EXPECT_EQ(StatusOf(Form), C.ExpectStatus);
@@ -804,13 +808,13 @@ INSTANTIATE_TEST_SUITE_P(
                      Status(4, 38, 5, 8, 1)},
         TInPlaceCase{"F2FromTheDefaultValueColumn", "Application.MainForm", "actHelpAbout.Caption",
                      2, Qt::Key_F2, "Info", Qt::Key_Enter, true, "Info", u"Info",
-                     Status(4, 38, 5, 8, 1)},
+                     Status(4, 38, 5, 8, 1), iiProblemWarning},
         TInPlaceCase{"EnterFromTheIDColumnOnATranslatedProperty", "Dialog.Options", "Caption", 1,
                      Qt::Key_Return, "Optionen", Qt::Key_Return, true, "Optionen", u"Optionen",
                      Status(4, 38, 6, 8, 1)},
         TInPlaceCase{"EscapesAreDecoded", "Dialog.About", "Caption", 0, Qt::Key_Return,
                      "A\\tB\\\\C\\nD", Qt::Key_Return, true, "A\\tB\\\\C\\nD", u"A\tB\\C\r\nD",
-                     Status(4, 38, 5, 8, 1)},
+                     Status(4, 38, 5, 8, 1), iiProblemWarning},
         TInPlaceCase{"TwoDigitEscapes", "Dialog.About", "Caption", 0, Qt::Key_Return,
                      "a\\07b\\65\\x", Qt::Key_Return, true, "a\\07bA\\\\x", u"a\abA\\x",
                      Status(4, 38, 5, 8, 1)},
