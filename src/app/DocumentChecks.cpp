@@ -13,6 +13,7 @@ std::vector<TEntryProblem> CheckDocumentEntries(TTranslationDocument &Doc,
       continue;
     RunTranslationChecks(Checks, Entries.SourceValue(P), Entries.TranslatedValue(P), LangID,
                          Problems);
+    Doc.DropIgnoredProblems(P, Problems);
     for (TCheckProblem &Problem : Problems)
       Result.push_back({P, std::move(Problem)});
     Problems.clear();

@@ -14,7 +14,7 @@ struct TEntryProblem {
 
 // Runs Checks over every translated entry of an open document (an editable
 // entry whose states lack zrtsUntranslated), against the translation's
-// language; problems in ascending position order, those of one entry in the
+// language, leaving out the problems the document ignores; problems in ascending position order, those of one entry in the
 // order of TTranslationCheck.
 std::vector<TEntryProblem> CheckDocumentEntries(TTranslationDocument &Doc,
                                                 TTranslationCheckSet Checks);

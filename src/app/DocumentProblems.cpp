@@ -21,6 +21,7 @@ TDocumentProblems::TDocumentProblems(QObject *Parent) : QObject(Parent) {
 void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks) {
   FTimer.stop();
   disconnect(FConnection);
+  disconnect(FIgnoredConnection);
   // The entries that showed problems are announced, to be shown without.
   std::vector<int> Dropped;
   Dropped.reserve(FProblems.size());
@@ -39,6 +40,8 @@ void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet C
     FCounts[plNone] = int(FLevels.size());
     FConnection = connect(FDoc, &TTranslationDocument::EntriesChanged, this,
                           &TDocumentProblems::Recheck);
+    FIgnoredConnection = connect(FDoc, &TTranslationDocument::IgnoredProblemsChanged, this,
+                                 &TDocumentProblems::Recheck);
   }
   if (!Dropped.empty())
     Q_EMIT ProblemsChanged(Dropped);
@@ -95,6 +98,7 @@ void TDocumentProblems::CheckEntry(int Position) {
   if (Entries.IsEditable(Position) && !Entries.States(Position).Contains(zrtsUntranslated))
     RunTranslationChecks(FChecks, Entries.SourceValue(Position), Entries.TranslatedValue(Position),
                          FDoc->Languages().LangIDTranslation, FScratch);
+  FDoc->DropIgnoredProblems(Position, FScratch);
   TLevel Level = plNone;
   for (const TCheckProblem &Problem : FScratch)
     Level = std::max(Level, TLevel(int(Problem.Severity) + plInfo));

@@ -15,6 +15,8 @@ class TTranslationDocument;
 // an entry that EntriesChanged names is checked again at once. Only entries
 // with problems hold any heap memory; the rest cost one byte each.
 //
+// Problems the document ignores are left out.
+//
 // Counts cover the entries with an error or a warning; info problems are
 // kept but not counted.
 class TDocumentProblems : public QObject {
@@ -66,6 +68,7 @@ private:
   TTranslationDocument *FDoc = nullptr;
   TTranslationCheckSet FChecks;
   QMetaObject::Connection FConnection;
+  QMetaObject::Connection FIgnoredConnection;
   QTimer FTimer;
   std::vector<quint8> FLevels;
   std::unordered_map<int, std::vector<TCheckProblem>> FProblems;

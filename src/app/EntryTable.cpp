@@ -190,6 +190,11 @@ const QString &TEntryTable::Name(int Position) const {
   }
 }
 
+qint32 TEntryTable::PropertyID(int Position) const {
+  const TNodeData &D = Node(Position).Data;
+  return D.Kind == nkProperty ? AsPropertySource(D.Source)->iID : 0;
+}
+
 const QString &TEntryTable::SourceValue(int Position) const {
   const TNodeData &D = Node(Position).Data;
   if (D.Kind == nkProperty)

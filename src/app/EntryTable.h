@@ -87,6 +87,8 @@ public:
   // what an undo gives back.
   const QString &TranslatedConstValue(int Position) const;
   TZrLang_TranslationStates States(int Position) const;
+  // A property's ID; 0 for other rows.
+  qint32 PropertyID(int Position) const;
 
   // Sets an entry's translated value (a constant's default value to Value,
   // its value to ConstValue) and states.

@@ -78,6 +78,7 @@ void TTranslationDocument::Load(const QString &SourcePath, const QString &Displa
   FTranslationFilename = TranslationPath;
   FLanguages = Languages;
   FReconciliation = std::move(Reconciliation);
+  FIgnored.Read(FTranslation->Params());
 }
 
 void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
@@ -87,6 +88,7 @@ void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
   FSource = std::move(Source);
   FTranslation = std::move(Translation);
   FDisplay = std::move(Display);
+  FIgnored.Read(FTranslation->Params());
 }
 
 void TTranslationDocument::Close() {
@@ -103,6 +105,7 @@ void TTranslationDocument::Close() {
   FTranslationFilename.clear();
   FLanguages = TTranslationLanguages();
   FReconciliation = TReconciliation();
+  FIgnored.Clear();
 }
 
 bool TTranslationDocument::IsNewTranslation() const {
@@ -135,6 +138,57 @@ const TEntryTable &TTranslationDocument::Entries() {
     FEntriesBuilt = true;
   }
   return FEntries;
+}
+
+QString TTranslationDocument::ProblemEntry(int Position) {
+  const TEntryTable &Table = Entries();
+  if (Table.Kind(Position) == nkConstant)
+    return TIgnoredProblems::ConstantEntry(Table.Name(Position));
+  return TIgnoredProblems::PropertyEntry(Table.Name(Table.Node(Position).Parent),
+                                         Table.PropertyID(Position));
+}
+
+void TTranslationDocument::DropIgnoredProblems(int Position,
+                                               std::vector<TCheckProblem> &Problems) {
+  if (FIgnored.IsEmpty() || Problems.empty())
+    return;
+  const QString Entry = ProblemEntry(Position);
+  const TEntryTable &Table = Entries();
+  std::erase_if(Problems, [&](const TCheckProblem &Problem) {
+    return FIgnored.Contains(Problem.Check, Entry, Table.SourceValue(Position),
+                             Table.TranslatedValue(Position));
+  });
+}
+
+bool TTranslationDocument::HasIgnoredProblems(int Position) {
+  if (FIgnored.IsEmpty())
+    return false;
+  const TEntryTable &Table = Entries();
+  return FIgnored.ContainsAny(ProblemEntry(Position), Table.SourceValue(Position),
+                              Table.TranslatedValue(Position));
+}
+
+void TTranslationDocument::IgnoreProblems(int Position,
+                                          const std::vector<TCheckProblem> &Problems) {
+  const QString Entry = ProblemEntry(Position);
+  const TEntryTable &Table = Entries();
+  bool Changed = false;
+  for (const TCheckProblem &Problem : Problems)
+    Changed |= FIgnored.Add(Problem.Check, Entry, Table.SourceValue(Position),
+                            Table.TranslatedValue(Position));
+  if (Changed)
+    IgnoredChanged(Position);
+}
+
+void TTranslationDocument::StopIgnoringProblems(int Position) {
+  if (FIgnored.RemoveEntry(ProblemEntry(Position)))
+    IgnoredChanged(Position);
+}
+
+void TTranslationDocument::IgnoredChanged(int Position) {
+  FIgnored.Write(FTranslation->Params());
+  SetModified(true);
+  Q_EMIT IgnoredProblemsChanged({Position});
 }
 
 bool TTranslationDocument::Modified() const {

@@ -2,6 +2,7 @@
 
 #include "EntryTable.h"
 #include "Exceptions.h"
+#include "IgnoredProblems.h"
 #include "TranslationSupport.h"
 
 #include <QObject>
@@ -116,6 +117,18 @@ public:
 
   QUndoStack &UndoStack() { return FUndoStack; }
 
+  // Problems the translator chose to ignore, kept in the translation's
+  // header (see TIgnoredProblems). Changing them is a change outside the
+  // undo stack. REQUIRES: an open document, Position an entry.
+  //
+  // Removes the ignored ones from the entry's problems.
+  void DropIgnoredProblems(int Position, std::vector<TCheckProblem> &Problems);
+  bool HasIgnoredProblems(int Position);
+  // Ignores these problems of the entry with its present texts.
+  void IgnoreProblems(int Position, const std::vector<TCheckProblem> &Problems);
+  // Shows every ignored problem of the entry again.
+  void StopIgnoringProblems(int Position);
+
   // The entry's text or states were changed by an edit, an undo or a redo
   // since the document was opened (even when changed back).
   bool ChangedInSession(int Position) const {
@@ -143,6 +156,8 @@ Q_SIGNALS:
   // Positions in ascending order whose translated value or states changed.
   void EntriesChanged(const std::vector<int> &Positions);
   void ModifiedChanged(bool Modified);
+  // The entry's ignored problems changed.
+  void IgnoredProblemsChanged(const std::vector<int> &Positions);
 
 private:
   friend class TEntryEditCommand;
@@ -161,6 +176,8 @@ private:
   void Push(std::vector<TEntryState> Before, std::vector<TEntryState> After,
             const QString &Action, int MergeKey);
   void SetForcedModified(bool Value);
+  QString ProblemEntry(int Position);
+  void IgnoredChanged(int Position);
 
   std::unique_ptr<TLangSource> FSource;
   std::unique_ptr<TZrLang_CompTranslations> FTranslation;
@@ -172,6 +189,7 @@ private:
   TReconciliation FReconciliation;
   TEntryTable FEntries;
   bool FEntriesBuilt = false;
+  TIgnoredProblems FIgnored;
   // One flag per position, set by Apply; sized on the first change.
   std::vector<bool> FChanged;
   QUndoStack FUndoStack;

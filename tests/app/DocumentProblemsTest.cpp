@@ -1,9 +1,12 @@
 // The problems of an open document: the whole document, then each edit and
 // its undo.
+#include "DocumentChecks.h"
 #include "DocumentProblems.h"
 #include "TranslationDocument.h"
+#include "Translations.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -108,5 +111,41 @@ INSTANTIATE_TEST_SUITE_P(
                     TEditCase{"ConstantTranslatedWrongly", 6, u"Ende %d", L::plError, 3},
                     TEditCase{"UntranslatedIsNotChecked", 1, nullptr, L::plNone, 1}),
     [](const auto &Info) { return std::string(Info.param.Name); });
+
+// An ignored problem stays ignored while the entry's texts are those it was
+// ignored with, also for the command-line checks and after saving and
+// reopening; the header carries it.
+TEST_F(DocumentProblemsTest, IgnoredProblemsFollowTheTextsAndTravelWithTheFile) {
+  Problems.Finish();
+  Doc.IgnoreProblems(1, Problems.Problems(1));
+  Doc.IgnoreProblems(6, {{tcEmpty, TCheckSeverity::Error, {}}});
+  EXPECT_EQ(Problems.Level(1), L::plNone);
+  EXPECT_EQ(Problems.ErrorCount(), 0);
+  EXPECT_TRUE(Doc.HasIgnoredProblems(1));
+  EXPECT_TRUE(Doc.Modified());
+  EXPECT_EQ(CheckDocumentEntries(Doc, TTranslationCheckSet::All()).size(), 2u);
+
+  Doc.SetValues({1}, u"Offen %d"_s, u"Edit"_s);
+  EXPECT_EQ(Problems.Level(1), L::plError);
+  EXPECT_FALSE(Doc.HasIgnoredProblems(1));
+  Doc.UndoStack().undo();
+  EXPECT_EQ(Problems.Level(1), L::plNone);
+
+  const QString Path = Dir.filePath(u"saved.lng"_s);
+  Doc.Save(Path, true);
+  Doc.Close();
+  Doc.Load(Dir.filePath(u"app.zrlang"_s), QString(), Path);
+  EXPECT_TRUE(QRegularExpression(u"^format:F/1:[0-9a-f]{8};empty:\\$CONSTANTS/SX:[0-9a-f]{8}$"_s)
+                  .match(Doc.Translation().Params().Values(u"IgnoredProblems"))
+                  .hasMatch());
+  Problems.Attach(&Doc);
+  Problems.Finish();
+  EXPECT_EQ(Problems.Level(1), L::plNone);
+  EXPECT_EQ(Problems.Level(2), L::plWarning);
+
+  Doc.StopIgnoringProblems(1);
+  EXPECT_EQ(Problems.Level(1), L::plError);
+  EXPECT_EQ(Doc.Translation().Params().Values(u"IgnoredProblems").count(u';'), 0);
+}
 
 } // namespace
