@@ -2,8 +2,19 @@
 
 #include "RtlFormat.h"
 
-QString Localizer::Translate(QStringView, const QString &DefaultValue) {
-  return DefaultValue;
+namespace {
+Localizer::TLookup InstalledLookup = nullptr;
+} // namespace
+
+void Localizer::SetLookup(TLookup Lookup) {
+  InstalledLookup = Lookup;
+}
+
+QString Localizer::Translate(QStringView ZrLangConst, const QString &DefaultValue) {
+  if (InstalledLookup == nullptr)
+    return DefaultValue;
+  QString Text = InstalledLookup(ZrLangConst);
+  return Text.isEmpty() ? DefaultValue : Text;
 }
 
 QString Localizer::Translate(QStringView ZrLangConst, const QString &DefaultValue,

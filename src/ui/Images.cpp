@@ -54,6 +54,8 @@ constexpr TImageSpec Specs[iiCount] = {
     {nullptr, -1, u"!", 0xFFE0A020},
     {nullptr, -1, u"\u21E3", 0xFFE0A020},
     {nullptr, -1, u"\u21E1", 0xFFE0A020},
+    {nullptr, -1, u"\u2205", 0xFF909090},
+    {nullptr, -1, u"!", 0xFF909090},
 };
 
 QIcon DrawnIcon(const TImageSpec &Spec) {

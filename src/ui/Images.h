@@ -41,6 +41,8 @@ enum TImageIndex : int {
   iiProblemWarning = 33,
   iiNextProblem = 34,
   iiPreviousProblem = 35,
+  iiIgnoreProblem = 36,
+  iiShowIgnoredProblems = 37,
   iiCount
 };
 

@@ -250,6 +250,14 @@ void TUIMainForm::CreateActions() {
                 QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Down),
                 QStringLiteral("Go to the next entry with an error or a warning"), Edit,
                 iiNextProblem);
+  ActionEditIgnoreProblem = NewAction(
+      "ActionEditIgnoreProblem", QStringLiteral("&Ignore This Problem"), {},
+      QStringLiteral("Stop showing the problems of the selected entry until its text changes"),
+      Edit, iiIgnoreProblem);
+  ActionEditShowIgnoredProblems = NewAction(
+      "ActionEditShowIgnoredProblems", QStringLiteral("Show Ignored Problems &Again"), {},
+      QStringLiteral("Show the problems ignored in the selected entry again"), Edit,
+      iiShowIgnoredProblems);
   ActionEditTransProperties =
       NewAction("ActionEditTransProperties", QStringLiteral("Translation Properties"),
                 QKeySequence(Qt::ALT | Qt::Key_Return),
@@ -310,6 +318,16 @@ void TUIMainForm::CreateActions() {
   connect(ActionEditPreviousProblem, &QAction::triggered, this, [this] {
     GoTo(ProblemItem(*FTreeModel, *FProblems, MainStringTree->currentIndex(), false));
   });
+  connect(ActionEditIgnoreProblem, &QAction::triggered, this, [this] {
+    const int Position = CurrentEntryPosition();
+    if (Position >= 0)
+      FDocument->IgnoreProblems(Position, FProblems->Problems(Position));
+  });
+  connect(ActionEditShowIgnoredProblems, &QAction::triggered, this, [this] {
+    const int Position = CurrentEntryPosition();
+    if (Position >= 0)
+      FDocument->StopIgnoringProblems(Position);
+  });
   connect(ActionEditMarkItemTrans, &QAction::triggered, this, [this] {
     if (FUpdatingEntryProperties)
       return;
@@ -360,7 +378,8 @@ void TUIMainForm::CreateMenus() {
   MenuJumpTo = Edit->addMenu(QStringLiteral("Jump To"));
   MenuJumpTo->setObjectName(QStringLiteral("MenuJumpTo"));
   MenuJumpTo->addActions({ActionEditJumpPrevious, ActionEditJumpNext});
-  Edit->addActions({ActionEditPreviousProblem, ActionEditNextProblem});
+  Edit->addActions({ActionEditPreviousProblem, ActionEditNextProblem, ActionEditIgnoreProblem,
+                    ActionEditShowIgnoredProblems});
   Edit->addSeparator();
   Edit->addAction(ActionEditTransProperties);
   connect(Edit, &QMenu::aboutToShow, this,
@@ -459,7 +478,10 @@ void TUIMainForm::CreateCentralArea() {
   FTreeModel = new TEntryTreeModel(this);
   FProblems = new TDocumentProblems(this);
   FTreeModel->SetProblems(FProblems);
-  connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] { UpdateStatusBar(); });
+  connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] {
+    UpdateStatusBar();
+    UpdateIgnoreProblemActions();
+  });
   MainStringTree->setModel(FTreeModel);
   TEntryTreeDelegate::Install(*MainStringTree);
   MainStringTree->header()->setStretchLastSection(true);
@@ -484,7 +506,8 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree->addActions({ActionEditCut, ActionEditCopy, ActionEditPaste});
   MainStringTree->addAction(new QAction(MainStringTree));
   MainStringTree->actions().last()->setSeparator(true);
-  MainStringTree->addAction(ActionEditMarkItemTrans);
+  MainStringTree->addActions(
+      {ActionEditMarkItemTrans, ActionEditIgnoreProblem, ActionEditShowIgnoredProblems});
   MainStringTree->addAction(new QAction(MainStringTree));
   MainStringTree->actions().last()->setSeparator(true);
   MainStringTree->addAction(ActionEditTransProperties);
@@ -966,6 +989,7 @@ void TUIMainForm::UpdateActions() {
   ActionEditNextItem->setEnabled(Focused);
   ActionEditCopySource->setEnabled(Open);
   ActionEditGoTo->setEnabled(Open);
+  UpdateIgnoreProblemActions();
   for (QAction *A : {ActionEditFind, ActionEditFindNext, ActionEditFindPrevious, ActionEditReplace})
     A->setEnabled(Open);
   UpdateEntryProperties();
@@ -973,6 +997,20 @@ void TUIMainForm::UpdateActions() {
   UpdateUndoActions();
   ActionToolsOptions->setEnabled(false);
   ActionHelpDoc->setEnabled(false);
+}
+
+int TUIMainForm::CurrentEntryPosition() const {
+  if (!HasDocument())
+    return -1;
+  const int Position = FTreeModel->TreeOrderPosition(MainStringTree->currentIndex());
+  return Position >= 0 && FDocument->Entries().IsEditable(Position) ? Position : -1;
+}
+
+void TUIMainForm::UpdateIgnoreProblemActions() {
+  const int Position = CurrentEntryPosition();
+  ActionEditIgnoreProblem->setEnabled(Position >= 0 && FProblems->Level(Position) != TDocumentProblems::plNone);
+  ActionEditShowIgnoredProblems->setEnabled(Position >= 0 &&
+                                            FDocument->HasIgnoredProblems(Position));
 }
 
 bool TUIMainForm::CanCloseTranslation(bool Prompt) {
@@ -1347,8 +1385,8 @@ bool TUIMainForm::ConfirmSaveWithErrors() {
 }
 
 bool TUIMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {
-  const QString Ansi = QStringLiteral("Ansi language translation files (*.lng)");
-  const QString Unicode = QStringLiteral("Unicode language translation files (*.lng)");
+  const QString Ansi = LangConstant(u"SFilterAnsiTranslations");
+  const QString Unicode = LangConstant(u"SFilterUnicodeTranslations");
   QFileDialog Dialog(this, LangConstant(u"SCaptionSaveFile"), QFileInfo(Path).absolutePath());
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setNameFilters({Ansi, Unicode});

@@ -94,6 +94,9 @@ public:
   void UpdateCurrentEntryEditor();
   void UpdateEntryProperties();
   void UpdateActions();
+  // The editable entry with the focus, -1 when none.
+  int CurrentEntryPosition() const;
+  void UpdateIgnoreProblemActions();
   void BuildLanguageMenu();
   void LanguageItemClick(QAction *Item);
   void LoadWindowState();
@@ -206,6 +209,8 @@ private:
   TAction *ActionEditJumpNext = nullptr;
   TAction *ActionEditPreviousProblem = nullptr;
   TAction *ActionEditNextProblem = nullptr;
+  TAction *ActionEditIgnoreProblem = nullptr;
+  TAction *ActionEditShowIgnoredProblems = nullptr;
   TAction *ActionEditTransProperties = nullptr;
   TAction *ActionViewExpandAll = nullptr;
   TAction *ActionViewCollapseAll = nullptr;

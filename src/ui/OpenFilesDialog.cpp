@@ -60,10 +60,13 @@ QHBoxLayout *IndentedRow(QWidget *Widget) {
 
 } // namespace
 
-const QString TUIOpenFilesDialog::SourceFilter =
-    QStringLiteral("Language source files (*.zrlang)|*.zrlang|All Files (*.*)|*.*");
-const QString TUIOpenFilesDialog::TranslationFilter =
-    QStringLiteral("Language translation files (*.lng)|*.lng|All Files|*.*");
+QString TUIOpenFilesDialog::SourceFilter() {
+  return LangConstant(u"SFilterSourceFiles");
+}
+
+QString TUIOpenFilesDialog::TranslationFilter() {
+  return LangConstant(u"SFilterTranslationFiles");
+}
 
 QString FileDialogFilter(QStringView Filter) {
   const QList<QStringView> Parts = Filter.split(u'|');
@@ -130,11 +133,11 @@ TUIOpenFilesDialog::TUIOpenFilesDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) 
   TranslationFileLabel = new QLabel(QStringLiteral("Translation File:"), TranslationGroup);
   TranslationFileLabel->setObjectName(QStringLiteral("TranslationFileLabel"));
   NewTranslationRadio =
-      new QRadioButton(QStringLiteral("&Create new translation"), TranslationGroup);
+      new QRadioButton(QStringLiteral("Create &new translation"), TranslationGroup);
   NewTranslationRadio->setObjectName(QStringLiteral("NewTranslationRadio"));
   NewTranslationRadio->setChecked(true);
   OpenTranslationRadio =
-      new QRadioButton(QStringLiteral("&Open an existing translation file:"), TranslationGroup);
+      new QRadioButton(QStringLiteral("Open an e&xisting translation file:"), TranslationGroup);
   OpenTranslationRadio->setObjectName(QStringLiteral("OpenTranslationRadio"));
   TranslationFileCombo = NewFileCombo(TranslationGroup, "TranslationFileCombo", mruTranslation);
   TranslationFileButton = NewBrowseButton(TranslationGroup, "TranslationFileButton");
@@ -292,15 +295,16 @@ void TUIOpenFilesDialog::Browse(QComboBox *Combo, TMRUKind Kind, QStringView Tit
 }
 
 void TUIOpenFilesDialog::SourceFileButtonClick() {
-  Browse(SourceFileCombo, mruSource, u"SCaptionSelectSourceFile", SourceFilter);
+  Browse(SourceFileCombo, mruSource, u"SCaptionSelectSourceFile", SourceFilter());
 }
 
 void TUIOpenFilesDialog::DisplayFileButtonClick() {
-  Browse(DisplayFileCombo, mruDisplay, u"SCaptionSelectDisplayFile", TranslationFilter);
+  Browse(DisplayFileCombo, mruDisplay, u"SCaptionSelectDisplayFile", TranslationFilter());
 }
 
 void TUIOpenFilesDialog::TranslationFileButtonClick() {
-  Browse(TranslationFileCombo, mruTranslation, u"SCaptionSelectTranslationFile", TranslationFilter);
+  Browse(TranslationFileCombo, mruTranslation, u"SCaptionSelectTranslationFile",
+         TranslationFilter());
 }
 
 void TUIOpenFilesDialog::DialogButtonsClickOk() {

@@ -57,8 +57,9 @@ public:
   // function restores it.
   static void SetOpenFileFunc(TOpenFileFunc Func);
 
-  static const QString SourceFilter;
-  static const QString TranslationFilter;
+  // The file types of the browse buttons' dialogs, in the interface language.
+  static QString SourceFilter();
+  static QString TranslationFilter();
 
   QGroupBox *LanguageGroup;
   QLabel *SourceFileLabel;

@@ -81,7 +81,7 @@ TUITransPropsDialog::TUITransPropsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner
       DialogPicture("document-properties", QStyle::SP_FileDialogInfoView), DialogPanel);
   TranslationGroup = TranslationBox;
   TranslationGroup->setObjectName(QStringLiteral("TranslationGroup"));
-  TargetLabel = new QLabel(QStringLiteral("&Target Application && Version:"), TranslationGroup);
+  TargetLabel = new QLabel(QStringLiteral("Tar&get Application && Version:"), TranslationGroup);
   TargetLabel->setObjectName(QStringLiteral("TargetLabel"));
   TargetCombo = new QComboBox(TranslationGroup);
   TargetCombo->setObjectName(QStringLiteral("TargetCombo"));

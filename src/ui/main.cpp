@@ -1,5 +1,6 @@
 // Lingrove: the editor for ZrLang translation files.
 #include "AppAttribs.h"
+#include "InterfaceTexts.h"
 #include "Languages.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
@@ -33,6 +34,7 @@ int main(int argc, char **argv) {
 
   TUIGuard::InstallMessageBoxes();
   InstallLanguageTableNames();
+  InstallInterfaceTexts();
   // The settings live from before the window exists to after it is gone.
   InitializeAttribs();
   int Result;

@@ -4,9 +4,15 @@
 #include "OpenFilesDialog.h"
 #include "TransPropsDialog.h"
 
+#include "Action.h"
+#include "LanguageManager.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <map>
 
 #include "DialogsTestSupport.h"
 
@@ -45,6 +51,55 @@ TEST_P(DialogLayout, CaptionsAreNotClipped) {
     if (auto *Group = qobject_cast<QGroupBox *>(W)) {
       EXPECT_GE(Group->width(), Group->fontMetrics().horizontalAdvance(Group->title())) << Name;
     }
+  }
+}
+
+// The letter Alt reaches a control by; none for a text without one.
+QChar Mnemonic(const QString &Text) {
+  for (qsizetype I = 0; I + 1 < Text.size(); ++I) {
+    if (Text[I] != u'&')
+      continue;
+    if (Text[I + 1] != u'&')
+      return Text[I + 1].toLower();
+    ++I;
+  }
+  return {};
+}
+
+TEST_P(DialogLayout, ButtonsSpeakTheLanguageAndNoTwoControlsShareALetter) {
+  const quint16 LangID = quint16(std::get<0>(GetParam()));
+  const TInterfaceLanguage Language(LangID);
+  const auto D = NewDialog(std::get<1>(GetParam()));
+  D->show();
+  EXPECT_EQ(D->ActionCancel->text(), LangID == 1033 ? QStringLiteral("&Cancel")
+                                                     : LangConstant(u"SDialogButtonCancel"));
+  std::map<QChar, QString> Owners;
+  const auto Claim = [&Owners](const QString &Text) {
+    const QChar Letter = Mnemonic(Text);
+    if (Letter.isNull())
+      return;
+    const auto [It, Fresh] = Owners.emplace(Letter, Text);
+    EXPECT_TRUE(Fresh) << Text.toStdString() << " and " << It->second.toStdString();
+  };
+  for (QWidget *W : D->findChildren<QWidget *>()) {
+    if (!W->isVisibleTo(D.get()))
+      continue;
+    if (auto *Button = qobject_cast<QAbstractButton *>(W))
+      Claim(Button->text());
+    else if (auto *Label = qobject_cast<QLabel *>(W); Label && Label->buddy())
+      Claim(Label->text());
+    else if (auto *Group = qobject_cast<QGroupBox *>(W); Group && Group->isCheckable())
+      Claim(Group->title());
+  }
+}
+
+TEST(MessageBoxButtons, FollowTheInterfaceLanguage) {
+  for (const auto &[LangID, Yes, No] :
+       {std::tuple{1033, "&Yes", "&No"}, {1031, "&Ja", "&Nein"}, {1049, "&Да", "&Нет"}}) {
+    const TInterfaceLanguage Language{quint16(LangID)};
+    QMessageBox Box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(Box.button(QMessageBox::Yes)->text(), QString::fromUtf8(Yes));
+    EXPECT_EQ(Box.button(QMessageBox::No)->text(), QString::fromUtf8(No));
   }
 }
 

@@ -1,3 +1,5 @@
+#include "InterfaceTexts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -20,5 +22,6 @@ int main(int argc, char **argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
+  InstallInterfaceTexts();
   return RUN_ALL_TESTS();
 }

@@ -216,9 +216,9 @@ TEST_F(OpenFilesDialog, OKReturnsTheChosenNamesAndRecordsThem) {
 }
 
 TEST(OpenFilesFilter, BecomesQtFiltersThatMatchEveryFileForStarDotStar) {
-  EXPECT_EQ(FileDialogFilter(TUIOpenFilesDialog::SourceFilter),
+  EXPECT_EQ(FileDialogFilter(TUIOpenFilesDialog::SourceFilter()),
             QStringLiteral("Language source files (*.zrlang);;All Files (*)"));
-  EXPECT_EQ(FileDialogFilter(TUIOpenFilesDialog::TranslationFilter),
+  EXPECT_EQ(FileDialogFilter(TUIOpenFilesDialog::TranslationFilter()),
             QStringLiteral("Language translation files (*.lng);;All Files (*)"));
   EXPECT_EQ(FileDialogFilter(u"Texts|*.txt;*.lng"), QStringLiteral("Texts (*.txt *.lng)"));
 }

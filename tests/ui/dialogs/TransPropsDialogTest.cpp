@@ -26,7 +26,7 @@ TEST(TransPropsDialog, ListsShowTheLanguagesOfTheIDs) {
   }
   EXPECT_TRUE(D->TargetCombo->isEditable());
   EXPECT_EQ(D->TargetCombo->count(), 0);
-  EXPECT_EQ(D->TargetLabel->text(), QStringLiteral("&Target Application && Version:"));
+  EXPECT_EQ(D->TargetLabel->text(), QStringLiteral("Tar&get Application && Version:"));
 
   D->SetLCID(1033);
   D->SetTranslationLCID(1031);

@@ -1,4 +1,7 @@
 #include "MainFormTestSupport.h"
+
+#include "InterfaceTexts.h"
+
 #include <QTreeView>
 #include <QTest>
 #include <QPlainTextEdit>
@@ -96,6 +99,7 @@ int main(int argc, char **argv) {
   QFile::setPermissions(Home.filePath(QStringLiteral("runtime")),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   QApplication App(argc, argv);
+  InstallInterfaceTexts();
   InitializeAttribs();
   // Edits made to test saving may leave errors; the tests of the question
   // before such a save turn it on.
