@@ -208,4 +208,28 @@ INSTANTIATE_TEST_SUITE_P(
                   "/Application.MainForm"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// Ignoring takes the entry's problems out of the grid and the counts until
+// its text changes; showing them again brings them back.
+TEST(MainFormIgnoreProblem, HidesTheSelectedEntrysProblemsUntilShownAgain) {
+  auto FormPtr = OpenGermanWithProblems();
+  TTestMainForm &Form = *FormPtr;
+  QAction *Ignore = ActionNamed(Form, "ActionEditIgnoreProblem");
+  QAction *ShowAgain = ActionNamed(Form, "ActionEditShowIgnoredProblems");
+  const QModelIndex Row = RowOf(Form, "Application.MainForm", "mHelp.Caption");
+  TreeOf(Form).setCurrentIndex(Row);
+  ASSERT_TRUE(Ignore->isEnabled());
+  EXPECT_FALSE(ShowAgain->isEnabled());
+  Ignore->trigger();
+  EXPECT_EQ(ProblemsText(Form), u"Problems: 2");
+  EXPECT_TRUE(Cell(Row, Qt::DecorationRole).value<QIcon>().isNull() ||
+              Cell(Row, Qt::DecorationRole).value<QIcon>().cacheKey() !=
+                  ImageListIcon(iiProblemError).cacheKey());
+  EXPECT_FALSE(Ignore->isEnabled());
+  EXPECT_TRUE(ShowAgain->isEnabled());
+  EXPECT_TRUE(Form.Modified());
+  ShowAgain->trigger();
+  EXPECT_EQ(ProblemsText(Form), u"Problems: 3");
+  EXPECT_TRUE(Ignore->isEnabled());
+}
+
 } // namespace
