@@ -17,6 +17,7 @@
 #include "TranslationDocument.h"
 #include "EntryTreeModel.h"
 #include "Languages.h"
+#include "DocumentRecovery.h"
 #include "MainForm.h"
 #include "UIGuard.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir Profile;
   qputenv("XDG_CONFIG_HOME", Profile.filePath(QStringLiteral("config")).toLocal8Bit());
+  qputenv("XDG_DATA_HOME", Profile.filePath(QStringLiteral("data")).toLocal8Bit());
   qputenv("XDG_RUNTIME_DIR", Profile.path().toLocal8Bit());
   QApplication App(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Brisel Solutions"));
@@ -219,6 +221,10 @@ int main(int argc, char *argv[]) {
       Settle();
     });
     std::printf("%-24s %s\n", "replaceStatus", qPrintable(Form->statusBar()->currentMessage()));
+    // The part of a recovery write the interface thread waits for, then all of it.
+    auto *Recovery = Form->findChild<TDocumentRecovery *>();
+    Measure("recoverySnapshot", [&] { Recovery->WriteNow(); });
+    Measure("recoveryWritten", [&] { Recovery->Flush(); });
     Measure("undoReplaceAll", [&] {
       Child<QAction>(*Form, "ActionEditUndo")->trigger();
       Settle();

@@ -13,6 +13,10 @@
 
 namespace {
 
+bool SameState(const auto &A, const auto &B) {
+  return A.Value == B.Value && A.ConstValue == B.ConstValue && A.States == B.States;
+}
+
 // Runs Load, which reads the file at Path. A fault in the file's contents is
 // raised again naming the file, so the user knows which of the document's
 // files to mend; errors that name the file already (it cannot be opened)
@@ -106,6 +110,7 @@ void TTranslationDocument::Close() {
   FLanguages = TTranslationLanguages();
   FReconciliation = TReconciliation();
   FIgnored.Clear();
+  FEntryKeys.clear();
 }
 
 bool TTranslationDocument::IsNewTranslation() const {
@@ -140,7 +145,48 @@ const TEntryTable &TTranslationDocument::Entries() {
   return FEntries;
 }
 
-QString TTranslationDocument::ProblemEntry(int Position) {
+int TTranslationDocument::FindEntryKey(const QString &Key) {
+  if (FEntryKeys.isEmpty()) {
+    const TEntryTable &Table = Entries();
+    for (int P = 0; P < Table.Count(); ++P)
+      if (Table.IsEntry(P))
+        FEntryKeys.insert(EntryKey(P), P);
+  }
+  return FEntryKeys.value(Key, -1);
+}
+
+std::vector<TTranslationDocument::TEntryState> TTranslationDocument::ChangedEntries() {
+  std::vector<TEntryState> Result;
+  for (size_t P = 0; P < FChanged.size(); ++P)
+    if (FChanged[P])
+      Result.push_back(StateOf(int(P)));
+  return Result;
+}
+
+int TTranslationDocument::SetEntries(std::vector<TEntryState> States, const QString &Action) {
+  const TEntryTable &Table = Entries();
+  std::erase_if(States, [&](const TEntryState &S) {
+    return S.Position < 0 || S.Position >= Table.Count() || !Table.IsEditable(S.Position);
+  });
+  std::sort(States.begin(), States.end(),
+            [](const TEntryState &A, const TEntryState &B) { return A.Position < B.Position; });
+  std::vector<TEntryState> Before, After;
+  for (TEntryState &S : States) {
+    if (!Before.empty() && Before.back().Position == S.Position)
+      continue;
+    TEntryState Old = StateOf(S.Position);
+    if (SameState(Old, S))
+      continue;
+    Before.push_back(std::move(Old));
+    After.push_back(std::move(S));
+  }
+  const int Count = int(After.size());
+  if (Count > 0)
+    Push(std::move(Before), std::move(After), Action, 0);
+  return Count;
+}
+
+QString TTranslationDocument::EntryKey(int Position) {
   const TEntryTable &Table = Entries();
   if (Table.Kind(Position) == nkConstant)
     return TIgnoredProblems::ConstantEntry(Table.Name(Position));
@@ -152,7 +198,7 @@ void TTranslationDocument::DropIgnoredProblems(int Position,
                                                std::vector<TCheckProblem> &Problems) {
   if (FIgnored.IsEmpty() || Problems.empty())
     return;
-  const QString Entry = ProblemEntry(Position);
+  const QString Entry = EntryKey(Position);
   const TEntryTable &Table = Entries();
   std::erase_if(Problems, [&](const TCheckProblem &Problem) {
     return FIgnored.Contains(Problem.Check, Entry, Table.SourceValue(Position),
@@ -164,13 +210,13 @@ bool TTranslationDocument::HasIgnoredProblems(int Position) {
   if (FIgnored.IsEmpty())
     return false;
   const TEntryTable &Table = Entries();
-  return FIgnored.ContainsAny(ProblemEntry(Position), Table.SourceValue(Position),
+  return FIgnored.ContainsAny(EntryKey(Position), Table.SourceValue(Position),
                               Table.TranslatedValue(Position));
 }
 
 void TTranslationDocument::IgnoreProblems(int Position,
                                           const std::vector<TCheckProblem> &Problems) {
-  const QString Entry = ProblemEntry(Position);
+  const QString Entry = EntryKey(Position);
   const TEntryTable &Table = Entries();
   bool Changed = false;
   for (const TCheckProblem &Problem : Problems)
@@ -181,7 +227,7 @@ void TTranslationDocument::IgnoreProblems(int Position,
 }
 
 void TTranslationDocument::StopIgnoringProblems(int Position) {
-  if (FIgnored.RemoveEntry(ProblemEntry(Position)))
+  if (FIgnored.RemoveEntry(EntryKey(Position)))
     IgnoredChanged(Position);
 }
 
@@ -264,11 +310,6 @@ void TTranslationDocument::Push(std::vector<TEntryState> Before, std::vector<TEn
       new TEntryEditCommand(*this, std::move(Before), std::move(After), Action, MergeKey));
 }
 
-namespace {
-bool SameState(const auto &A, const auto &B) {
-  return A.Value == B.Value && A.ConstValue == B.ConstValue && A.States == B.States;
-}
-} // namespace
 
 int TTranslationDocument::SetValues(std::vector<int> Positions, const QString &Value,
                                     const QString &Action, int MergeKey) {

@@ -5,6 +5,7 @@
 #include "IgnoredProblems.h"
 #include "TranslationSupport.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -115,6 +116,24 @@ public:
   int ChangeStates(std::vector<int> Positions, TZrLang_TranslationStates Add,
                    TZrLang_TranslationStates Remove, const QString &Action);
 
+  // What an entry holds: its translated value, a constant's value beside its
+  // default, and its states.
+  struct TEntryState {
+    int Position;
+    QString Value;
+    QString ConstValue;
+    TZrLang_TranslationStates States;
+  };
+  // Gives the entries exactly these contents, as one undo step.
+  int SetEntries(std::vector<TEntryState> States, const QString &Action);
+  // The contents of the entries changed in this session, in ascending order.
+  std::vector<TEntryState> ChangedEntries();
+  // A name of the entry that stays valid across sessions: "component/ID" for
+  // a property, "$CONSTANTS/name" for a constant. REQUIRES: Position an entry.
+  QString EntryKey(int Position);
+  // The position of the entry EntryKey names, -1 when there is none.
+  int FindEntryKey(const QString &Key);
+
   QUndoStack &UndoStack() { return FUndoStack; }
 
   // Problems the translator chose to ignore, kept in the translation's
@@ -161,12 +180,6 @@ Q_SIGNALS:
 
 private:
   friend class TEntryEditCommand;
-  struct TEntryState {
-    int Position;
-    QString Value;
-    QString ConstValue;
-    TZrLang_TranslationStates States;
-  };
   TEntryState StateOf(int Position);
   // Old with Value stored and the translation states cleared.
   TEntryState Translated(const TEntryState &Old, const QString &Value) const;
@@ -176,7 +189,6 @@ private:
   void Push(std::vector<TEntryState> Before, std::vector<TEntryState> After,
             const QString &Action, int MergeKey);
   void SetForcedModified(bool Value);
-  QString ProblemEntry(int Position);
   void IgnoredChanged(int Position);
 
   std::unique_ptr<TLangSource> FSource;
@@ -190,6 +202,7 @@ private:
   TEntryTable FEntries;
   bool FEntriesBuilt = false;
   TIgnoredProblems FIgnored;
+  QHash<QString, int> FEntryKeys; // built on the first FindEntryKey
   // One flag per position, set by Apply; sized on the first change.
   std::vector<bool> FChanged;
   QUndoStack FUndoStack;

@@ -12,6 +12,7 @@
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "DocumentProblems.h"
+#include "DocumentRecovery.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
 #include "Exceptions.h"
@@ -477,6 +478,8 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
   FTreeModel = new TEntryTreeModel(this);
   FProblems = new TDocumentProblems(this);
+  FRecovery = new TDocumentRecovery(RecoveryFolder(), this);
+  FRecovery->Attach(FDocument.get());
   FTreeModel->SetProblems(FProblems);
   connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] {
     UpdateStatusBar();
@@ -812,6 +815,8 @@ void TUIMainForm::ApplicationIdle() {
     return;
   FCmdLineChecked = true;
   TUIGuard::Run(this, [this] {
+    if (OfferRecovery())
+      return;
     if (FStartFiles.IsEmpty())
       OpenTranslation();
     else

@@ -9,6 +9,8 @@
 
 class QLabel;
 class TDocumentProblems;
+class TDocumentRecovery;
+struct TAbandonedRecovery;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
@@ -106,6 +108,8 @@ public:
   // The folder of the interface language files: "Languages" beside the
   // program.
   static QString LanguageFolder();
+  // Where recovery files of documents with unsaved changes are kept.
+  static QString RecoveryFolder();
 
 protected:
   void Construct() override;
@@ -145,6 +149,10 @@ private:
   void CreateLangController();
   void AppendLingroveToAbout();
   void ApplicationIdle();
+  // Offers the recovery files of instances that ended without saving; true
+  // when one was recovered.
+  bool OfferRecovery();
+  void RecoverDocument(TAbandonedRecovery &Recovery);
   void UpdateLanguageHints();
   void CheckCurrentLanguage();
   void SaveToolbarLayout();
@@ -176,6 +184,7 @@ private:
   std::unique_ptr<TTranslationDocument> FDocument;
   // The problems of the open document's entries, checked in slices.
   TDocumentProblems *FProblems = nullptr;
+  TDocumentRecovery *FRecovery = nullptr;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;

@@ -94,6 +94,7 @@ int main(int argc, char **argv) {
   // Settings and lock files go to a folder of this run, never the user's.
   QTemporaryDir Home;
   qputenv("XDG_CONFIG_HOME", Home.filePath(QStringLiteral("config")).toLocal8Bit());
+  qputenv("XDG_DATA_HOME", Home.filePath(QStringLiteral("data")).toLocal8Bit());
   qputenv("XDG_RUNTIME_DIR", Home.filePath(QStringLiteral("runtime")).toLocal8Bit());
   QDir().mkpath(Home.filePath(QStringLiteral("runtime")));
   QFile::setPermissions(Home.filePath(QStringLiteral("runtime")),
