@@ -22,6 +22,7 @@
 #include "UIGuard.h"
 
 #include <QAction>
+#include <ctime>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -223,7 +224,15 @@ int main(int argc, char *argv[]) {
     std::printf("%-24s %s\n", "replaceStatus", qPrintable(Form->statusBar()->currentMessage()));
     // The part of a recovery write the interface thread waits for, then all of it.
     auto *Recovery = Form->findChild<TDocumentRecovery *>();
-    Measure("recoverySnapshot", [&] { Recovery->WriteNow(); });
+    {
+      // The interface thread's own processor time: the worker starts at once.
+      timespec Start{}, End{};
+      clock_gettime(CLOCK_THREAD_CPUTIME_ID, &Start);
+      Recovery->WriteNow();
+      clock_gettime(CLOCK_THREAD_CPUTIME_ID, &End);
+      std::printf("%-24s %10.2f ms\n", "recoverySnapshotThread",
+                  (End.tv_sec - Start.tv_sec) * 1e3 + (End.tv_nsec - Start.tv_nsec) / 1e6);
+    }
     Measure("recoveryWritten", [&] { Recovery->Flush(); });
     Measure("undoReplaceAll", [&] {
       Child<QAction>(*Form, "ActionEditUndo")->trigger();

@@ -50,7 +50,7 @@ void TDocumentRecovery::Attach(TTranslationDocument *Doc) {
   if (FDoc == nullptr)
     return;
   FEntriesConnection =
-      connect(FDoc, &TTranslationDocument::EntriesChanged, this, &TDocumentRecovery::Changed);
+      connect(FDoc, &TTranslationDocument::EntriesChanged, this, &TDocumentRecovery::Record);
   FModifiedConnection =
       connect(FDoc, &TTranslationDocument::ModifiedChanged, this, [this](bool Modified) {
         if (Modified)
@@ -58,6 +58,17 @@ void TDocumentRecovery::Attach(TTranslationDocument *Doc) {
         else
           Remove();
       });
+}
+
+void TDocumentRecovery::Record(const std::vector<int> &Positions) {
+  const TEntryTable &Table = FDoc->Entries();
+  for (int P : Positions) {
+    const bool Constant = Table.Kind(P) == nkConstant;
+    FChanged.insert(P, {Constant ? Table.Name(P) : Table.Name(Table.Node(P).Parent),
+                        Table.PropertyID(P), Constant, Table.TranslatedValue(P),
+                        Table.TranslatedConstValue(P), Table.States(P).AsByte()});
+  }
+  Changed();
 }
 
 void TDocumentRecovery::Changed() {
@@ -95,10 +106,13 @@ void TDocumentRecovery::WriteNow() {
   Data.LangIDTranslation = FDoc->Languages().LangIDTranslation;
   Data.LastChange = QDateTime::currentDateTimeUtc();
   Data.ProcessId = QCoreApplication::applicationPid();
-  for (TTranslationDocument::TEntryState &S : FDoc->ChangedEntries())
-    Data.Entries.push_back({FDoc->EntryKey(S.Position), std::move(S.Value),
-                            std::move(S.ConstValue), S.States.AsByte()});
-  FWriter.start([Path = FPath, Data = std::move(Data)] {
+  // A shared copy: the next edit copies the record, not this write.
+  FWriter.start([Path = FPath, Data = std::move(Data), Entries = FChanged]() mutable {
+    Data.Entries.reserve(size_t(Entries.size()));
+    for (const TSnapshotEntry &E : std::as_const(Entries))
+      Data.Entries.push_back({E.Constant ? TIgnoredProblems::ConstantEntry(E.Owner)
+                                         : TIgnoredProblems::PropertyEntry(E.Owner, E.ID),
+                              E.Value, E.ConstValue, E.States});
     QSaveFile File(Path);
     if (!File.open(QIODevice::WriteOnly))
       return;
@@ -110,6 +124,8 @@ void TDocumentRecovery::WriteNow() {
 void TDocumentRecovery::Remove() {
   FDebounce.stop();
   FMaxDelay.stop();
+  // Saved or closed: what was changed so far is in the file or gone.
+  FChanged.clear();
   if (FPath.isEmpty())
     return;
   // After the writes already started, so that none brings the file back.

@@ -2,6 +2,7 @@
 
 #include "RecoveryFile.h"
 
+#include <QHash>
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
@@ -40,6 +41,16 @@ public:
   const QString &FilePath() const { return FPath; }
 
 private:
+  // A changed entry as the interface thread records it.
+  struct TSnapshotEntry {
+    QString Owner; // the component of a property, the name of a constant
+    qint32 ID;
+    bool Constant;
+    QString Value;
+    QString ConstValue;
+    quint8 States;
+  };
+  void Record(const std::vector<int> &Positions);
   void Changed();
   void Remove();
 
@@ -51,6 +62,7 @@ private:
   QThreadPool FWriter;
   QString FPath;
   std::unique_ptr<QLockFile> FLock;
+  QHash<int, TSnapshotEntry> FChanged;
 };
 
 // A recovery file left by an instance that is gone, claimed for this one:

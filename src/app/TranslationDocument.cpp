@@ -155,14 +155,6 @@ int TTranslationDocument::FindEntryKey(const QString &Key) {
   return FEntryKeys.value(Key, -1);
 }
 
-std::vector<TTranslationDocument::TEntryState> TTranslationDocument::ChangedEntries() {
-  std::vector<TEntryState> Result;
-  for (size_t P = 0; P < FChanged.size(); ++P)
-    if (FChanged[P])
-      Result.push_back(StateOf(int(P)));
-  return Result;
-}
-
 int TTranslationDocument::SetEntries(std::vector<TEntryState> States, const QString &Action) {
   const TEntryTable &Table = Entries();
   std::erase_if(States, [&](const TEntryState &S) {

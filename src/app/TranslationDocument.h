@@ -126,8 +126,6 @@ public:
   };
   // Gives the entries exactly these contents, as one undo step.
   int SetEntries(std::vector<TEntryState> States, const QString &Action);
-  // The contents of the entries changed in this session, in ascending order.
-  std::vector<TEntryState> ChangedEntries();
   // A name of the entry that stays valid across sessions: "component/ID" for
   // a property, "$CONSTANTS/name" for a constant. REQUIRES: Position an entry.
   QString EntryKey(int Position);
