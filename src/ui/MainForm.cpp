@@ -21,6 +21,7 @@
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
+#include "LanguageFolders.h"
 #include "LanguageManager.h"
 #include "OpenFilesDialog.h"
 #include "RecentProjects.h"
@@ -1448,7 +1449,7 @@ void TUIMainForm::CheckForUpdates() {
 }
 
 QString TUIMainForm::LanguageFolder() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Languages/");
+  return FindLanguageFolder(QCoreApplication::applicationDirPath());
 }
 
 void TUIMainForm::BuildLanguageMenu() {

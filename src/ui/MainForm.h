@@ -101,7 +101,7 @@ public:
 
   TZrLanguageController *LangController() const { return FLangController; }
   // The folder of the interface language files: "Languages" beside the
-  // program.
+  // program, else the installed one (see FindLanguageFolder).
   static QString LanguageFolder();
 
 protected:
