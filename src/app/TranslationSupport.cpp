@@ -4,13 +4,16 @@
 
 #include "CodePages.h"
 #include "LangSource.h"
+#include "ProgramIdentity.h"
 #include "TextOrder.h"
 #include "TextUtils.h"
 #include "Translations.h"
 
 #include <QHash>
 
-const QString TranslationGenerator = QStringLiteral("Brisel Solutions Lingrove 2.0.0");
+QString TranslationGenerator() {
+  return QStringLiteral("Brisel Solutions Lingrove ") + ProgramVersion();
+}
 
 quint16 ParamLangID(const TZrLang_Params &Params, QStringView Name, quint16 Default) {
   int Value;
@@ -29,7 +32,7 @@ void StampTranslationHeader(TZrLang_Params &Params, const TTranslationLanguages 
                             const QDateTime &Now) {
   Params.SetValue(u"SourceLANGID", QString::number(Languages.LangIDSource));
   Params.SetValue(u"LANGID", QString::number(Languages.LangIDTranslation));
-  Params.SetValue(u"Generator", TranslationGenerator);
+  Params.SetValue(u"Generator", TranslationGenerator());
   Params.SetValue(u"LastModified", Now.toString(u"yyyy-MM-dd HH:mm:ss"));
 }
 

@@ -8,8 +8,9 @@ class TLangSource;
 class TZrLang_CompTranslations;
 class TZrLang_Params;
 
-// What the editor stamps into the "Generator" header parameter on a save.
-extern const QString TranslationGenerator;
+// What the editor stamps into the "Generator" header parameter on a save:
+// "Brisel Solutions Lingrove " and the program's version.
+QString TranslationGenerator();
 
 // The integer value of a LANGID-like header parameter, kept as an unsigned
 // 16-bit value; Default when the parameter is missing or not a number.

@@ -3,7 +3,9 @@
 #include "CliCommand.h"
 #include "Console.h"
 #include "Exceptions.h"
+#include "ProgramIdentity.h"
 #include "TranslationChecks.h"
+#include "TranslationSupport.h"
 
 namespace {
 
@@ -132,15 +134,17 @@ std::vector<TCliCommand> MakeCommands() {
           "printed. Then the translation is saved to OUT as the editor saves it:\n"
           "untranslated entries are left out, and the header parameters are set as\n"
           "  SourceLANGID  that of TRANSLATION (1033 when missing or new)\n"
-          "  LANGID        --langid, else that of TRANSLATION; left out when unknown\n"
-          "  Generator     Brisel Solutions Lingrove 2.0.0\n"
-          "  LastModified  the local date and time, yyyy-mm-dd hh:mm:ss (24 hours)\n"
-          "replacing the values of the same names; other parameters stay.\n"
-          "\n"
-          "SOURCE and TRANSLATION are never changed unless OUT names TRANSLATION. OUT is\n"
-          "created or replaced once it has been written in full. A warning goes to\n"
-          "stderr when OUT's encoding differs from that of SOURCE, and when SOURCE has\n"
-          "entries whose ID is 0 or negative: no translation file can keep them."),
+          "  LANGID        --langid, else that of TRANSLATION; left out when unknown\n") +
+          QStringLiteral("  Generator     ") + TranslationGenerator() +
+          QStringLiteral(
+              "\n"
+              "  LastModified  the local date and time, yyyy-mm-dd hh:mm:ss (24 hours)\n"
+              "replacing the values of the same names; other parameters stay.\n"
+              "\n"
+              "SOURCE and TRANSLATION are never changed unless OUT names TRANSLATION. OUT is\n"
+              "created or replaced once it has been written in full. A warning goes to\n"
+              "stderr when OUT's encoding differs from that of SOURCE, and when SOURCE has\n"
+              "entries whose ID is 0 or negative: no translation file can keep them."),
       RunSyncCommand});
   Commands.push_back(TCliCommand{
       QStringLiteral("stats"),
@@ -254,7 +258,9 @@ QString CliHelpText() {
          Rows(Commands) +
          QStringLiteral("\n"
                         "Every command also accepts -h or --help for its own help.\n"
-                        "\n") +
+                        "'%1 --version' prints the version.\n"
+                        "\n")
+             .arg(ProgramName) +
          ExitStatusText +
          QStringLiteral("\n"
                         "Environment:\n"
@@ -281,6 +287,10 @@ int RunCli(const QStringList &Args) {
     if (Args.isEmpty())
       throw ECliUsageError(QStringLiteral("no command given"));
     const QString &First = Args.first();
+    if (First == u"--version" && Args.size() == 1) {
+      PrintOut(ProgramName + u' ' + ProgramVersion() + u'\n');
+      return cesSuccess;
+    }
     // "--help" and "-h" before any command stand for the help command.
     const bool bHelpOption = First == u"--help" || First == u"-h";
     const TCliCommand *Found = FindCliCommand(bHelpOption ? QStringLiteral("help") : First);

@@ -22,6 +22,7 @@
 #include "Images.h"
 #include "LangSource.h"
 #include "LanguageController.h"
+#include "LanguageFolders.h"
 #include "LanguageManager.h"
 #include "OpenFilesDialog.h"
 #include "RecentProjects.h"
@@ -1491,7 +1492,7 @@ void TUIMainForm::CheckForUpdates() {
 }
 
 QString TUIMainForm::LanguageFolder() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Languages/");
+  return FindLanguageFolder(QCoreApplication::applicationDirPath());
 }
 
 void TUIMainForm::BuildLanguageMenu() {

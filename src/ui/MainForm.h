@@ -106,7 +106,7 @@ public:
 
   TZrLanguageController *LangController() const { return FLangController; }
   // The folder of the interface language files: "Languages" beside the
-  // program.
+  // program, else the installed one (see FindLanguageFolder).
   static QString LanguageFolder();
   // Where recovery files of documents with unsaved changes are kept.
   static QString RecoveryFolder();

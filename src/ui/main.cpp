@@ -4,6 +4,7 @@
 #include "Languages.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
+#include "ProgramIdentity.h"
 #include "StartArguments.h"
 #include "UIGuard.h"
 
@@ -14,7 +15,8 @@
 int main(int argc, char **argv) {
   QApplication::setOrganizationName(QStringLiteral("Brisel Solutions"));
   QApplication::setApplicationName(QStringLiteral("Lingrove"));
-  QApplication::setApplicationVersion(QStringLiteral(LINGROVE_VERSION));
+  QApplication::setApplicationVersion(ProgramVersion());
+  QGuiApplication::setDesktopFileName(ApplicationId());
   TStartFiles StartFiles;
   QTextStream Out(stdout), Err(stderr);
   // Help and version need no window system; answered before there is one.

@@ -1,11 +1,9 @@
 #include "UpdateVersion.h"
 
+#include "ProgramIdentity.h"
+
 #include <QFileInfo>
 #include <QStringList>
-
-#ifndef LINGROVE_VERSION
-#error "LINGROVE_VERSION must name the program version, e.g. \"5.0.0.0\""
-#endif
 
 std::optional<TFileVersion> ParseFileVersion(const QString &Text) {
   const QStringList Parts = Text.trimmed().split(u'.');
@@ -46,8 +44,7 @@ int CompareFileVersions(TFileVersion A, TFileVersion B) {
 }
 
 TFileVersion ProgramFileVersion() {
-  static const TFileVersion Version =
-      ParseFileVersion(QStringLiteral(LINGROVE_VERSION)).value_or(TFileVersion{});
+  static const TFileVersion Version = ParseFileVersion(ProgramVersion()).value_or(TFileVersion{});
   return Version;
 }
 

@@ -120,6 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         TStatusCase{"HelpOfConvert", "help convert", 0, "--encoding"},
         TStatusCase{"InfoHelp", "info --help", 0, "--json"},
         TStatusCase{"HelpWinsOverErrors", "convert -x -h", 0, "ansi|unicode"},
+        TStatusCase{"Version", "--version", 0, "lingrove-cli 2.0.0\n"},
+        TStatusCase{"VersionOnlyAlone", "--version info", 64, "unknown option '--version'"},
         TStatusCase{"InfoSource", "info {ex}/Example.zrlang", 0, "language source"},
         TStatusCase{"InfoRussian", "info " RU, 0, "Author=Ирина Соколова"},
         TStatusCase{"NoCommand", "", 64, "no command"},

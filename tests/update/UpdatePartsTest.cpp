@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CompareFileVersionsTest,
                                          TCompareCase{u"40000.0.0.0", u"1.0.0.0", 1}));
 
 TEST(ProgramFileVersionTest, IsTheProjectVersion) {
-  EXPECT_EQ(FormatFileVersion(ProgramFileVersion()), u"5.0.0.0"_s);
+  EXPECT_EQ(FormatFileVersion(ProgramFileVersion()), u"2.0.0.0"_s);
 }
 
 struct TDateCase {

@@ -103,7 +103,7 @@ TEST(DoUpdateTest, DownloadsAndHandsOver) {
   EXPECT_EQ(ReadAll(Fixture.ProgramDir() + u"/docs/readme.txt"_s), Readme);
 
   const QString Log = QString::fromUtf8(ReadAll(Temp + u"/WUPDATE.LOG"_s));
-  EXPECT_TRUE(Log.contains(u"Start WebUpdate process with version : 5.0.0.0"_s))
+  EXPECT_TRUE(Log.contains(u"Start WebUpdate process with version : 2.0.0.0"_s))
       << Log.toStdString();
   EXPECT_TRUE(
       Log.contains(u"Processing file : "_s + Fixture.Server.Url(u"files/lingrove"_s).toString() +
@@ -175,7 +175,7 @@ TEST(DoUpdateTest, UpdaterThatCannotStart) {
 
 TEST(DoUpdateTest, NoUpdateNoDownload) {
   TDoUpdateFixture Fixture;
-  Fixture.ServeControlFile("[update]\nlocalversion={app}/lingrove\nnewversion=5.0.0.0\n"
+  Fixture.ServeControlFile("[update]\nlocalversion={app}/lingrove\nnewversion=2.0.0.0\n"
                            "[files]\ncount=1\n[file1]\nurl=" +
                            Fixture.Server.Url(u"files/lingrove"_s).toEncoded() + "\n");
   EXPECT_FALSE(Fixture.Update.DoUpdate());

@@ -98,10 +98,10 @@ TEST_P(MainFormUpdates, ReportTheOutcome) {
   const TUpdateCase &Case = GetParam();
   switch (Case.Serve) {
   case svSameVersion:
-    ServeControlFile("5.0.0.0");
+    ServeControlFile("2.0.0.0");
     break;
   case svNewerVersion:
-    ServeControlFile("5.0.0.1");
+    ServeControlFile("2.0.0.1");
     break;
   case svNotFound:
     qputenv("LINGROVE_UPDATE_URL",
@@ -130,10 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TUpdateCase{"NewerVersion", svNewerVersion, QMessageBox::Information,
                     u"A new update is available",
-                    u"A new version of Lingrove (5.0.0.1) is available to download.\r\n\r\nDo you "
+                    u"A new version of Lingrove (2.0.0.1) is available to download.\r\n\r\nDo you "
                     u"want to download and install this new version?"},
         TUpdateCase{"SameVersion", svSameVersion, QMessageBox::Information, u"",
-                    u"Your application version (5.0.0.0) is up to date."},
+                    u"Your application version (2.0.0.0) is up to date."},
         TUpdateCase{"NoControlFile", svNotFound, QMessageBox::Critical, u"",
                     u"Lingrove has been unable to download the update information."},
         TUpdateCase{"ServerNotListening", svRefused, QMessageBox::Critical, u"Update failed",
