@@ -43,11 +43,14 @@ constexpr TAppConstant Table[] = {
     {u"SDialogButtonClose", u"Close"},
     {u"SDialogButtonDiscard", u"&Discard"},
     {u"SDialogButtonHelp", u"Help"},
+    {u"SDialogButtonIgnore", u"&Ignore"},
+    {u"SDialogButtonKeepMine", u"&Keep Mine"},
     {u"SDialogButtonLater", u"&Later"},
     {u"SDialogButtonNo", u"&No"},
     {u"SDialogButtonOK", u"OK"},
     {u"SDialogButtonOpen", u"&Open"},
     {u"SDialogButtonRecover", u"&Recover"},
+    {u"SDialogButtonReload", u"&Reload"},
     {u"SDialogButtonSave", u"&Save"},
     {u"SDialogButtonYes", u"&Yes"},
     {u"SFilterAnsiTranslations", u"Ansi language translation files (*.lng)"},
@@ -66,9 +69,11 @@ constexpr TAppConstant Table[] = {
      u"%d texts of the translation hold characters that the ANSI code page %d cannot "
      u"represent. Saving as ANSI replaces each of them by \"?\".\r\n\r\nDo you want to save "
      u"the translation in Unicode encoding instead?"},
+    {u"SMessageChangedOnDiskUnsaved", u"Your changes are not saved: Reload discards them, Keep Mine keeps them for the next save."},
     {u"SMessageDiffencesTotals",
      u"\tComponents\tProperties\tConstants\r\nAdded\t%d\t%d\t%d\r\nRemoved\t%d\t%d\t%d\r\n"
      u"Total\t%d\t%d\t%d"},
+    {u"SMessageDisplayChangedOnDisk", u"The display translation was changed on disk."},
     {u"SMessageExcessiveConstants",
      u"The following constants were found excessive and deleted from the translation:"},
     {u"SMessageExcessiveEntries",
@@ -78,6 +83,7 @@ constexpr TAppConstant Table[] = {
     {u"SMessageMissingEntries",
      u"The following entries were not found and were added to the translation:"},
     {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
+    {u"SMessageOverwriteChanged", u"%s was changed on disk since it was opened or last saved. Overwrite it?"},
     {u"SMessageRecover", u"Lingrove closed unexpectedly while %s had unsaved changes (last change at %s). Recover them?"},
     {u"SMessageReplacedEntries", u"Replaced in %d entries."},
     {u"SMessageSaveChanges",
@@ -96,7 +102,9 @@ constexpr TAppConstant Table[] = {
      u"save the translation also in ANSI.\r\n\r\nDo you want to save the translation in ANSI "
      u"encoding instead?"},
     {u"SMessageSearchWrapped", u"The search went on from the other end of the list."},
+    {u"SMessageSourceChangedOnDisk", u"The language source was changed on disk."},
     {u"SMessageTextNotFound", u"Cannot find \"%s\"."},
+    {u"SMessageTranslationChangedOnDisk", u"The translation was changed on disk."},
     {u"SMessageUpdateAvailable",
      u"A new version of %s (%s) is available to download.\r\n\r\nDo you want to download and "
      u"install this new version?"},

@@ -12,6 +12,8 @@
 #include "EntryNavigation.h"
 #include "EntryTreeDelegate.h"
 #include "DocumentProblems.h"
+#include "DiskChangeBar.h"
+#include "DocumentFileWatch.h"
 #include "DocumentRecovery.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
@@ -144,6 +146,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateToolbars();
   CreateCentralArea();
   CreateFilterBar();
+  CreateDiskChangeBar();
   CreateFindBar();
   CreateStatusBar();
   CreateLangController();
@@ -1039,6 +1042,8 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
   FProblems->Attach(nullptr);
+  FFileWatch->Attach(nullptr);
+  FDiskChangeBar->hide();
   FTreeModel->Clear();
   FDocument->Close();
   if (FIsDestroying)
@@ -1076,6 +1081,7 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     throw;
   }
   RebuildTree();
+  FFileWatch->Attach(FDocument.get());
   if (!FDocument->IsNewTranslation())
     AddRecentProject({SourcePath, DisplayPath, TranslationPath});
   if (LangIDSource() == 0 || LangIDTranslation() == 0 || LangIDSource() == LangIDTranslation())
@@ -1423,8 +1429,11 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
                      true, bUnicode))
       return false;
   }
+  if (!ConfirmOverwriteChanged(Path))
+    return false;
   // The stamp only adds plain ASCII, so the check above holds for it too.
   FDocument->Save(Path, bUnicode);
+  FFileWatch->Acknowledge();
   return true;
 }
 

@@ -10,6 +10,8 @@
 class QLabel;
 class TDocumentProblems;
 class TDocumentRecovery;
+class TDocumentFileWatch;
+class TDiskChangeBar;
 struct TAbandonedRecovery;
 class QMenu;
 class QPlainTextEdit;
@@ -153,6 +155,12 @@ private:
   // when one was recovered.
   bool OfferRecovery();
   void RecoverDocument(TAbandonedRecovery &Recovery);
+  void CreateDiskChangeBar();
+  // A file of the document changed on disk (a TDocumentFileWatch::TFile).
+  void FileChangedOnDisk(int File);
+  void ReloadDocument();
+  // False when the translation changed on disk and the user keeps it.
+  bool ConfirmOverwriteChanged(const QString &Path);
   void UpdateLanguageHints();
   void CheckCurrentLanguage();
   void SaveToolbarLayout();
@@ -185,6 +193,8 @@ private:
   // The problems of the open document's entries, checked in slices.
   TDocumentProblems *FProblems = nullptr;
   TDocumentRecovery *FRecovery = nullptr;
+  TDocumentFileWatch *FFileWatch = nullptr;
+  TDiskChangeBar *FDiskChangeBar = nullptr;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;
