@@ -1,0 +1,60 @@
+#include "PersonalWordList.h"
+
+#include "Exceptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QStringList ReadWordList(QIODevice &Device) {
+  QString Text = QString::fromUtf8(Device.readAll());
+  if (Text.startsWith(QChar(0xFEFF)))
+    Text.remove(0, 1);
+  QStringList Words;
+  for (QStringView Line : QStringView(Text).split(u'\n')) {
+    Line = Line.trimmed();
+    if (!Line.isEmpty())
+      Words.append(Line.toString());
+  }
+  return Words;
+}
+
+void WriteWordList(QIODevice &Device, const QStringList &Words) {
+  QByteArray Bytes;
+  for (const QString &Word : Words)
+    Bytes.append(Word.toUtf8()).append('\n');
+  if (Device.write(Bytes) != Bytes.size())
+    throw EWriteError();
+}
+
+TPersonalWordList::TPersonalWordList(const QString &FileName) : FFileName(FileName) {
+  QFile File(FileName);
+  if (!File.open(QIODevice::ReadOnly))
+    return;
+  for (const QString &Word : ReadWordList(File))
+    if (!FIndex.contains(Word)) {
+      FIndex.insert(Word);
+      FWords.append(Word);
+    }
+}
+
+void TPersonalWordList::Add(const QString &Word) {
+  if (Contains(Word))
+    return;
+  QStringList Words = FWords;
+  Words.append(Word);
+  QDir().mkpath(QFileInfo(FFileName).absolutePath());
+  QSaveFile File(FFileName);
+  if (!File.open(QIODevice::WriteOnly))
+    throw EFCreateError(FFileName, File.errorString());
+  try {
+    WriteWordList(File, Words);
+  } catch (const EWriteError &) {
+    throw EFCreateError(FFileName, File.errorString());
+  }
+  if (!File.commit())
+    throw EFCreateError(FFileName, File.errorString());
+  FWords = std::move(Words);
+  FIndex.insert(Word);
+}
