@@ -24,6 +24,10 @@
 #include "LanguageManager.h"
 #include "OpenFilesDialog.h"
 #include "RecentProjects.h"
+#include "SpellingHighlighter.h"
+#include "SpellingMenu.h"
+#include "SpellingSession.h"
+#include "Languages.h"
 #include "TransPropsDialog.h"
 #include "TranslationDocument.h"
 #include "TranslationSupport.h"
@@ -39,6 +43,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QTextCursor>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUndoStack>
 #include <functional>
@@ -54,6 +59,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -457,11 +463,14 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree = new TEntryTreeView(Splitter);
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
   FTreeModel = new TEntryTreeModel(this);
+  FSpelling = new TSpellingSession(this);
   FProblems = new TDocumentProblems(this);
+  // Words added or ignored take their problems away.
+  connect(FSpelling, &TSpellingSession::Changed, FProblems, &TDocumentProblems::RecheckSpelling);
   FTreeModel->SetProblems(FProblems);
   connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] { UpdateStatusBar(); });
   MainStringTree->setModel(FTreeModel);
-  TEntryTreeDelegate::Install(*MainStringTree);
+  TEntryTreeDelegate::Install(*MainStringTree)->SetSpelling(FSpelling);
   MainStringTree->header()->setStretchLastSection(true);
   MainStringTree->header()->resizeSection(0, 260);
   MainStringTree->header()->resizeSection(1, 80);
@@ -526,6 +535,10 @@ void TUIMainForm::CreateCentralArea() {
   TranslationValueMemo->setEnabled(false);
   connect(TranslationValueMemo, &QPlainTextEdit::textChanged, this,
           [this] { TranslationMemoChanged(); });
+  new TSpellingHighlighter(TranslationValueMemo->document(), *FSpelling);
+  TranslationValueMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(TranslationValueMemo, &QWidget::customContextMenuRequested, this,
+          &TUIMainForm::ShowMemoContextMenu);
   TranslationValueMemo->installEventFilter(this);
   connect(TranslationValueMemo, &QPlainTextEdit::selectionChanged, this,
           [this] { UpdateClipboardActions(); });
@@ -1051,14 +1064,54 @@ bool TUIMainForm::EditTranslationProperties() {
   FDocument->SetLanguages(Languages);
   // Some checks depend on the translation's language.
   if (bChanged) {
-    FProblems->Attach(FDocument.get());
+    OpenSpelling();
+    FProblems->Attach(FDocument.get(), TTranslationCheckSet::All(), CheckSpeller());
     FProblems->Start();
   }
   return bChanged;
 }
 
+void TUIMainForm::OpenSpelling() {
+  const quint16 LangID = LangIDTranslation();
+  if (!HasDocument() || LangID == FSpellingLangID)
+    return;
+  FSpellingLangID = LangID;
+  if (!FSpelling->Open(LangID) && LangID != 0)
+    statusBar()->showMessage(
+        LangConstantFmt(u"SMessageNoSpellingDictionary", {LanguageNameOfLCID(LangID)}));
+}
+
+TSpellingSession *TUIMainForm::CheckSpeller() const {
+  return FSpelling->IsOpen() ? FSpelling : nullptr;
+}
+
+void TUIMainForm::ShowMemoContextMenu(const QPoint &Pos) {
+  QMenu *Menu = TranslationValueMemo->createStandardContextMenu();
+  Menu->setAttribute(Qt::WA_DeleteOnClose);
+  const QTextCursor At = TranslationValueMemo->cursorForPosition(Pos);
+  const QString Line = At.block().text();
+  AddSpellingItems(
+      *Menu, *FSpelling, Line, At.positionInBlock(), TranslationValueMemo,
+      [Memo = TranslationValueMemo, Number = At.blockNumber(),
+       Line](qsizetype Start, qsizetype Length, const QString &Text) {
+        const QTextBlock Block = Memo->document()->findBlockByNumber(Number);
+        if (Block.text() != Line)
+          return;
+        // Through the memo, so that it is typing: one step of its own
+        // history and of the document's.
+        QTextCursor Cursor(Block);
+        Cursor.setPosition(Block.position() + int(Start));
+        Cursor.setPosition(Block.position() + int(Start + Length), QTextCursor::KeepAnchor);
+        Cursor.insertText(Text);
+        Memo->setTextCursor(Cursor);
+      });
+  Menu->popup(TranslationValueMemo->viewport()->mapToGlobal(Pos));
+}
+
 void TUIMainForm::RebuildTree() {
-  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr);
+  OpenSpelling();
+  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, TTranslationCheckSet::All(),
+                    CheckSpeller());
   if (HasDocument())
     FTreeModel->SetDocument(*FDocument);
   else

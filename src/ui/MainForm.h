@@ -9,6 +9,7 @@
 
 class QLabel;
 class TDocumentProblems;
+class TSpellingSession;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
@@ -150,6 +151,15 @@ private:
   void GoTo(const QModelIndex &Target);
   QList<QModelIndex> SelectedEntries() const;
   void TranslationMemoChanged();
+  // Opens the dictionary of the translation's language for the editors and
+  // the checks unless it is open already; says in the status bar when there
+  // is none.
+  void OpenSpelling();
+  // The checks' speller: the session while it has a dictionary.
+  TSpellingSession *CheckSpeller() const;
+  // The memo's own context menu with the spelling items for the word at Pos
+  // (viewport coordinates).
+  void ShowMemoContextMenu(const QPoint &Pos);
   // Stores the text of the grid's open in-place editor, if any, as Enter
   // would, so that no check for unsaved changes misses it.
   void CommitPendingEdit();
@@ -173,6 +183,10 @@ private:
   std::unique_ptr<TTranslationDocument> FDocument;
   // The problems of the open document's entries, checked in slices.
   TDocumentProblems *FProblems = nullptr;
+  // The spelling of the translation's language, for the memo, the grid's
+  // editors and the checks; the language it was sought for (0: none yet).
+  TSpellingSession *FSpelling = nullptr;
+  quint16 FSpellingLangID = 0;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;
