@@ -32,9 +32,8 @@ QString TypedText(TTranslationDocument &Doc, qsizetype Length) {
     if (!Entries.IsEditable(P) || Entries.States(P).Contains(zrtsUntranslated))
       continue;
     for (const QString &Word : Entries.TranslatedValue(P).split(u' ', Qt::SkipEmptyParts))
-      if (Word.size() > 1 && std::all_of(Word.begin(), Word.end(), [](QChar C) {
-            return C.isLetter() || C.isPunct();
-          }))
+      if (Word.size() > 1 && std::all_of(Word.begin(), Word.end(),
+                                         [](QChar C) { return C.isLetter() || C.isPunct(); }))
         Text += (Text.isEmpty() ? QString() : QStringLiteral(" ")) + Word;
   }
   return Text.left(Length);
@@ -63,8 +62,7 @@ void TypeIntoOneEntry(TTranslationDocument &Doc, TDocumentProblems &Store, const
   }
   std::printf("typing %lld chars: per keystroke mean %.3f ms, slowest %.3f ms, %d over 1 ms "
               "(cpu)\n",
-              static_cast<long long>(Text.size()), Total / double(Text.size()), Slowest,
-              OverOneMs);
+              static_cast<long long>(Text.size()), Total / double(Text.size()), Slowest, OverOneMs);
   std::printf("  problems of the typed entry: %s\n", qUtf8Printable(Store.Describe(Position)));
 }
 
@@ -107,12 +105,10 @@ int main(int argc, char *argv[]) {
     Measure("open spelling dictionary", [&] { bSpelling = Spelling.Open(LangID); });
     if (bSpelling) {
       std::vector<TEntryProblem> Spelled;
-      Measure("all entries, cold spelling", [&] {
-        Spelled = CheckDocumentEntries(Doc, TTranslationCheckSet::All(), &Spelling);
-      });
-      Measure("all entries, warm spelling", [&] {
-        Spelled = CheckDocumentEntries(Doc, TTranslationCheckSet::All(), &Spelling);
-      });
+      Measure("all entries, cold spelling",
+              [&] { Spelled = CheckDocumentEntries(Doc, TTranslationCheckSet::All(), &Spelling); });
+      Measure("all entries, warm spelling",
+              [&] { Spelled = CheckDocumentEntries(Doc, TTranslationCheckSet::All(), &Spelling); });
       const auto Misspelled = std::count_if(Spelled.begin(), Spelled.end(), [](const auto &P) {
         return P.Problem.Check == tcSpelling;
       });

@@ -28,22 +28,24 @@ void WriteWordList(QIODevice &Device, const QStringList &Words) {
     throw EWriteError();
 }
 
-TPersonalWordList::TPersonalWordList(const QString &FileName) : FFileName(FileName) {
+TPersonalWordList::TPersonalWordList(const QString &FileName)
+    : FFileName(FileName), FWords(ReadFile(FileName)), FIndex(FWords.begin(), FWords.end()) {}
+
+QStringList TPersonalWordList::ReadFile(const QString &FileName) {
   QFile File(FileName);
   if (!File.open(QIODevice::ReadOnly))
-    return;
-  for (const QString &Word : ReadWordList(File))
-    if (!FIndex.contains(Word)) {
-      FIndex.insert(Word);
-      FWords.append(Word);
-    }
+    return {};
+  QStringList Words = ReadWordList(File);
+  Words.removeDuplicates();
+  return Words;
 }
 
 void TPersonalWordList::Add(const QString &Word) {
   if (Contains(Word))
     return;
-  QStringList Words = FWords;
-  Words.append(Word);
+  QStringList Words = ReadFile(FFileName);
+  if (!Words.contains(Word))
+    Words.append(Word);
   QDir().mkpath(QFileInfo(FFileName).absolutePath());
   QSaveFile File(FFileName);
   if (!File.open(QIODevice::WriteOnly))
@@ -56,5 +58,5 @@ void TPersonalWordList::Add(const QString &Word) {
   if (!File.commit())
     throw EFCreateError(FFileName, File.errorString());
   FWords = std::move(Words);
-  FIndex.insert(Word);
+  FIndex = QSet<QString>(FWords.begin(), FWords.end());
 }

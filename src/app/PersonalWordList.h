@@ -23,12 +23,17 @@ public:
   const QString &FileName() const { return FFileName; }
   const QStringList &Words() const { return FWords; }
   bool Contains(const QString &Word) const { return FIndex.contains(Word); }
-  // Appends Word and writes the whole file anew through QSaveFile, creating
-  // its folder; nothing when the list has it. Raises EFCreateError when the
-  // file cannot be written, and then does not hold the word.
+  // Appends Word to the words the file holds now (another instance of the
+  // program may have added some) and writes it anew through QSaveFile,
+  // creating its folder; the list then holds what the file does. Nothing
+  // when the list has the word. Raises EFCreateError when the file cannot be
+  // written, and then does not hold the word.
   void Add(const QString &Word);
 
 private:
+  // The file's words, each once; empty when it cannot be read.
+  static QStringList ReadFile(const QString &FileName);
+
   QString FFileName;
   QStringList FWords;
   QSet<QString> FIndex;

@@ -10,7 +10,8 @@ TSpellingSession::~TSpellingSession() = default;
 
 bool TSpellingSession::Open(quint16 LangID) {
   QString Tag;
-  std::unique_ptr<TSpellChecker> Checker = OpenSystemSpellChecker(SpellingLanguageTags(LangID), &Tag);
+  std::unique_ptr<TSpellChecker> Checker =
+      OpenSystemSpellChecker(SpellingLanguageTags(LangID), &Tag);
   if (!Checker) {
     Close();
     return false;

@@ -29,7 +29,8 @@ void MarkPlaceholders(QStringView Text, std::vector<bool> &Skip) {
     if (Found.Malformed.isEmpty())
       return;
     // The malformed piece's last character may start a word.
-    From += (Found.Malformed.data() - Rest.data()) + std::max<qsizetype>(Found.Malformed.size() - 1, 1);
+    From +=
+        (Found.Malformed.data() - Rest.data()) + std::max<qsizetype>(Found.Malformed.size() - 1, 1);
   }
 }
 

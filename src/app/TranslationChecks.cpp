@@ -24,7 +24,7 @@ constexpr TTranslationCheckInfo Infos[] = {
     {tcUnchanged, u"unchanged", TCheckSeverity::Info,
      u"the translation equals a source with letters"},
     {tcSpelling, u"spelling", TCheckSeverity::Info,
-     u"words the target language's dictionary lacks (only when asked for)"},
+     u"words the target language's dictionary lacks"},
 };
 static_assert(std::size(Infos) == TranslationCheckCount);
 

@@ -22,12 +22,12 @@
 #include "LangSource.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
+#include "Languages.h"
 #include "OpenFilesDialog.h"
 #include "RecentProjects.h"
 #include "SpellingHighlighter.h"
 #include "SpellingMenu.h"
 #include "SpellingSession.h"
-#include "Languages.h"
 #include "TransPropsDialog.h"
 #include "TranslationDocument.h"
 #include "TranslationSupport.h"
@@ -1090,22 +1090,26 @@ void TUIMainForm::ShowMemoContextMenu(const QPoint &Pos) {
   Menu->setAttribute(Qt::WA_DeleteOnClose);
   const QTextCursor At = TranslationValueMemo->cursorForPosition(Pos);
   const QString Line = At.block().text();
-  AddSpellingItems(
-      *Menu, *FSpelling, Line, At.positionInBlock(), TranslationValueMemo,
-      [Memo = TranslationValueMemo, Number = At.blockNumber(),
-       Line](qsizetype Start, qsizetype Length, const QString &Text) {
-        const QTextBlock Block = Memo->document()->findBlockByNumber(Number);
-        if (Block.text() != Line)
-          return;
-        // Through the memo, so that it is typing: one step of its own
-        // history and of the document's.
-        QTextCursor Cursor(Block);
-        Cursor.setPosition(Block.position() + int(Start));
-        Cursor.setPosition(Block.position() + int(Start + Length), QTextCursor::KeepAnchor);
-        Cursor.insertText(Text);
-        Memo->setTextCursor(Cursor);
-      });
+  const int Number = At.blockNumber();
+  AddSpellingItems(*Menu, *FSpelling, Line, At.positionInBlock(), TranslationValueMemo,
+                   [this, Number, Line](qsizetype Start, qsizetype Length, const QString &Text) {
+                     ReplaceInMemo(Number, Line, Start, Length, Text);
+                   });
   Menu->popup(TranslationValueMemo->viewport()->mapToGlobal(Pos));
+}
+
+void TUIMainForm::ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype Start,
+                                qsizetype Length, const QString &Text) {
+  const QTextBlock Block = TranslationValueMemo->document()->findBlockByNumber(BlockNumber);
+  if (Block.text() != Line)
+    return;
+  // Through the memo, so that it is typing: one step of its own history and
+  // of the document's.
+  QTextCursor Cursor(Block);
+  Cursor.setPosition(Block.position() + int(Start));
+  Cursor.setPosition(Block.position() + int(Start + Length), QTextCursor::KeepAnchor);
+  Cursor.insertText(Text);
+  TranslationValueMemo->setTextCursor(Cursor);
 }
 
 void TUIMainForm::RebuildTree() {

@@ -160,6 +160,10 @@ private:
   // The memo's own context menu with the spelling items for the word at Pos
   // (viewport coordinates).
   void ShowMemoContextMenu(const QPoint &Pos);
+  // Replaces Length characters at Start of the memo's line BlockNumber with
+  // Text, unless that line no longer reads Line.
+  void ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype Start, qsizetype Length,
+                     const QString &Text);
   // Stores the text of the grid's open in-place editor, if any, as Enter
   // would, so that no check for unsaved changes misses it.
   void CommitPendingEdit();

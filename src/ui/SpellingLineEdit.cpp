@@ -25,8 +25,8 @@ void TSpellingLineEdit::UpdateUnderlines() {
     // Positions count from the cursor.
     const int Cursor = cursorPosition();
     for (const TSpellingWord &Word : MisspelledWords(text(), *FSpelling))
-      Formats.append({QInputMethodEvent::TextFormat, int(Word.Start) - Cursor, int(Word.Length),
-                      Format});
+      Formats.append(
+          {QInputMethodEvent::TextFormat, int(Word.Start) - Cursor, int(Word.Length), Format});
   }
   QInputMethodEvent Event(QString(), Formats);
   QCoreApplication::sendEvent(this, &Event);

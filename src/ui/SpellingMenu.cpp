@@ -36,10 +36,9 @@ bool AddSpellingItems(QMenu &Menu, TSpellingSession &Spelling, const QString &Te
     QFont Bold = Item->font();
     Bold.setBold(true);
     Item->setFont(Bold);
-    QObject::connect(Item, &QAction::triggered, Owner,
-                     [Replace, W = *Word, Suggestion] {
-                       Replace(W.Start, W.Length, W.Replacement(Suggestion));
-                     });
+    QObject::connect(Item, &QAction::triggered, Owner, [Replace, W = *Word, Suggestion] {
+      Replace(W.Start, W.Length, W.Replacement(Suggestion));
+    });
     Items.append(Item);
   }
   if (Suggestions.isEmpty()) {

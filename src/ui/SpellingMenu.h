@@ -9,7 +9,8 @@ class TSpellingSession;
 
 // Replaces Length characters at Start of the text a menu was built for with
 // Text.
-using TSpellingReplace = std::function<void(qsizetype Start, qsizetype Length, const QString &Text)>;
+using TSpellingReplace =
+    std::function<void(qsizetype Start, qsizetype Length, const QString &Text)>;
 
 // The most suggestions a context menu offers.
 constexpr int SpellingMenuSuggestions = 8;

@@ -22,12 +22,12 @@ class SpellingCheckTest : public testing::TestWithParam<TSpellingCheckCase> {};
 
 TEST_P(SpellingCheckTest, NamesTheFirstMisspelledWordsOnce) {
   const TSpellingCheckCase &C = GetParam();
-  TFakeSpellChecker Checker({QStringLiteral("open"), QStringLiteral("the"), QStringLiteral("file")});
+  TFakeSpellChecker Checker(
+      {QStringLiteral("open"), QStringLiteral("the"), QStringLiteral("file")});
   TTranslationCheckSet Only;
   Only.Include(tcSpelling);
-  const std::vector<TCheckProblem> Problems =
-      RunTranslationChecks(Only, QString::fromUtf8(C.Source), QString::fromUtf8(C.Translation),
-                           1036, &Checker);
+  const std::vector<TCheckProblem> Problems = RunTranslationChecks(
+      Only, QString::fromUtf8(C.Source), QString::fromUtf8(C.Translation), 1036, &Checker);
   if (!C.Expected) {
     EXPECT_TRUE(Problems.empty()) << Problems.front().Message.toStdString();
     return;
@@ -64,13 +64,10 @@ TEST_P(SpellingTagsTest, PutTheCountryOfTheLanguageTableFirst) {
   EXPECT_EQ(SpellingLanguageTags(GetParam().LangID).join(u' ').toStdString(), GetParam().Tags);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SpellingTagsTest,
-                         testing::Values(TTagsCase{1031, "de_DE de"},
-                                         TTagsCase{2055, "de_CH de_DE de"},
-                                         TTagsCase{1033, "en_US en"},
-                                         TTagsCase{2057, "en_GB en_US en"},
-                                         TTagsCase{1049, "ru_RU ru"},
-                                         TTagsCase{1036, "fr_FR fr"},
-                                         TTagsCase{0, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, SpellingTagsTest,
+    testing::Values(TTagsCase{1031, "de_DE de"}, TTagsCase{2055, "de_CH de_DE de"},
+                    TTagsCase{1033, "en_US en"}, TTagsCase{2057, "en_GB en_US en"},
+                    TTagsCase{1049, "ru_RU ru"}, TTagsCase{1036, "fr_FR fr"}, TTagsCase{0, ""}));
 
 } // namespace

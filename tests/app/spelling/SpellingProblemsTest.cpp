@@ -30,9 +30,9 @@ TEST(SpellingProblems, AreInfosThatWordsAddedOrIgnoredTakeAway) {
   TTranslationDocument Doc;
   Doc.Load(Write(u"app.zrlang"_s, Source), QString(), Write(u"tran.lng"_s, Translation));
   TSpellingSession Session;
-  Session.Open(std::make_unique<TFakeSpellChecker>(
-                   QSet<QString>{u"Ouvrir"_s, u"Enregistrer"_s, u"file"_s}),
-               u"fr_FR"_s);
+  Session.Open(
+      std::make_unique<TFakeSpellChecker>(QSet<QString>{u"Ouvrir"_s, u"Enregistrer"_s, u"file"_s}),
+      u"fr_FR"_s);
   TDocumentProblems Problems;
   QObject::connect(&Session, &TSpellingSession::Changed, &Problems, &L::RecheckSpelling);
   Problems.Attach(&Doc, TTranslationCheckSet::All(), &Session);

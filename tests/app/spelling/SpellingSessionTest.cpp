@@ -1,9 +1,9 @@
 // The editor's spelling session over Enchant and the tiny fr_FR dictionary
 // of the test's configuration folder, its cache, and the personal word list.
+#include "SpellingSession.h"
 #include "Exceptions.h"
 #include "FakeSpellChecker.h"
 #include "PersonalWordList.h"
-#include "SpellingSession.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -79,23 +79,24 @@ TEST_F(SpellingSessionTest, AsksTheDictionaryOncePerWord) {
 }
 
 TEST(PersonalWordList, ReadsOneWordALineWhateverTheLineEnds) {
-  QByteArray Bytes("\xEF\xBB\xBFone\r\ntwo\n\n  three \r\n\xC3\xBC""ber");
+  QByteArray Bytes("\xEF\xBB\xBFone\r\ntwo\n\n  three \r\n\xC3\xBC"
+                   "ber");
   QBuffer Buffer(&Bytes);
   ASSERT_TRUE(Buffer.open(QIODevice::ReadOnly));
-  EXPECT_EQ(ReadWordList(Buffer).join(u'|').toStdString(), "one|two|three|\xC3\xBC""ber");
+  EXPECT_EQ(ReadWordList(Buffer).join(u'|').toStdString(), "one|two|three|\xC3\xBC"
+                                                           "ber");
 }
 
-TEST(PersonalWordList, AddWritesTheWholeListOrRaises) {
+TEST(PersonalWordList, AddKeepsWhatAnotherInstanceAddedOrRaises) {
   QTemporaryDir Dir;
   const QString Name = Dir.filePath(QStringLiteral("sub/Words.txt"));
-  {
-    TPersonalWordList List(Name);
-    List.Add(QStringLiteral("eins"));
-    List.Add(QStringLiteral("zwei"));
-    List.Add(QStringLiteral("eins"));
-  }
-  TPersonalWordList Read(Name);
-  EXPECT_EQ(Read.Words(), (QStringList{QStringLiteral("eins"), QStringLiteral("zwei")}));
+  TPersonalWordList First(Name), Second(Name);
+  First.Add(QStringLiteral("eins"));
+  Second.Add(QStringLiteral("zwei"));
+  Second.Add(QStringLiteral("eins"));
+  const QStringList Both{QStringLiteral("eins"), QStringLiteral("zwei")};
+  EXPECT_EQ(Second.Words(), Both);
+  EXPECT_EQ(TPersonalWordList(Name).Words(), Both);
   // A folder where the file should be cannot be replaced.
   ASSERT_TRUE(QDir().mkpath(Dir.filePath(QStringLiteral("taken"))));
   TPersonalWordList Blocked(Dir.filePath(QStringLiteral("taken")));

@@ -35,8 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SpellingWordsTest,
     testing::Values(
         TWordsCase{"Plain", "Open the file.", "Open@0/4 the@5/3 file@9/4"},
-        TWordsCase{"NonLatin", "Übersetzung öffnen, Сохранить", "Übersetzung@0/11 öffnen@12/6 "
-                                                                "Сохранить@20/9"},
+        TWordsCase{"NonLatin", "Übersetzung öffnen, Сохранить",
+                   "Übersetzung@0/11 öffnen@12/6 "
+                   "Сохранить@20/9"},
         TWordsCase{"Apostrophe", "don't", "don't@0/5"},
         TWordsCase{"AcceleratorFirst", "&Open file", "Open@0/5 file@6/4"},
         TWordsCase{"AcceleratorInside", "Op&en", "Open@0/5"},
@@ -46,8 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         TWordsCase{"PlaceholderGluedToWord", "%dfiles", "files@2/5"},
         TWordsCase{"WidthPrecisionAndStar", "%-8.2f MB, %*d rows", "rows@15/4"},
         TWordsCase{"AfterMalformedPlaceholder", "50% off %s", "off@4/3"},
-        TWordsCase{"Escapes", "Line\\none\\ttwo\\\\three\\13four", "Line@0/4 one@6/3 two@11/3 "
-                                                                    "three@16/5 four@24/4"},
+        TWordsCase{"Escapes", "Line\\none\\ttwo\\\\three\\13four",
+                   "Line@0/4 one@6/3 two@11/3 "
+                   "three@16/5 four@24/4"},
         TWordsCase{"Digits", "Version 2, v2 and x64", "Version@0/7 and@14/3"},
         TWordsCase{"Capitals", "HTML and URL, A file", "and@5/3 A@14/1 file@16/4"},
         TWordsCase{"CapitalAfterSmall", "JavaScript on iPhone", "on@11/2"},
@@ -74,12 +76,12 @@ TEST_P(SpellingReplacementTest, KeepsTheAcceleratorWhereItStood) {
   EXPECT_EQ(Words[0].Replacement(QString::fromUtf8(C.Suggestion)).toStdString(), C.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SpellingReplacementTest,
-    testing::Values(TReplacementCase{"None", "flie", "file", "file"},
-                    TReplacementCase{"First", "&Flie", "File", "&File"},
-                    TReplacementCase{"Inside", "Fl&ie", "File", "Fi&le"},
-                    TReplacementCase{"BeyondAShorterSuggestion", "Filles&s", "Files", "File&s"}),
-    [](const auto &Info) { return std::string(Info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Table, SpellingReplacementTest,
+                         testing::Values(TReplacementCase{"None", "flie", "file", "file"},
+                                         TReplacementCase{"First", "&Flie", "File", "&File"},
+                                         TReplacementCase{"Inside", "Fl&ie", "File", "Fi&le"},
+                                         TReplacementCase{"BeyondAShorterSuggestion", "Filles&s",
+                                                          "Files", "File&s"}),
+                         [](const auto &Info) { return std::string(Info.param.Name); });
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "MainFormTestSupport.h"
 
 #include "EntryTreeModel.h"
-#include "SpellingMenu.h"
 #include "SpellingLineEdit.h"
+#include "SpellingMenu.h"
 #include "SpellingSession.h"
 #include "TinyDictionary.h"
 
@@ -57,8 +57,8 @@ protected:
   }
   static void Select(QWidget &Form, const QModelIndex &Row) {
     TreeOf(Form).setFocus();
-    TreeOf(Form).selectionModel()->setCurrentIndex(
-        Row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    TreeOf(Form).selectionModel()->setCurrentIndex(Row, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
   }
   // The underlined ranges of the memo's first line, "start/length" each.
   static QString Underlined(QWidget &Form) {
