@@ -76,5 +76,6 @@ void TSpellingSession::Accept(const QString &Word) {
 }
 
 QString TSpellingSession::PersonalWordListFile(const QString &Tag) {
-  return AppSettingsFolder() + QStringLiteral("Words.%1.txt").arg(Tag);
+  const QString Folder = AppSettingsFolder();
+  return Folder.isEmpty() ? QString() : Folder + QStringLiteral("Words.%1.txt").arg(Tag);
 }

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <memory>
-#include <optional>
 
 class TPersonalWordList;
 
@@ -42,7 +41,7 @@ public:
   void IgnoreForSession(const QString &Word) override;
 
   // The personal word list of the language Tag: "Words.<Tag>.txt" in the
-  // program's settings folder.
+  // program's settings folder; empty when there is no such folder.
   static QString PersonalWordListFile(const QString &Tag);
 
 Q_SIGNALS:

@@ -6,7 +6,7 @@
 #include "UIGuard.h"
 
 #include <QMenu>
-#include <QPointer>
+#include <algorithm>
 
 namespace {
 
