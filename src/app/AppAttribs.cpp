@@ -2,6 +2,7 @@
 
 #include "CoreApplication.h"
 #include "CoreError.h"
+#include "ShellFolders.h"
 
 #include <QtEndian>
 
@@ -26,6 +27,14 @@ template <typename TRead> bool HoldsReadable(const TRead &Read) {
 } // namespace
 
 TAttribs *Attribs = nullptr;
+
+QString AppSettingsFolder() {
+  const QString AppData = TUserShellFolders::GetAppData();
+  if (AppData.isEmpty())
+    return QString();
+  // The key's parts below "Software" name the folders.
+  return AppData + u'/' + AppRegistryKey.section(u'\\', 1).replace(u'\\', u'/') + u'/';
+}
 
 // TAppConfigIniFile
 

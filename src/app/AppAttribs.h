@@ -8,6 +8,12 @@
 // The registry key of the program's settings below HKEY_CURRENT_USER.
 inline const QString AppRegistryKey = QStringLiteral("Software\\Brisel Solutions\\Lingrove");
 
+// The folder of the program's settings files beside its settings store: the
+// user's application-data folder + "Brisel Solutions/Lingrove/" (where the
+// store keeps "Lingrove.conf" outside Windows). Ends with a delimiter; empty
+// when the platform has no application-data folder.
+QString AppSettingsFolder();
+
 // The program's own settings store over AppRegistryKey. It holds the mutex
 // "Lingrove-IDE-Config-Mutex" from construction to destruction, so create
 // one for one load or save and destroy it at once. Integers and Booleans are

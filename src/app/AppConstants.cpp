@@ -3,6 +3,7 @@
 namespace {
 
 constexpr TAppConstant Table[] = {
+    {u"SCaptionAddToDictionary", u"Add to &Dictionary"},
     {u"SCaptionAddedComponent", u"Added Component: [%s]"},
     {u"SCaptionAddedConstant", u"Added Constant \"%s\""},
     {u"SCaptionAddedProperty", u"Added Property \"%s\" (ID=%d)"},
@@ -12,6 +13,8 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionEncodingConfict", u"Encoding Conflict"},
     {u"SCaptionFilterShowing", u"Showing %d of %d entries"},
     {u"SCaptionGoTo", u"Go to ID"},
+    {u"SCaptionIgnoreAll", u"I&gnore All"},
+    {u"SCaptionNoSuggestions", u"(No suggestions)"},
     {u"SCaptionProblemCount", u"Problems: %d"},
     {u"SCaptionPropertyCount", u"Properties: %d/%d"},
     {u"SCaptionRedo", u"&Redo"},
@@ -35,6 +38,8 @@ constexpr TAppConstant Table[] = {
     {u"SCheckFormatMissing", u"The translation lacks %s of the source."},
     {u"SCheckLeadingBlanks", u"Leading blanks: the source has %d, the translation %d."},
     {u"SCheckLineBreaks", u"Line breaks: the source has %d, the translation %d."},
+    {u"SCheckSpelling", u"Misspelled words: %s."},
+    {u"SCheckSpellingMore", u"Misspelled words: %s and %d more."},
     {u"SCheckTrailingBlanks", u"Trailing blanks: the source has %d, the translation %d."},
     {u"SCheckUnchanged", u"The translation is the same as the source."},
     {u"SDialogButtonApply", u"Apply"},
@@ -82,6 +87,7 @@ constexpr TAppConstant Table[] = {
      u"The following constants were not found and were added to the translation:"},
     {u"SMessageMissingEntries",
      u"The following entries were not found and were added to the translation:"},
+    {u"SMessageNoSpellingDictionary", u"No spelling dictionary for %s; spelling is not checked."},
     {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
     {u"SMessageOverwriteChanged", u"%s was changed on disk since it was opened or last saved. Overwrite it?"},
     {u"SMessageRecover", u"Lingrove closed unexpectedly while %s had unsaved changes (last change at %s). Recover them?"},

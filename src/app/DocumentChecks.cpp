@@ -3,7 +3,8 @@
 #include "TranslationDocument.h"
 
 std::vector<TEntryProblem> CheckDocumentEntries(TTranslationDocument &Doc,
-                                                TTranslationCheckSet Checks) {
+                                                TTranslationCheckSet Checks,
+                                                TSpellChecker *Speller) {
   const TEntryTable &Entries = Doc.Entries();
   const quint16 LangID = Doc.Languages().LangIDTranslation;
   std::vector<TEntryProblem> Result;
@@ -12,7 +13,7 @@ std::vector<TEntryProblem> CheckDocumentEntries(TTranslationDocument &Doc,
     if (!Entries.IsEditable(P) || Entries.States(P).Contains(zrtsUntranslated))
       continue;
     RunTranslationChecks(Checks, Entries.SourceValue(P), Entries.TranslatedValue(P), LangID,
-                         Problems);
+                         Problems, Speller);
     Doc.DropIgnoredProblems(P, Problems);
     for (TCheckProblem &Problem : Problems)
       Result.push_back({P, std::move(Problem)});

@@ -14,7 +14,9 @@ struct TEntryProblem {
 
 // Runs Checks over every translated entry of an open document (an editable
 // entry whose states lack zrtsUntranslated), against the translation's
-// language, leaving out the problems the document ignores; problems in ascending position order, those of one entry in the
-// order of TTranslationCheck.
+// language (and with Speller for spelling), leaving out the problems the
+// document ignores; problems in ascending position order, those of one entry
+// in the order of TTranslationCheck.
 std::vector<TEntryProblem> CheckDocumentEntries(TTranslationDocument &Doc,
-                                                TTranslationCheckSet Checks);
+                                                TTranslationCheckSet Checks,
+                                                TSpellChecker *Speller = nullptr);

@@ -18,7 +18,8 @@ TDocumentProblems::TDocumentProblems(QObject *Parent) : QObject(Parent) {
   connect(&FTimer, &QTimer::timeout, this, &TDocumentProblems::TimerSlice);
 }
 
-void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks) {
+void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks,
+                               TSpellChecker *Speller) {
   FTimer.stop();
   disconnect(FConnection);
   disconnect(FIgnoredConnection);
@@ -30,6 +31,7 @@ void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet C
   std::sort(Dropped.begin(), Dropped.end());
   FDoc = Doc != nullptr && Doc->IsOpen() ? Doc : nullptr;
   FChecks = Checks;
+  FSpeller = Speller;
   FProblems.clear();
   std::fill(std::begin(FCounts), std::end(FCounts), 0);
   FLevels.clear();
@@ -92,12 +94,24 @@ void TDocumentProblems::Recheck(const std::vector<int> &Positions) {
   Q_EMIT ProblemsChanged(Positions);
 }
 
+void TDocumentProblems::RecheckSpelling() {
+  std::vector<int> Positions;
+  for (const auto &[Position, Problems] : FProblems)
+    if (std::any_of(Problems.begin(), Problems.end(),
+                    [](const TCheckProblem &P) { return P.Check == tcSpelling; }))
+      Positions.push_back(Position);
+  if (Positions.empty())
+    return;
+  std::sort(Positions.begin(), Positions.end());
+  Recheck(Positions);
+}
+
 void TDocumentProblems::CheckEntry(int Position) {
   const TEntryTable &Entries = FDoc->Entries();
   FScratch.clear();
   if (Entries.IsEditable(Position) && !Entries.States(Position).Contains(zrtsUntranslated))
     RunTranslationChecks(FChecks, Entries.SourceValue(Position), Entries.TranslatedValue(Position),
-                         FDoc->Languages().LangIDTranslation, FScratch);
+                         FDoc->Languages().LangIDTranslation, FScratch, FSpeller);
   FDoc->DropIgnoredProblems(Position, FScratch);
   TLevel Level = plNone;
   for (const TCheckProblem &Problem : FScratch)

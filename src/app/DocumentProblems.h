@@ -31,13 +31,18 @@ public:
   // Doc must outlive this or be detached first. Start() checks in slices on
   // the event loop, Finish() checks what is left at once. The entries that
   // had problems before are announced by ProblemsChanged. Attach again after
-  // the translation's language changed.
-  void Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks = TTranslationCheckSet::All());
+  // the translation's language changed. Spelling is checked with Speller
+  // (none: not at all), which must outlive the attachment.
+  void Attach(TTranslationDocument *Doc, TTranslationCheckSet Checks = TTranslationCheckSet::All(),
+              TSpellChecker *Speller = nullptr);
   void Start();
   void Finish();
   // Checks up to MaxEntries waiting positions; true when none is left.
   bool CheckSlice(int MaxEntries);
   bool IsComplete() const;
+  // Checks again the entries with a spelling problem, after the speller
+  // came to accept more words.
+  void RecheckSpelling();
 
   // The worst severity of the entry's problems; plNone for an unchecked one.
   TLevel Level(int Position) const {
@@ -67,6 +72,7 @@ private:
 
   TTranslationDocument *FDoc = nullptr;
   TTranslationCheckSet FChecks;
+  TSpellChecker *FSpeller = nullptr;
   QMetaObject::Connection FConnection;
   QMetaObject::Connection FIgnoredConnection;
   QTimer FTimer;

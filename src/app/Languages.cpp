@@ -1,7 +1,9 @@
 #include "Languages.h"
 
+#include "CodePages.h"
 #include "LanguageManager.h"
 
+#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -263,6 +265,31 @@ QString LanguageDisplayName(int Index) {
 QString LanguageNameOfLCID(quint16 LCID) {
   const int Index = IndexOfLCID(LCID);
   return Index < 0 ? QString::number(LCID) : QString::fromUtf16(Table[size_t(Index)].Name);
+}
+
+QStringList SpellingLanguageTags(quint16 LCID) {
+  const QString Iso = IsoCodeOfLangID(LCID);
+  if (Iso.isEmpty())
+    return {};
+  const QLocale Main(Iso);
+  QStringList Tags;
+  // The country is known by its English name only, as Qt names it.
+  const QString Name = LanguageNameOfLCID(LCID);
+  const qsizetype Open = Name.indexOf(u'(');
+  if (Open >= 0 && Name.endsWith(u')')) {
+    const QStringView Country = QStringView(Name).sliced(Open + 1, Name.size() - Open - 2);
+    for (const QLocale &L :
+         QLocale::matchingLocales(Main.language(), QLocale::AnyScript, QLocale::AnyTerritory))
+      if (QLocale::territoryToString(L.territory()) == Country) {
+        Tags.append(Iso + u'_' + L.name().section(u'_', -1));
+        break;
+      }
+  }
+  if (Main.language() != QLocale::C)
+    Tags.append(Iso + u'_' + Main.name().section(u'_', -1));
+  Tags.append(Iso);
+  Tags.removeDuplicates();
+  return Tags;
 }
 
 void InstallLanguageTableNames() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <span>
 
@@ -27,6 +28,12 @@ QString LanguageDisplayName(int Index);
 // The name of a language without the number prefixes; the LCID in decimal
 // when the table does not know it.
 QString LanguageNameOfLCID(quint16 LCID);
+
+// The tags of the spelling dictionaries that may serve a language, best
+// first: the language with the country the table names ("de_CH" for 2055,
+// "German (Switzerland)"), the language's main country ("de_DE") and the
+// language alone ("de"). Empty for a LANGID whose language is unknown.
+QStringList SpellingLanguageTags(quint16 LCID);
 
 // Makes the language table the language manager's source of language names,
 // so the interface language menu shows "German (Germany)" for 1031. The

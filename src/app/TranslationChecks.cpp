@@ -2,6 +2,8 @@
 
 #include "FormatPlaceholders.h"
 #include "LanguageManager.h"
+#include "SpellChecker.h"
+#include "SpellingWords.h"
 
 #include <QVariantList>
 #include <algorithm>
@@ -21,6 +23,8 @@ constexpr TTranslationCheckInfo Infos[] = {
     {tcEmpty, u"empty", TCheckSeverity::Error, u"the translation is empty, the source is not"},
     {tcUnchanged, u"unchanged", TCheckSeverity::Info,
      u"the translation equals a source with letters"},
+    {tcSpelling, u"spelling", TCheckSeverity::Info,
+     u"words the target language's dictionary lacks"},
 };
 static_assert(std::size(Infos) == TranslationCheckCount);
 
@@ -264,8 +268,24 @@ std::optional<TCheckProblem> CheckUnchanged(QStringView Source, QStringView Tran
   return Problem(tcUnchanged, u"SCheckUnchanged", {});
 }
 
+std::optional<TCheckProblem> CheckSpelling(QStringView Translation, TSpellChecker &Checker) {
+  // A message names a few; the rest are counted.
+  constexpr qsizetype Named = 3;
+  QStringList Misspelled;
+  for (const TSpellingWord &Word : SpellingWords(Translation))
+    if (!Misspelled.contains(Word.Text) && !Checker.Check(Word.Text))
+      Misspelled.append(Word.Text);
+  if (Misspelled.isEmpty())
+    return std::nullopt;
+  const QString List = Misspelled.first(std::min(Named, Misspelled.size())).join(u", ");
+  if (Misspelled.size() <= Named)
+    return Problem(tcSpelling, u"SCheckSpelling", {List});
+  return Problem(tcSpelling, u"SCheckSpellingMore", {List, int(Misspelled.size() - Named)});
+}
+
 void RunTranslationChecks(TTranslationCheckSet Checks, QStringView Source, QStringView Translation,
-                          quint16 TargetLangID, std::vector<TCheckProblem> &Problems) {
+                          quint16 TargetLangID, std::vector<TCheckProblem> &Problems,
+                          TSpellChecker *Speller) {
   const auto Add = [&](std::optional<TCheckProblem> P) {
     if (P)
       Problems.push_back(std::move(*P));
@@ -287,11 +307,15 @@ void RunTranslationChecks(TTranslationCheckSet Checks, QStringView Source, QStri
     Add(CheckPunctuation(Source, Translation, TargetLangID));
   if (Checks.Contains(tcUnchanged))
     Add(CheckUnchanged(Source, Translation));
+  // A value left as the source is in the source's language.
+  if (Checks.Contains(tcSpelling) && Speller && Translation != Source)
+    Add(CheckSpelling(Translation, *Speller));
 }
 
 std::vector<TCheckProblem> RunTranslationChecks(TTranslationCheckSet Checks, QStringView Source,
-                                                QStringView Translation, quint16 TargetLangID) {
+                                                QStringView Translation, quint16 TargetLangID,
+                                                TSpellChecker *Speller) {
   std::vector<TCheckProblem> Problems;
-  RunTranslationChecks(Checks, Source, Translation, TargetLangID, Problems);
+  RunTranslationChecks(Checks, Source, Translation, TargetLangID, Problems, Speller);
   return Problems;
 }

@@ -20,8 +20,11 @@ enum TTranslationCheck : quint8 {
   tcPunctuation,
   tcEmpty,
   tcUnchanged,
+  tcSpelling,
 };
-constexpr int TranslationCheckCount = tcUnchanged + 1;
+constexpr int TranslationCheckCount = tcSpelling + 1;
+
+class TSpellChecker;
 
 struct TCheckProblem {
   TTranslationCheck Check;
@@ -54,6 +57,7 @@ public:
   }
   constexpr bool Contains(TTranslationCheck C) const { return (FBits & (1u << C)) != 0; }
   constexpr void Include(TTranslationCheck C) { FBits |= 1u << C; }
+  constexpr void Exclude(TTranslationCheck C) { FBits &= ~(1u << C); }
   constexpr bool IsEmpty() const { return FBits == 0; }
 
 private:
@@ -84,12 +88,18 @@ std::optional<TCheckProblem> CheckPunctuation(QStringView Source, QStringView Tr
 std::optional<TCheckProblem> CheckEmpty(QStringView Source, QStringView Translation);
 //   unchanged (info): the translation is the source, which has a letter.
 std::optional<TCheckProblem> CheckUnchanged(QStringView Source, QStringView Translation);
+//   spelling (info): words of the translation (see SpellingWords) that
+//     Checker does not know; names the first few, each once.
+std::optional<TCheckProblem> CheckSpelling(QStringView Translation, TSpellChecker &Checker);
 
 // Runs the chosen checks on a translated value in the order of
 // TTranslationCheck, appending their problems to Problems. An empty
 // translation of a non-empty source is only checked by "empty": every other
-// check would merely repeat it.
+// check would merely repeat it. Spelling is checked only with a Speller (of
+// the target language), and not in a translation equal to its source.
 void RunTranslationChecks(TTranslationCheckSet Checks, QStringView Source, QStringView Translation,
-                          quint16 TargetLangID, std::vector<TCheckProblem> &Problems);
+                          quint16 TargetLangID, std::vector<TCheckProblem> &Problems,
+                          TSpellChecker *Speller = nullptr);
 std::vector<TCheckProblem> RunTranslationChecks(TTranslationCheckSet Checks, QStringView Source,
-                                                QStringView Translation, quint16 TargetLangID);
+                                                QStringView Translation, quint16 TargetLangID,
+                                                TSpellChecker *Speller = nullptr);

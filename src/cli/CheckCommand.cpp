@@ -6,6 +6,8 @@
 #include "DocumentChecks.h"
 #include "Exceptions.h"
 #include "LangSource.h"
+#include "Languages.h"
+#include "SpellingSession.h"
 #include "TranslationLines.h"
 #include "Translations.h"
 
@@ -21,9 +23,14 @@ int PropertyID(const TEntryTable &Entries, int Position) {
   return static_cast<const TPropertySource *>(Entries.Node(Position).Data.Source)->iID;
 }
 
+// Spelling only when asked for: it depends on what dictionaries the machine
+// has, which a build pipeline should not.
 TTranslationCheckSet OnlyOption(const TCliArguments &Args) {
-  if (!Args.Has(QStringLiteral("--only")))
-    return TTranslationCheckSet::All();
+  if (!Args.Has(QStringLiteral("--only"))) {
+    TTranslationCheckSet Checks = TTranslationCheckSet::All();
+    Checks.Exclude(tcSpelling);
+    return Checks;
+  }
   TTranslationCheckSet Checks;
   for (const QString &Id : Args.Value(QStringLiteral("--only")).split(u',')) {
     const std::optional<TTranslationCheck> Check = FindTranslationCheck(Id.trimmed());
@@ -129,7 +136,25 @@ int RunCheckCommand(const TCliArguments &Args) {
 
   std::unique_ptr<TTranslationDocument> Doc = LoadCliDocument(SourceFile, TranslationFile);
   WarnNonPositiveIDs(Doc->Source());
-  const std::vector<TEntryProblem> Problems = CheckDocumentEntries(*Doc, Checks);
+  // Spelling asked for and impossible fails the command: passing would say
+  // the words were checked.
+  TSpellingSession Spelling;
+  if (Checks.Contains(tcSpelling)) {
+    const quint16 LangID = Doc->Languages().LangIDTranslation;
+    if (LangID == 0) {
+      PrintErr(QStringLiteral("lingrove-cli: the translation names no language (LANGID), so its "
+                              "spelling cannot be checked\n"));
+      return cesFailure;
+    }
+    if (!Spelling.Open(LangID)) {
+      PrintErr(QStringLiteral("lingrove-cli: no spelling dictionary for %1 (%2) is installed, so "
+                              "the spelling cannot be checked\n")
+                   .arg(LanguageNameOfLCID(LangID), SpellingLanguageTags(LangID).join(u", ")));
+      return cesFailure;
+    }
+  }
+  const std::vector<TEntryProblem> Problems =
+      CheckDocumentEntries(*Doc, Checks, Spelling.IsOpen() ? &Spelling : nullptr);
   const TTranslationLines Lines = FindLines(TranslationFile, *Doc, Problems);
   const TEntryTable &Entries = Doc->Entries();
 

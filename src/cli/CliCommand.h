@@ -10,7 +10,8 @@
 enum TCliExitStatus {
   cesSuccess = 0,
   cesProblemsFound = 1, // check: problems of the failing severity were found
-  cesFailure = 2,       // a file could not be read or written, or is not valid
+  cesFailure = 2,       // a file could not be read or written, or is not valid; spelling
+                        // was asked for without a dictionary
   cesUsage = 64,        // the command line itself is wrong
 };
 

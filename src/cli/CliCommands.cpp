@@ -14,7 +14,8 @@ const QString ProgramName = QStringLiteral("lingrove-cli");
 const QString ExitStatusText =
     QStringLiteral("Exit status:\n"
                    "  0   success\n"
-                   "  2   error: a file cannot be read or written, or is not valid\n"
+                   "  2   error: a file cannot be read or written, or is not valid; check:\n"
+                   "      spelling asked for without a dictionary\n"
                    "  64  wrong usage: unknown command or option, missing or extra arguments,\n"
                    "      invalid option value\n");
 
@@ -36,6 +37,11 @@ QString CheckDescription() {
                      CheckSeverityName(Info.Severity).leftJustified(8),
                      QString::fromUtf16(Info.Summary));
   return Text + QStringLiteral("\n"
+                               "All checks but spelling run unless --only names some. Spelling\n"
+                               "uses the installed Hunspell dictionary of the translation's\n"
+                               "language (its LANGID) and the words added to it in Lingrove; when\n"
+                               "there is none, the command fails with exit status 2.\n"
+                               "\n"
                                "Exit status 1: problems of the --fail-on severity or worse were "
                                "found.");
 }

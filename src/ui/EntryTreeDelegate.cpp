@@ -1,6 +1,7 @@
 #include "EntryTreeDelegate.h"
 
 #include "EntryTreeModel.h"
+#include "SpellingLineEdit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -139,7 +140,7 @@ QWidget *TEntryTreeDelegate::createEditor(QWidget *Parent, const QStyleOptionVie
   if (const auto *View = qobject_cast<const QAbstractItemView *>(Option.widget))
     if (SeveralRowsSelected(*View))
       return nullptr;
-  auto *Editor = new QLineEdit(Parent);
+  auto *Editor = new TSpellingLineEdit(FSpelling, Parent);
   Editor->setFrame(false);
   return Editor;
 }

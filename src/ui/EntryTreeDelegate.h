@@ -3,12 +3,14 @@
 #include <QStyledItemDelegate>
 
 class QTreeView;
+class TSpellingSession;
 
 // Paints and edits the cells of the entry grid (a QTreeView over a
 // TEntryTreeModel): row colours and bold text come from the model's roles;
 // the delegate adds the grid lines, the child count after the name of
 // top-level rows, tooltips for cut-off texts, and the in-place editor, a
-// QLineEdit holding the one-line form of the translated value.
+// QLineEdit holding the one-line form of the translated value (with the
+// spelling of a session once SetSpelling gave one).
 //
 // An editor opens only on the translated value of a property or constant row
 // (the model makes that column every entry cell's buddy) and only while at
@@ -30,6 +32,9 @@ public:
   // inch; 20 by default. It is scaled by the view's logical resolution.
   void SetRowHeight(int Pixels) { FRowHeight = Pixels; }
   int RowHeight() const { return FRowHeight; }
+  // Editors opened from now on check spelling with Spelling (none: they do
+  // not), which must outlive them.
+  void SetSpelling(TSpellingSession *Spelling) { FSpelling = Spelling; }
 
   void paint(QPainter *Painter, const QStyleOptionViewItem &Option,
              const QModelIndex &Index) const override;
@@ -47,4 +52,5 @@ protected:
 
 private:
   int FRowHeight = 20;
+  TSpellingSession *FSpelling = nullptr;
 };

@@ -26,8 +26,12 @@
 #include "LanguageController.h"
 #include "LanguageFolders.h"
 #include "LanguageManager.h"
+#include "Languages.h"
 #include "OpenFilesDialog.h"
 #include "RecentProjects.h"
+#include "SpellingHighlighter.h"
+#include "SpellingMenu.h"
+#include "SpellingSession.h"
 #include "TransPropsDialog.h"
 #include "TranslationDocument.h"
 #include "TranslationSupport.h"
@@ -43,6 +47,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QTextCursor>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUndoStack>
 #include <functional>
@@ -58,6 +63,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -481,16 +487,19 @@ void TUIMainForm::CreateCentralArea() {
   MainStringTree = new TEntryTreeView(Splitter);
   MainStringTree->setObjectName(QStringLiteral("MainStringTree"));
   FTreeModel = new TEntryTreeModel(this);
+  FSpelling = new TSpellingSession(this);
   FProblems = new TDocumentProblems(this);
   FRecovery = new TDocumentRecovery(RecoveryFolder(), this);
   FRecovery->Attach(FDocument.get());
+  // Words added or ignored take their problems away.
+  connect(FSpelling, &TSpellingSession::Changed, FProblems, &TDocumentProblems::RecheckSpelling);
   FTreeModel->SetProblems(FProblems);
   connect(FProblems, &TDocumentProblems::ProblemsChanged, this, [this] {
     UpdateStatusBar();
     UpdateIgnoreProblemActions();
   });
   MainStringTree->setModel(FTreeModel);
-  TEntryTreeDelegate::Install(*MainStringTree);
+  TEntryTreeDelegate::Install(*MainStringTree)->SetSpelling(FSpelling);
   MainStringTree->header()->setStretchLastSection(true);
   MainStringTree->header()->resizeSection(0, 260);
   MainStringTree->header()->resizeSection(1, 80);
@@ -556,6 +565,10 @@ void TUIMainForm::CreateCentralArea() {
   TranslationValueMemo->setEnabled(false);
   connect(TranslationValueMemo, &QPlainTextEdit::textChanged, this,
           [this] { TranslationMemoChanged(); });
+  new TSpellingHighlighter(TranslationValueMemo->document(), *FSpelling);
+  TranslationValueMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(TranslationValueMemo, &QWidget::customContextMenuRequested, this,
+          &TUIMainForm::ShowMemoContextMenu);
   TranslationValueMemo->installEventFilter(this);
   connect(TranslationValueMemo, &QPlainTextEdit::selectionChanged, this,
           [this] { UpdateClipboardActions(); });
@@ -1101,14 +1114,58 @@ bool TUIMainForm::EditTranslationProperties() {
   FDocument->SetLanguages(Languages);
   // Some checks depend on the translation's language.
   if (bChanged) {
-    FProblems->Attach(FDocument.get());
+    OpenSpelling();
+    FProblems->Attach(FDocument.get(), TTranslationCheckSet::All(), CheckSpeller());
     FProblems->Start();
   }
   return bChanged;
 }
 
+void TUIMainForm::OpenSpelling() {
+  const quint16 LangID = LangIDTranslation();
+  if (!HasDocument() || LangID == FSpellingLangID)
+    return;
+  FSpellingLangID = LangID;
+  if (!FSpelling->Open(LangID) && LangID != 0)
+    statusBar()->showMessage(
+        LangConstantFmt(u"SMessageNoSpellingDictionary", {LanguageNameOfLCID(LangID)}));
+}
+
+TSpellingSession *TUIMainForm::CheckSpeller() const {
+  return FSpelling->IsOpen() ? FSpelling : nullptr;
+}
+
+void TUIMainForm::ShowMemoContextMenu(const QPoint &Pos) {
+  QMenu *Menu = TranslationValueMemo->createStandardContextMenu();
+  Menu->setAttribute(Qt::WA_DeleteOnClose);
+  const QTextCursor At = TranslationValueMemo->cursorForPosition(Pos);
+  const QString Line = At.block().text();
+  const int Number = At.blockNumber();
+  AddSpellingItems(*Menu, *FSpelling, Line, At.positionInBlock(), TranslationValueMemo,
+                   [this, Number, Line](qsizetype Start, qsizetype Length, const QString &Text) {
+                     ReplaceInMemo(Number, Line, Start, Length, Text);
+                   });
+  Menu->popup(TranslationValueMemo->viewport()->mapToGlobal(Pos));
+}
+
+void TUIMainForm::ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype Start,
+                                qsizetype Length, const QString &Text) {
+  const QTextBlock Block = TranslationValueMemo->document()->findBlockByNumber(BlockNumber);
+  if (Block.text() != Line)
+    return;
+  // Through the memo, so that it is typing: one step of its own history and
+  // of the document's.
+  QTextCursor Cursor(Block);
+  Cursor.setPosition(Block.position() + int(Start));
+  Cursor.setPosition(Block.position() + int(Start + Length), QTextCursor::KeepAnchor);
+  Cursor.insertText(Text);
+  TranslationValueMemo->setTextCursor(Cursor);
+}
+
 void TUIMainForm::RebuildTree() {
-  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr);
+  OpenSpelling();
+  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, TTranslationCheckSet::All(),
+                    CheckSpeller());
   if (HasDocument())
     FTreeModel->SetDocument(*FDocument);
   else

@@ -13,6 +13,7 @@ class TDocumentRecovery;
 class TDocumentFileWatch;
 class TDiskChangeBar;
 struct TAbandonedRecovery;
+class TSpellingSession;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
@@ -169,6 +170,19 @@ private:
   void GoTo(const QModelIndex &Target);
   QList<QModelIndex> SelectedEntries() const;
   void TranslationMemoChanged();
+  // Opens the dictionary of the translation's language for the editors and
+  // the checks unless it is open already; says in the status bar when there
+  // is none.
+  void OpenSpelling();
+  // The checks' speller: the session while it has a dictionary.
+  TSpellingSession *CheckSpeller() const;
+  // The memo's own context menu with the spelling items for the word at Pos
+  // (viewport coordinates).
+  void ShowMemoContextMenu(const QPoint &Pos);
+  // Replaces Length characters at Start of the memo's line BlockNumber with
+  // Text, unless that line no longer reads Line.
+  void ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype Start, qsizetype Length,
+                     const QString &Text);
   // Stores the text of the grid's open in-place editor, if any, as Enter
   // would, so that no check for unsaved changes misses it.
   void CommitPendingEdit();
@@ -195,6 +209,10 @@ private:
   TDocumentRecovery *FRecovery = nullptr;
   TDocumentFileWatch *FFileWatch = nullptr;
   TDiskChangeBar *FDiskChangeBar = nullptr;
+  // The spelling of the translation's language, for the memo, the grid's
+  // editors and the checks; the language it was sought for (0: none yet).
+  TSpellingSession *FSpelling = nullptr;
+  quint16 FSpellingLangID = 0;
   bool FCmdLineChecked = false;
   bool FIsDestroying = false;
   bool FSettingTextFromEditor = false;

@@ -61,7 +61,7 @@ void TUIMainForm::RecoverDocument(TAbandonedRecovery &Recovery) {
         Languages.LangIDTranslation != FDocument->Languages().LangIDTranslation) {
       FDocument->SetLanguages(Languages);
       FDocument->SetModified(true);
-      FProblems->Attach(FDocument.get());
+      FProblems->Attach(FDocument.get(), TTranslationCheckSet::All(), CheckSpeller());
       FProblems->Start();
     }
   }

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "TinyDictionary.h"
+
 namespace {
 
 QString S(const char *Utf8) {
@@ -67,12 +69,14 @@ protected:
     for (QString Arg : S(Line).split(u' ', Qt::SkipEmptyParts))
       Args.append(Arg.replace(QStringLiteral("{tmp}"), FTemp.path()));
     QProcess Process;
+    Process.setProcessEnvironment(Environment);
     Process.start(QStringLiteral(LINGROVE_CLI_PATH), Args);
     EXPECT_TRUE(Process.waitForFinished(30000));
     return {Process.exitCode(), S(Process.readAllStandardOutput()),
             S(Process.readAllStandardError())};
   }
 
+  QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
   QTemporaryDir FTemp;
 };
 
@@ -187,8 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
                           "Cannot open file"},
         TCheckFailureCase{"MissingSource", "{tmp}/no.zrlang {tmp}/tran.lng", 2, "Cannot open file"},
         TCheckFailureCase{"NoTranslation", "{tmp}/app.zrlang", 64, "missing argument TRANSLATION"},
-        TCheckFailureCase{"UnknownCheck", "{tmp}/app.zrlang {tmp}/tran.lng --only format,spelling",
-                          64, "unknown check 'spelling'"},
+        TCheckFailureCase{"UnknownCheck", "{tmp}/app.zrlang {tmp}/tran.lng --only format,grammar",
+                          64, "unknown check 'grammar'"},
         TCheckFailureCase{"EmptyOnly", "{tmp}/app.zrlang {tmp}/tran.lng --only=", 64,
                           "unknown check ''"},
         TCheckFailureCase{"BadFailOn", "{tmp}/app.zrlang {tmp}/tran.lng --fail-on info", 64,
@@ -201,8 +205,42 @@ TEST_F(CliCheckTest, HelpListsTheChecks) {
   for (const char *Line :
        {"  format       error    ", "  accelerator  warning  ", "  linebreaks   warning  ",
         "  whitespace   warning  ", "  punctuation  warning  ", "  empty        error    ",
-        "  unchanged    info     "})
+        "  unchanged    info     ", "  spelling     info     "})
     EXPECT_TRUE(Run.Out.contains(S(Line))) << Line;
+}
+
+// Spelling with the tiny French dictionary in a configuration folder of the
+// test's own; Icelandic has none there or on the system.
+class CliSpellingTest : public CliCheckTest {
+protected:
+  void SetUp() override {
+    CliCheckTest::SetUp();
+    Environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Tmp("config"));
+    ASSERT_TRUE(WriteTinyDictionary(Tmp("config"), QStringLiteral("fr_FR")));
+    Write("fr.lng", "LANGID=1036\r\n\r\n[Form1]\r\n00000001=&Flie\r\n00000006=Open file\r\n");
+    Write("is.lng", "LANGID=1039\r\n\r\n[Form1]\r\n00000001=&Flie\r\n");
+  }
+};
+
+TEST_F(CliSpellingTest, OnlySpellingChecksTheWordsWithTheTranslationsDictionary) {
+  const TRun Run = Check("{tmp}/app.zrlang {tmp}/fr.lng --only spelling");
+  EXPECT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  EXPECT_EQ(Run.Out.toStdString(),
+            (Tmp("fr.lng") + S(":4: info: [spelling] Form1.Caption (ID=1): Misspelled words: "
+                               "Flie.\n0 errors, 0 warnings, 1 infos\n"))
+                .toStdString());
+}
+
+TEST_F(CliSpellingTest, SpellingIsOffByDefault) {
+  const TRun Run = Check("{tmp}/app.zrlang {tmp}/fr.lng --json");
+  EXPECT_FALSE(Run.Out.contains(u"spelling")) << Run.Out.toStdString();
+}
+
+TEST_F(CliSpellingTest, SpellingWithoutADictionaryFails) {
+  const TRun Run = Check("{tmp}/app.zrlang {tmp}/is.lng --only spelling,format");
+  EXPECT_EQ(Run.Status, 2);
+  EXPECT_TRUE(Run.Out.isEmpty()) << Run.Out.toStdString();
+  EXPECT_TRUE(Run.Err.contains(u"no spelling dictionary for Icelandic")) << Run.Err.toStdString();
 }
 
 } // namespace

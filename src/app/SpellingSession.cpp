@@ -1,0 +1,81 @@
+#include "SpellingSession.h"
+
+#include "AppAttribs.h"
+#include "Languages.h"
+#include "PersonalWordList.h"
+
+TSpellingSession::TSpellingSession(QObject *Parent) : QObject(Parent) {}
+
+TSpellingSession::~TSpellingSession() = default;
+
+bool TSpellingSession::Open(quint16 LangID) {
+  QString Tag;
+  std::unique_ptr<TSpellChecker> Checker =
+      OpenSystemSpellChecker(SpellingLanguageTags(LangID), &Tag);
+  if (!Checker) {
+    Close();
+    return false;
+  }
+  Open(std::move(Checker), Tag);
+  return true;
+}
+
+void TSpellingSession::Open(std::unique_ptr<TSpellChecker> Checker, const QString &Tag) {
+  FChecker = std::move(Checker);
+  FTag = Tag;
+  FCache.clear();
+  FPersonal = std::make_unique<TPersonalWordList>(PersonalWordListFile(Tag));
+  for (const QString &Word : FPersonal->Words())
+    FChecker->AddToPersonal(Word);
+  Q_EMIT Changed();
+}
+
+void TSpellingSession::Close() {
+  if (!FChecker)
+    return;
+  FChecker.reset();
+  FPersonal.reset();
+  FTag.clear();
+  FCache.clear();
+  Q_EMIT Changed();
+}
+
+bool TSpellingSession::Check(const QString &Word) {
+  if (!FChecker)
+    return true;
+  const auto Found = FCache.constFind(Word);
+  if (Found != FCache.cend())
+    return *Found;
+  const bool Correct = FChecker->Check(Word);
+  FCache.insert(Word, Correct);
+  return Correct;
+}
+
+QStringList TSpellingSession::Suggest(const QString &Word, int Max) {
+  return FChecker ? FChecker->Suggest(Word, Max) : QStringList();
+}
+
+void TSpellingSession::AddToPersonal(const QString &Word) {
+  if (!FChecker)
+    return;
+  // Accepted even when the file fails: the user said the word is right.
+  Accept(Word);
+  FPersonal->Add(Word);
+}
+
+void TSpellingSession::IgnoreForSession(const QString &Word) {
+  if (FChecker)
+    Accept(Word);
+}
+
+void TSpellingSession::Accept(const QString &Word) {
+  FChecker->IgnoreForSession(Word);
+  // The dictionary may take other forms of the word along (capitalized).
+  FCache.clear();
+  Q_EMIT Changed();
+}
+
+QString TSpellingSession::PersonalWordListFile(const QString &Tag) {
+  const QString Folder = AppSettingsFolder();
+  return Folder.isEmpty() ? QString() : Folder + QStringLiteral("Words.%1.txt").arg(Tag);
+}
