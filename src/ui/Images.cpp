@@ -54,6 +54,8 @@ constexpr TImageSpec Specs[iiCount] = {
     {nullptr, -1, u"!", 0xFFE0A020},
     {nullptr, -1, u"\u21E3", 0xFFE0A020},
     {nullptr, -1, u"\u21E1", 0xFFE0A020},
+    {"document-export", -1, u"\u21E8", 0xFF2E9E44},
+    {"document-import", -1, u"\u21E6", 0xFF2E9E44},
 };
 
 QIcon DrawnIcon(const TImageSpec &Spec) {

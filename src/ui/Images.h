@@ -41,6 +41,8 @@ enum TImageIndex : int {
   iiProblemWarning = 33,
   iiNextProblem = 34,
   iiPreviousProblem = 35,
+  iiExport = 36,
+  iiImport = 37,
   iiCount
 };
 
