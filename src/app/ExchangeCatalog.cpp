@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
+#include <vector>
 
 const QString ExchangeConstantsGroup = QStringLiteral("$CONSTANTS");
 
@@ -41,6 +43,43 @@ QString FromExchangeText(const QString &Text) {
   return ReplaceLineBreaks(Text, u"\r\n");
 }
 
+namespace {
+
+// Whether every entry's plain keys are unique and no two components share a
+// translation record list, so that only properties of one ID, which are
+// neighbours, share records: true unless the source repeats a component name
+// (in text order) or a property path within a component, or one component's
+// name followed by a dot begins another's. Sets to find the rest are then
+// not needed, which matters for large projects.
+bool HasPlainKeys(const TEntryTable &Table) {
+  QSet<const void *> Translations;
+  QSet<QString> Components;
+  std::vector<QStringView> Names;
+  for (int R = 0; R < Table.TopLevelCount(); ++R) {
+    const int P = Table.TopLevelPosition(R);
+    if (Table.Kind(P) != nkComponent)
+      continue;
+    const void *Translation = Table.Node(P).Data.Translation;
+    if (Translation && Translations.contains(Translation))
+      return false;
+    Translations.insert(Translation);
+    Components.insert(Table.Name(P));
+    Names.clear();
+    for (int C = 1; C <= Table.ChildCount(P); ++C)
+      Names.push_back(Table.Name(P + C));
+    std::sort(Names.begin(), Names.end());
+    if (std::adjacent_find(Names.begin(), Names.end()) != Names.end())
+      return false;
+  }
+  for (const QString &Name : Components)
+    for (qsizetype Dot = Name.indexOf(u'.'); Dot >= 0; Dot = Name.indexOf(u'.', Dot + 1))
+      if (Components.contains(Name.first(Dot)))
+        return false;
+  return true;
+}
+
+} // namespace
+
 TExchangeCatalog ExchangeCatalogOf(TTranslationDocument &Doc) {
   const TEntryTable &Table = Doc.Entries();
   TExchangeCatalog Catalog;
@@ -49,15 +88,21 @@ TExchangeCatalog ExchangeCatalogOf(TTranslationDocument &Doc) {
   Catalog.TargetLangID = Doc.Languages().LangIDTranslation;
   Catalog.Units.reserve(size_t(Table.Count()));
 
+  const bool bPlain = HasPlainKeys(Table);
   QSet<const void *> Records;
   QSet<QString> Contexts;
-  Records.reserve(Table.Count());
-  Contexts.reserve(Table.Count());
+  const void *Previous = nullptr;
   for (int P = 0; P < Table.Count(); ++P) {
     const TEntryTable::TNode &Node = Table.Node(P);
-    if (!Table.IsEditable(P) || Records.contains(Node.Data.Translation))
+    if (!Table.IsEditable(P))
       continue;
-    Records.insert(Node.Data.Translation);
+    const void *Record = Node.Data.Translation;
+    const bool bShared = bPlain ? Record == Previous : Records.contains(Record);
+    Previous = Record;
+    if (bShared)
+      continue;
+    if (!bPlain)
+      Records.insert(Record);
     TExchangeUnit Unit;
     Unit.Position = P;
     Unit.Name = Table.Name(P);
@@ -71,12 +116,13 @@ TExchangeCatalog ExchangeCatalogOf(TTranslationDocument &Doc) {
           QString::number(static_cast<const TPropertySource *>(Node.Data.Source)->iID);
       Unit.Id = Unit.Group + u':' + ID;
       Unit.Context = Unit.Group + u'.' + Unit.Name;
-      // Property paths may repeat within a component, and a path could read
-      // like a constant's name; later ones take their ID.
-      while (Contexts.contains(Unit.Context))
-        Unit.Context += u'#' + ID;
+      // A constant's name has no dot, so only properties can meet.
+      if (!bPlain) {
+        while (Contexts.contains(Unit.Context))
+          Unit.Context += u'#' + ID;
+        Contexts.insert(Unit.Context);
+      }
     }
-    Contexts.insert(Unit.Context);
     Unit.Source = ToExchangeText(Table.SourceValue(P));
     const TZrLang_TranslationStates States = Table.States(P);
     if (States.Contains(zrtsUntranslated)) {

@@ -38,12 +38,23 @@ TExchangeCatalog ReadExchange(TExchangeFormat Format, QIODevice &Stream) {
   return Format == TExchangeFormat::Xliff ? ReadXliff(Stream) : ReadPo(Stream);
 }
 
-TExchangeCatalog ReadExchangeFile(const QString &FileName, TExchangeFormat &Format) {
-  QFile File(FileName);
+namespace {
+void OpenToRead(QFile &File) {
   if (!File.open(QIODevice::ReadOnly))
-    throw EFOpenError(FileName, File.errorString());
+    throw EFOpenError(File.fileName(), File.errorString());
+}
+} // namespace
+
+TExchangeFormat ExchangeFileFormat(const QString &FileName) {
+  QFile File(FileName);
+  OpenToRead(File);
   const std::optional<TExchangeFormat> Named = ExchangeFormatOfName(FileName);
-  Format = Named ? *Named : ExchangeFormatOfContent(File.peek(256));
+  return Named ? *Named : ExchangeFormatOfContent(File.peek(256));
+}
+
+TExchangeCatalog ReadExchangeFile(const QString &FileName, TExchangeFormat Format) {
+  QFile File(FileName);
+  OpenToRead(File);
   return ReadExchange(Format, File);
 }
 

@@ -27,9 +27,11 @@ QStringList WriteExchange(TExchangeFormat Format, QIODevice &Stream,
                           const TExchangeCatalog &Catalog, const QDateTime &Now);
 TExchangeCatalog ReadExchange(TExchangeFormat Format, QIODevice &Stream);
 
-// Reads the file FileName in the format its extension names, else the one
-// its content shows. Raises EFOpenError when it cannot be opened.
-TExchangeCatalog ReadExchangeFile(const QString &FileName, TExchangeFormat &Format);
+// The format of the file FileName: the one its extension names, else the
+// one its content shows. Raises EFOpenError when it cannot be opened.
+TExchangeFormat ExchangeFileFormat(const QString &FileName);
+// Reads the file FileName. Raises EFOpenError when it cannot be opened.
+TExchangeCatalog ReadExchangeFile(const QString &FileName, TExchangeFormat Format);
 // Writes the file through ZrLang_SaveFile, which replaces it only once it is
 // written in full.
 QStringList WriteExchangeFile(const QString &FileName, TExchangeFormat Format,

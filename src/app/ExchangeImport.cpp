@@ -2,46 +2,50 @@
 
 #include "TranslationDocument.h"
 
-#include <QHash>
 #include <QUndoStack>
+#include <vector>
+
+TExchangeIndex::TExchangeIndex(TTranslationDocument &Doc, TExchangeFormat Format)
+    : FFormat(Format) {
+  const TExchangeCatalog Own = ExchangeCatalogOf(Doc);
+  FPositions.reserve(qsizetype(Own.Units.size()));
+  for (const TExchangeUnit &Unit : Own.Units)
+    FPositions.insert(ExchangeKey(Format, Unit), Unit.Position);
+}
 
 TExchangeImportReport ImportExchangeUnits(TTranslationDocument &Doc, TExchangeFormat Format,
                                           const TExchangeCatalog &Read, const QString &Action) {
-  const TExchangeCatalog Own = ExchangeCatalogOf(Doc);
-  QHash<QString, int> Positions;
-  Positions.reserve(qsizetype(Own.Units.size()));
-  for (const TExchangeUnit &Unit : Own.Units)
-    Positions.insert(ExchangeKey(Format, Unit), Unit.Position);
+  return ImportExchangeUnits(Doc, TExchangeIndex(Doc, Format), Read, Action);
+}
 
+TExchangeImportReport ImportExchangeUnits(TTranslationDocument &Doc, const TExchangeIndex &Index,
+                                          const TExchangeCatalog &Read, const QString &Action) {
+  const TEntryTable &Table = Doc.Entries();
   TExchangeImportReport Report;
-  // The last unit of a key decides that entry's value and state.
-  QHash<int, const TExchangeUnit *> Chosen;
-  Chosen.reserve(qsizetype(Read.Units.size()));
+  // The unit whose target each position takes, the last of its key.
+  std::vector<const TExchangeUnit *> Chosen(size_t(Table.Count()), nullptr);
   for (const TExchangeUnit &Unit : Read.Units) {
-    const QString &Key = ExchangeKey(Format, Unit);
-    const auto Found = Key.isEmpty() ? Positions.cend() : Positions.constFind(Key);
-    if (Found == Positions.cend()) {
+    const QString &Key = ExchangeKey(Index.Format(), Unit);
+    const int Found = Index.Find(Key);
+    if (Found < 0) {
       Report.Unmatched.append(Key.isEmpty() ? u'"' + Unit.Source + u'"' : Key);
       continue;
     }
-    if (Unit.State == TExchangeState::Untranslated || !Unit.bHasTarget) {
-      ++Report.Untranslated;
-      Chosen.remove(*Found);
-      continue;
-    }
-    ++Report.Taken;
-    Chosen.insert(*Found, &Unit);
+    const bool bTaken = Unit.State != TExchangeState::Untranslated && Unit.bHasTarget;
+    ++(bTaken ? Report.Taken : Report.Untranslated);
+    Chosen[size_t(Found)] = bTaken ? &Unit : nullptr;
   }
 
-  const TEntryTable &Table = Doc.Entries();
   std::vector<std::pair<int, QString>> Values;
   std::vector<int> Review;
   bool bChanges = false;
-  Values.reserve(size_t(Chosen.size()));
-  for (auto It = Chosen.cbegin(); It != Chosen.cend(); ++It) {
-    const int P = It.key();
-    QString Value = FromExchangeText(It.value()->Target);
-    const bool bReview = It.value()->State == TExchangeState::NeedsReview;
+  Values.reserve(size_t(Report.Taken));
+  for (int P = 0; P < Table.Count(); ++P) {
+    const TExchangeUnit *Unit = Chosen[size_t(P)];
+    if (!Unit)
+      continue;
+    QString Value = FromExchangeText(Unit->Target);
+    const bool bReview = Unit->State == TExchangeState::NeedsReview;
     const TZrLang_TranslationStates Wanted =
         bReview ? TZrLang_TranslationStates{zrtsAutotranslated} : TZrLang_TranslationStates{};
     bChanges = bChanges || Table.States(P) != Wanted || Table.TranslatedValue(P) != Value ||

@@ -6,6 +6,9 @@
 #include "ExchangeImport.h"
 
 #include <QFileInfo>
+#include <exception>
+#include <future>
+#include <optional>
 
 int RunImportCommand(const TCliArguments &Args) {
   const QString SourceFile = Args.Positional[0];
@@ -16,19 +19,32 @@ int RunImportCommand(const TCliArguments &Args) {
   RefuseSameFile(OutFile, SourceFile, QStringLiteral("--output"));
   RefuseSameFile(OutFile, ExchangeFile, QStringLiteral("--output"));
 
-  // The file is read first: one that cannot be read leaves OUT alone.
-  TExchangeFormat Format;
-  const TExchangeCatalog Read = ReadExchangeFile(ExchangeFile, Format);
+  // The file is read on a thread of its own while the translation opens:
+  // each takes about as long. Its errors come first, and nothing is written
+  // before both are done.
+  const TExchangeFormat Format = ExchangeFileFormat(ExchangeFile);
+  std::future<TExchangeCatalog> Reading =
+      std::async(std::launch::async, [&] { return ReadExchangeFile(ExchangeFile, Format); });
   const bool bNew = !QFileInfo::exists(OutFile);
-  std::unique_ptr<TTranslationDocument> Doc =
-      LoadCliDocument(SourceFile, bNew ? QString() : OutFile);
+  std::unique_ptr<TTranslationDocument> Doc;
+  std::optional<TExchangeIndex> Index;
+  std::exception_ptr LoadError;
+  try {
+    Doc = LoadCliDocument(SourceFile, bNew ? QString() : OutFile);
+    Index.emplace(*Doc, Format);
+  } catch (...) {
+    LoadError = std::current_exception();
+  }
+  const TExchangeCatalog Read = Reading.get();
+  if (LoadError)
+    std::rethrow_exception(LoadError);
   WarnNonPositiveIDs(Doc->Source());
   // A new translation takes its languages from the file.
   if (bNew)
     Doc->SetLanguages(
         {Read.SourceLangID != 0 ? Read.SourceLangID : quint16(1033), Read.TargetLangID});
   const TExchangeImportReport Report =
-      ImportExchangeUnits(*Doc, Format, Read, QStringLiteral("Import"));
+      ImportExchangeUnits(*Doc, *Index, Read, QStringLiteral("Import"));
   Doc->Save(OutFile, OutputEncoding(*Doc, Args));
 
   QString Unmatched;

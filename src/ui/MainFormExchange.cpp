@@ -52,6 +52,10 @@ bool TUIMainForm::ChooseExchangeFile(bool bSave, QString &Path) {
   if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
     return false;
   Path = Dialog.selectedFiles().first();
+  // The format follows the name's extension; a name with another one gets
+  // that of the chosen filter.
+  if (bSave && !ExchangeFormatOfName(Path))
+    Path += Dialog.selectedNameFilter() == Po ? QStringLiteral(".po") : QStringLiteral(".xlf");
   return true;
 }
 
@@ -89,7 +93,7 @@ void TUIMainForm::ImportTranslation() {
   QString Path = QFileInfo(Named).absolutePath() + u'/';
   if (!ChooseExchangeFile(false, Path))
     return;
-  TExchangeFormat Format;
+  const TExchangeFormat Format = ExchangeFileFormat(Path);
   const TExchangeCatalog Read = ReadExchangeFile(Path, Format);
   const TExchangeImportReport Report =
       ImportExchangeUnits(*FDocument, Format, Read, LangConstant(u"SUndoImport"));

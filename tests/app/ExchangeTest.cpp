@@ -253,4 +253,24 @@ TEST_F(ExchangeImportTest, ExportedPoComesBackUnchanged) {
   EXPECT_EQ(Doc.UndoStack().count(), 0);
 }
 
+TEST(ExchangeCatalogTest, KeysStayUniqueWherePathsRepeat) {
+  QTemporaryDir Dir;
+  const QString Source = Dir.filePath(u"app.zrlang"_s);
+  QFile F(Source);
+  ASSERT_TRUE(F.open(QIODevice::WriteOnly));
+  F.write("[F]\r\nCaption=1,a\r\nCaption=2,b\r\nPanel.Text=3,c\r\n"
+          "[F.Panel]\r\nText=1,d\r\n[$CONSTANTS]\r\nSX=x\r\n");
+  F.close();
+  TTranslationDocument Doc;
+  Doc.Load(Source, QString(), QString());
+  QStringList Ids, Contexts;
+  for (const TExchangeUnit &Unit : ExchangeCatalogOf(Doc).Units) {
+    Ids.append(Unit.Id);
+    Contexts.append(Unit.Context);
+  }
+  EXPECT_EQ(Ids, (QStringList{u"F:1"_s, u"F:2"_s, u"F:3"_s, u"F.Panel:1"_s, u"SX"_s}));
+  EXPECT_EQ(Contexts, (QStringList{u"F.Caption"_s, u"F.Caption#2"_s, u"F.Panel.Text"_s,
+                                   u"F.Panel.Text#1"_s, u"SX"_s}));
+}
+
 } // namespace
