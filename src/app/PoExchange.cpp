@@ -53,8 +53,11 @@ extern "C" void PoXError(int Severity, po_message_t, const char *FileName, size_
 extern "C" void PoXError2(int Severity, po_message_t, const char *FileName1, size_t Line1, size_t,
                           int, const char *Text1, po_message_t, const char *, size_t, size_t, int,
                           const char *Text2) {
-  const QByteArray Text = QByteArray(Text1 ? Text1 : "") + ' ' + (Text2 ? Text2 : "");
-  Record(Severity, FileName1, Line1, Text.constData());
+  {
+    // Gone before the jump, which would skip its destructor.
+    const QByteArray Text = QByteArray(Text1 ? Text1 : "") + ' ' + (Text2 ? Text2 : "");
+    Record(Severity, FileName1, Line1, Text.constData());
+  }
   if (Severity == PO_SEVERITY_FATAL_ERROR)
     std::longjmp(CurrentCall->Exit, 1);
 }
