@@ -239,7 +239,10 @@ TExchangeCatalog ReadPo(QIODevice &Stream) {
   TExchangeCatalog Catalog;
   bool bFirstDomain = true;
   for (const char *const *Domain = po_file_domains(File.get()); *Domain; ++Domain) {
-    const char *Header = po_file_domain_header(File.get(), *Domain);
+    // The library hands out a copy of the header.
+    const std::unique_ptr<char, decltype(&std::free)> HeaderCopy(
+        const_cast<char *>(po_file_domain_header(File.get(), *Domain)), &std::free);
+    const char *Header = HeaderCopy.get();
     if (bFirstDomain && Header) {
       for (const auto &[Name, LangID] : {std::pair{"Language", &Catalog.TargetLangID},
                                          std::pair{"X-Source-Language", &Catalog.SourceLangID}}) {
