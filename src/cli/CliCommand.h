@@ -9,7 +9,8 @@
 // Exit statuses of lingrove-cli.
 enum TCliExitStatus {
   cesSuccess = 0,
-  cesProblemsFound = 1, // check: problems of the failing severity were found
+  cesProblemsFound = 1, // check: problems of the failing severity were found;
+                        // import: units matched no entry
   cesFailure = 2,       // a file could not be read or written, or is not valid; spelling
                         // was asked for without a dictionary
   cesUsage = 64,        // the command line itself is wrong
@@ -81,3 +82,5 @@ int RunConvertCommand(const TCliArguments &Args);
 int RunSyncCommand(const TCliArguments &Args);
 int RunStatsCommand(const TCliArguments &Args);
 int RunCheckCommand(const TCliArguments &Args);
+int RunExportCommand(const TCliArguments &Args);
+int RunImportCommand(const TCliArguments &Args);

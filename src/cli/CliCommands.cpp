@@ -197,6 +197,77 @@ std::vector<TCliCommand> MakeCommands() {
       QStringLiteral("Run quality checks over the translated entries"),
       CheckDescription(),
       RunCheckCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("export"),
+      {QStringLiteral("SOURCE"), QStringLiteral("TRANSLATION")},
+      1,
+      {TCliOption{QStringLiteral("--format"),
+                  QStringLiteral("xliff|po"),
+                  {QStringLiteral("xliff"), QStringLiteral("po")},
+                  false,
+                  QStringLiteral("XLIFF 1.2 or gettext PO; by default the one the\n"
+                                 "extension of OUT names (.xlf, .xliff, .po).")},
+       TCliOption{QStringLiteral("--output"),
+                  QStringLiteral("OUT"),
+                  {},
+                  true,
+                  QStringLiteral("The file to write.")}},
+      QStringLiteral("Write the entries for CAT tools (XLIFF) or gettext (PO)"),
+      QStringLiteral(
+          "Reconciles TRANSLATION (a new, empty one when not given) with the language\n"
+          "source SOURCE in memory, as sync does, and writes every entry that a\n"
+          "translation file can keep to OUT, in UTF-8 with LF line breaks:\n"
+          "  xliff  XLIFF 1.2: one <group> per component (resname: its name) and one\n"
+          "         for the constants ($CONSTANTS); one <trans-unit> per entry, id\n"
+          "         COMPONENT:ID or the constant's name, resname the property path,\n"
+          "         <source> and <target> with the state translated,\n"
+          "         needs-translation (untranslated: empty) or needs-review-translation\n"
+          "         (translated automatically). The languages are BCP 47 tags of the\n"
+          "         LANGIDs (1031 is de-DE). Entries whose texts hold control characters\n"
+          "         other than tab and line break are left out: XML cannot carry them.\n"
+          "  po     gettext PO: msgctxt COMPONENT.PROPERTY or the constant's name (a\n"
+          "         property path that another entry of the component has already\n"
+          "         taken gets #ID appended), msgid the source value, msgstr the\n"
+          "         translation, empty when untranslated, and \"#, fuzzy\" when\n"
+          "         translated automatically; the header names the language\n"
+          "         (Language: de_DE). Entries with an empty source value are left out:\n"
+          "         gettext keeps the empty msgid for the header.\n"
+          "Entries left out are named in a warning on stderr. OUT is created or\n"
+          "replaced once it has been written in full."),
+      RunExportCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("import"),
+      {QStringLiteral("SOURCE"), QStringLiteral("FILE")},
+      2,
+      {TCliOption{QStringLiteral("--output"),
+                  QStringLiteral("OUT"),
+                  {},
+                  true,
+                  QStringLiteral("The translation to fill and write: OUT itself when\n"
+                                 "it exists, otherwise a new one.")},
+       TCliOption{QStringLiteral("--encoding"),
+                  QStringLiteral("ansi|unicode"),
+                  {QStringLiteral("ansi"), QStringLiteral("unicode")},
+                  false,
+                  QStringLiteral("The encoding of OUT; by default that of OUT when it\n"
+                                 "exists, or that of SOURCE.")}},
+      QStringLiteral("Take the translations of an XLIFF or PO file into a translation"),
+      QStringLiteral(
+          "Reads FILE, an XLIFF 1.2 or PO file as export writes them (the format\n"
+          "follows from the extension .xlf, .xliff or .po, else from the content),\n"
+          "opens OUT (a new translation when it does not exist, whose languages\n"
+          "are then those of FILE) against the language source SOURCE as sync does,\n"
+          "and stores the translation of every unit of FILE in the entry its id\n"
+          "(XLIFF) or msgctxt (PO) names: a translated unit's as translated, one\n"
+          "that needs review (needs-review-translation, fuzzy) as translated\n"
+          "automatically. Untranslated units and everything else in the translation\n"
+          "stay as they were. Then OUT is saved as sync saves it, and a line with the\n"
+          "numbers of units taken, untranslated and unmatched is printed; each unit\n"
+          "that names no entry is reported on stderr.\n"
+          "\n"
+          "Exit status 1: units of FILE matched no entry (OUT is written all the\n"
+          "same)."),
+      RunImportCommand});
   Commands.push_back(
       TCliCommand{QStringLiteral("help"),
                   {QStringLiteral("COMMAND")},

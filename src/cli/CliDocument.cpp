@@ -1,8 +1,11 @@
 #include "CliDocument.h"
 
+#include "CliCommand.h"
 #include "Console.h"
+#include "LangSource.h"
 #include "LanguageManager.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <vector>
@@ -21,6 +24,30 @@ std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
 void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc) {
   static auto *Kept = new std::vector<std::unique_ptr<TTranslationDocument>>;
   Kept->push_back(std::move(Doc));
+}
+
+void RefuseSameFile(const QString &Output, const QString &Input, const QString &What) {
+  if (Output.isEmpty() || Input.isEmpty())
+    return;
+  const QFileInfo A(Output), B(Input);
+  const bool bSame = A.exists() && B.exists() ? A.canonicalFilePath() == B.canonicalFilePath()
+                                              : A.absoluteFilePath() == B.absoluteFilePath();
+  if (bSame)
+    throw ECliUsageError(
+        QStringLiteral("%1 may not be the same file as %2").arg(What, ZrLang_QuotedName(Input)));
+}
+
+bool OutputEncoding(const TTranslationDocument &Doc, const TCliArguments &Args) {
+  const bool bSourceUnicode = Doc.Source().IsFileUnicode();
+  bool bUnicode = Doc.DefaultUnicode();
+  if (Args.Has(QStringLiteral("--encoding")))
+    bUnicode = Args.Value(QStringLiteral("--encoding")) == u"unicode";
+  if (bUnicode != bSourceUnicode)
+    PrintErr(bUnicode ? QStringLiteral("lingrove-cli: warning: writing the translation as "
+                                       "Unicode while the language source is ANSI\n")
+                      : QStringLiteral("lingrove-cli: warning: writing the translation as "
+                                       "ANSI while the language source is Unicode\n"));
+  return bUnicode;
 }
 
 void WarnNonPositiveIDs(const TLangSource &Source) {

@@ -2,6 +2,8 @@
 
 #include "TranslationDocument.h"
 
+struct TCliArguments;
+
 #include <QString>
 #include <array>
 #include <memory>
@@ -18,6 +20,16 @@ std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
 // lives in static storage, so leak checkers still see the document as
 // reachable.
 void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc);
+
+// Raises ECliUsageError "WHAT may not be the same file as INPUT" when both
+// names are given and refer to one file: the same file when both exist,
+// otherwise the same absolute path.
+void RefuseSameFile(const QString &Output, const QString &Input, const QString &What);
+
+// Whether a command writes its translation as Unicode: as --encoding says,
+// by default in the document's own encoding. Warns on stderr when that is
+// not the encoding of the language source.
+bool OutputEncoding(const TTranslationDocument &Doc, const TCliArguments &Args);
 
 // Warns on stderr about the source's entries that cannot be translated
 // because their ID is 0 or negative; nothing when there are none.

@@ -9,27 +9,11 @@
 #include "SaveFile.h"
 #include "StreamIO.h"
 
-#include <QFileInfo>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace {
-
-// Both names refer to one file: the same file when both exist, otherwise the
-// same absolute path.
-bool IsSameFile(const QString &A, const QString &B) {
-  const QFileInfo InfoA(A), InfoB(B);
-  if (InfoA.exists() && InfoB.exists())
-    return InfoA.canonicalFilePath() == InfoB.canonicalFilePath();
-  return InfoA.absoluteFilePath() == InfoB.absoluteFilePath();
-}
-
-void RefuseSameFile(const QString &Output, const QString &Input, const QString &What) {
-  if (!Output.isEmpty() && !Input.isEmpty() && IsSameFile(Output, Input))
-    throw ECliUsageError(
-        QStringLiteral("%1 may not be the same file as %2").arg(What, ZrLang_QuotedName(Input)));
-}
 
 std::optional<quint16> LangIDOption(const TCliArguments &Args) {
   if (!Args.Has(QStringLiteral("--langid")))
@@ -66,15 +50,7 @@ int RunSyncCommand(const TCliArguments &Args) {
   std::unique_ptr<TTranslationDocument> Doc = LoadCliDocument(SourceFile, TranslationFile);
   WarnNonPositiveIDs(Doc->Source());
 
-  const bool bSourceUnicode = Doc->Source().IsFileUnicode();
-  bool bUnicode = Doc->DefaultUnicode();
-  if (Args.Has(QStringLiteral("--encoding")))
-    bUnicode = Args.Value(QStringLiteral("--encoding")) == u"unicode";
-  if (bUnicode != bSourceUnicode)
-    PrintErr(bUnicode ? QStringLiteral("lingrove-cli: warning: writing the translation as "
-                                       "Unicode while the language source is ANSI\n")
-                      : QStringLiteral("lingrove-cli: warning: writing the translation as "
-                                       "ANSI while the language source is Unicode\n"));
+  const bool bUnicode = OutputEncoding(*Doc, Args);
 
   if (LangID)
     Doc->SetLanguages({Doc->Languages().LangIDSource, *LangID});

@@ -56,6 +56,8 @@ constexpr TImageSpec Specs[iiCount] = {
     {nullptr, -1, u"\u21E1", 0xFFE0A020},
     {nullptr, -1, u"\u2205", 0xFF909090},
     {nullptr, -1, u"!", 0xFF909090},
+    {"document-export", -1, u"\u21E8", 0xFF2E9E44},
+    {"document-import", -1, u"\u21E6", 0xFF2E9E44},
 };
 
 QIcon DrawnIcon(const TImageSpec &Spec) {

@@ -43,6 +43,8 @@ enum TImageIndex : int {
   iiPreviousProblem = 35,
   iiIgnoreProblem = 36,
   iiShowIgnoredProblems = 37,
+  iiExport = 38,
+  iiImport = 39,
   iiCount
 };
 

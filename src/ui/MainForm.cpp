@@ -209,6 +209,15 @@ void TUIMainForm::CreateActions() {
   ActionFileSaveAs = NewAction(
       "ActionFileSaveAs", QStringLiteral("Save &As"), {},
       QStringLiteral("Save the current translation with a different file name"), File, iiSaveAs);
+  ActionFileExport = NewAction(
+      "ActionFileExport", QStringLiteral("&Export..."), {},
+      QStringLiteral("Write the translation's entries to an XLIFF file for CAT tools or a "
+                     "PO file for gettext"),
+      File, iiExport);
+  ActionFileImport = NewAction(
+      "ActionFileImport", QStringLiteral("&Import..."), {},
+      QStringLiteral("Take the translations of an XLIFF or PO file into the translation"), File,
+      iiImport);
   ActionFileExit = NewAction(
       "ActionFileExit", QStringLiteral("E&xit"), {},
       QStringLiteral("Exit the application; Will prompt to save any unsaved work"), File, iiExit);
@@ -293,6 +302,10 @@ void TUIMainForm::CreateActions() {
           [this] { TUIGuard::Run(this, [this] { SaveTranslation(false); }); });
   connect(ActionFileSaveAs, &QAction::triggered, this,
           [this] { TUIGuard::Run(this, [this] { SaveTranslation(true); }); });
+  connect(ActionFileExport, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { ExportTranslation(); }); });
+  connect(ActionFileImport, &QAction::triggered, this,
+          [this] { TUIGuard::Run(this, [this] { ImportTranslation(); }); });
   connect(ActionFileExit, &QAction::triggered, this, &QWidget::close);
   connect(ActionEditTransProperties, &QAction::triggered, this, [this] {
     TUIGuard::Run(this, [this] {
@@ -369,6 +382,9 @@ void TUIMainForm::CreateMenus() {
   File->addSeparator();
   File->addAction(ActionFileSave);
   File->addAction(ActionFileSaveAs);
+  File->addSeparator();
+  File->addAction(ActionFileImport);
+  File->addAction(ActionFileExport);
   File->addSeparator();
   MenuRecentProjects = File->addMenu(QStringLiteral("Recent &Projects"));
   MenuRecentProjects->setObjectName(QStringLiteral("MenuRecentProjects"));
@@ -1001,6 +1017,7 @@ void TUIMainForm::UpdateActions() {
   const bool Open = HasDocument();
   for (QAction *A :
        {static_cast<QAction *>(ActionFileSave), static_cast<QAction *>(ActionFileSaveAs),
+        static_cast<QAction *>(ActionFileExport), static_cast<QAction *>(ActionFileImport),
         static_cast<QAction *>(ActionEditTransProperties),
         static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext),
         static_cast<QAction *>(ActionEditPreviousProblem),

@@ -79,6 +79,13 @@ public:
   void LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
                        const QString &TranslationPath);
   virtual bool EditTranslationProperties();
+  // File > Export: the translation's entries to an XLIFF or PO file, the
+  // format following the file name's extension.
+  void ExportTranslation();
+  // File > Import: the translations of an XLIFF or PO file into the open
+  // translation as one undo step; says how many units were taken and which
+  // matched no entry.
+  void ImportTranslation();
   // Writes the translation to Path after the encoding check, which then is
   // the translation's file name; false when the user cancelled at that check.
   bool WriteTranslationFile(const QString &Path, bool bUnicode);
@@ -123,6 +130,9 @@ protected:
   virtual bool ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
                                  QString &TranslationPath);
   virtual void ShowDifferences(const QString &Log, const QList<int> &Counts);
+  // The file dialog of an export (bSave) or an import, starting at Path;
+  // false when cancelled. Tests replace it.
+  virtual bool ChooseExchangeFile(bool bSave, QString &Path);
   // What the translation properties dialog sets; for stand-ins of it.
   void SetLangIDTranslation(quint16 Value);
   void closeEvent(QCloseEvent *Event) override;
@@ -231,6 +241,8 @@ private:
   TAction *ActionFileOpen = nullptr;
   TAction *ActionFileSave = nullptr;
   TAction *ActionFileSaveAs = nullptr;
+  TAction *ActionFileExport = nullptr;
+  TAction *ActionFileImport = nullptr;
   TAction *ActionFileExit = nullptr;
   TAction *ActionEditUndo = nullptr;
   TAction *ActionEditRedo = nullptr;

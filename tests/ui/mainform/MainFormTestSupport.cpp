@@ -40,6 +40,15 @@ bool TTestMainForm::ChooseSaveFile(QString &Path, bool &bUnicode) {
   return true;
 }
 
+bool TTestMainForm::ChooseExchangeFile(bool, QString &Path) {
+  ++ExchangeDialogShown;
+  ExchangeProposedPath = Path;
+  if (ExchangePath.isEmpty())
+    return false;
+  Path = ExchangePath;
+  return true;
+}
+
 void TTestMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts) {
   ++DifferencesShown;
   DifferencesLog = Log;

@@ -66,8 +66,15 @@ public:
   quint16 PropertiesLangID = 0;
   bool EditTranslationProperties() override;
 
+  // The export and import file dialogs: counted, then answered with
+  // ExchangePath, or cancelled while it is empty. The proposal is kept.
+  QString ExchangePath;
+  QString ExchangeProposedPath;
+  int ExchangeDialogShown = 0;
+
 protected:
   bool ChooseSaveFile(QString &Path, bool &bUnicode) override;
+  bool ChooseExchangeFile(bool bSave, QString &Path) override;
   void ShowDifferences(const QString &Log, const QList<int> &Counts) override;
   bool ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
                          QString &TranslationPath) override;
