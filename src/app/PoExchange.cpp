@@ -130,7 +130,7 @@ QByteArray HeaderText(const TExchangeCatalog &Catalog, const QDateTime &Now) {
                            "Content-Transfer-Encoding: 8bit\n");
   if (const QString Tag = LanguageTagOfLangID(Catalog.SourceLangID); !Tag.isEmpty())
     Header += QStringLiteral("X-Source-Language: %1\n").arg(PosixLocaleName(Tag));
-  Header += QStringLiteral("X-Generator: %1\n").arg(TranslationGenerator);
+  Header += QStringLiteral("X-Generator: %1\n").arg(TranslationGenerator());
   return Header.toUtf8();
 }
 

@@ -4,6 +4,7 @@
 #include "DocumentRecovery.h"
 #include "LanguageManager.h"
 #include "DocumentProblems.h"
+#include "SpellingSession.h"
 #include "Exceptions.h"
 #include "TranslationDocument.h"
 
