@@ -10,17 +10,9 @@
 
 #include "TinyDictionary.h"
 
+#include "CliTestSupport.h"
+
 namespace {
-
-QString S(const char *Utf8) {
-  return QString::fromUtf8(Utf8);
-}
-
-struct TRun {
-  int Status = -1;
-  QString Out;
-  QString Err;
-};
 
 // Both files are UTF-8 after a byte-order mark. Property 8 is untranslated;
 // the translation's section name differs from the source's in case only.

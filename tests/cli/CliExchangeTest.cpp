@@ -8,25 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "CliTestSupport.h"
+
 namespace {
-
-const QString Examples = QStringLiteral(LINGROVE_EXAMPLES_DIR);
-
-QString S(const char *Utf8) {
-  return QString::fromUtf8(Utf8);
-}
-
-struct TRun {
-  int Status = -1;
-  QString Out;
-  QString Err;
-};
-
-QByteArray ReadBytes(const QString &FileName) {
-  QFile File(FileName);
-  EXPECT_TRUE(File.open(QIODevice::ReadOnly)) << FileName.toStdString();
-  return File.readAll();
-}
 
 // A translation's bytes without its "LastModified" line. The Russian example
 // is ANSI, the German UTF-16: both are matched as bytes of their own

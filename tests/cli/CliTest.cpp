@@ -13,19 +13,9 @@
 #include <iostream>
 #include <thread>
 
+#include "CliTestSupport.h"
+
 namespace {
-
-const QString Examples = QStringLiteral(LINGROVE_EXAMPLES_DIR);
-
-QString S(const char *Utf8) {
-  return QString::fromUtf8(Utf8);
-}
-
-struct TRun {
-  int Status = -1;
-  QString Out;
-  QString Err;
-};
 
 // Every run names its ANSI code page, so that results do not depend on the
 // locale of the machine.
@@ -39,12 +29,6 @@ TRun RunCli(const QStringList &Args, const char *Acp = "1251") {
   EXPECT_EQ(Process.exitStatus(), QProcess::NormalExit);
   return {Process.exitCode(), S(Process.readAllStandardOutput()),
           S(Process.readAllStandardError())};
-}
-
-QByteArray ReadBytes(const QString &FileName) {
-  QFile File(FileName);
-  EXPECT_TRUE(File.open(QIODevice::ReadOnly)) << FileName.toStdString();
-  return File.readAll();
 }
 
 class CliTest : public ::testing::Test {
