@@ -35,6 +35,13 @@ inline double CpuMs() {
   return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
 }
 
+// The CPU time the calling thread has used, in ms.
+inline double ThreadCpuMs() {
+  timespec T;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
+  return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
+}
+
 // Removes "Name VALUE" from Args and returns VALUE; empty when absent.
 inline QString TakeOption(QStringList &Args, const QString &Name) {
   const qsizetype I = Args.indexOf(Name);
