@@ -3,6 +3,7 @@
 #include "TranslationDocument.h"
 
 #include <QMutex>
+#include <QThread>
 #include <QThreadPool>
 #include <algorithm>
 #include <atomic>
@@ -14,9 +15,9 @@ namespace {
 // Large enough that the worker's hand-over costs little, small enough that
 // copying a chunk's texts here takes well under a millisecond.
 constexpr int ChunkEntries = 8192;
-// Chunks given to the worker at a time: one to check while the results of
-// the other are taken.
-constexpr int ChunksInFlight = 2;
+// Chunks given to the workers at a time: each worker has one to check while
+// the results of another are taken.
+constexpr int ChunksInFlight = 3;
 } // namespace
 
 // Texts of the entries of positions [Positions.front(), End) that need
@@ -35,14 +36,15 @@ struct TDocumentProblems::TWorkerState {
   TSpellChecker *Speller = nullptr;
   std::atomic<bool> bCancel = false;
   QMutex Mutex; // guards Done
-  std::deque<std::shared_ptr<TChunk>> Done;
+  std::deque<std::shared_ptr<TChunk>> Done; // in the order they were finished
 };
 
 TDocumentProblems::TDocumentProblems(QObject *Parent)
     : QObject(Parent), FPool(std::make_unique<QThreadPool>()),
       FWorker(std::make_shared<TWorkerState>()) {
-  // One worker leaves the other core to the interface.
-  FPool->setMaxThreadCount(1);
+  // Two workers: the interface thread mostly waits for input meanwhile, and
+  // the workers share the speller's lock only for a word's look-up.
+  FPool->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, 2));
 }
 
 TDocumentProblems::~TDocumentProblems() {
@@ -153,8 +155,11 @@ void TDocumentProblems::TakeResults(const TWorkerState *State, bool bContinue) {
       if (FLevels[size_t(P)] != plNone)
         Changed.push_back(P);
     }
-    std::erase_if(FNewer, [End = Chunk->End](int P) { return P < End; });
   }
+  // Chunks go out once each, so a position edited while its chunk was out
+  // can only meet that chunk's result; results may come in any order.
+  if (FInFlight == 0)
+    FNewer.clear();
   if (!Changed.empty())
     Q_EMIT ProblemsChanged(Changed);
   if (bContinue)

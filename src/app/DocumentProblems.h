@@ -12,7 +12,7 @@ class QThreadPool;
 class TTranslationDocument;
 
 // The problems of an open document's translated entries, by position. The
-// whole document is checked on a worker thread after Start, in chunks whose
+// whole document is checked on worker threads after Start, in chunks whose
 // texts are shared copies taken on this object's thread, so a large document
 // never blocks the interface; results arrive on the event loop. An entry
 // that EntriesChanged names is checked again at once, here, and a result the
