@@ -1,0 +1,2 @@
+// GoogleTest, included by every test source.
+#include <gtest/gtest.h>

@@ -1,0 +1,3 @@
+// Qt Test's event helpers and signal spy.
+#include <QSignalSpy>
+#include <QTest>
