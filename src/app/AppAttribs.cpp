@@ -24,6 +24,41 @@ template <typename TRead> bool HoldsReadable(const TRead &Read) {
   }
 }
 
+// An option as the store holds it, Default when it holds none or an
+// unreadable one.
+bool ReadOption(const TAppConfigIniFile &Ini, const QString &Key, bool Default) {
+  return Ini.ReadBool(Options, Key, Default);
+}
+qint32 ReadOption(const TAppConfigIniFile &Ini, const QString &Key, qint32 Default) {
+  return Ini.ReadInteger(Options, Key, Default);
+}
+QString ReadOption(const TAppConfigIniFile &Ini, const QString &Key, const QString &Default) {
+  return Ini.ReadString(Options, Key, Default);
+}
+void WriteOption(TAppConfigIniFile &Ini, const QString &Key, bool Value) {
+  Ini.WriteBool(Options, Key, Value);
+}
+void WriteOption(TAppConfigIniFile &Ini, const QString &Key, qint32 Value) {
+  Ini.WriteInteger(Options, Key, Value);
+}
+void WriteOption(TAppConfigIniFile &Ini, const QString &Key, const QString &Value) {
+  Ini.WriteString(Options, Key, Value);
+}
+
+template <typename T> void LoadOption(const TAppConfigIniFile &Ini, TAttribs::TOption<T> &Option) {
+  Option.Value = ReadOption(Ini, QString::fromUtf16(Option.Key), Option.Default);
+  Option.Stored = Option.Value;
+}
+
+// Writes an option this instance changed; one another instance changed
+// meanwhile is left as it is.
+template <typename T> void SaveOption(TAppConfigIniFile &Ini, TAttribs::TOption<T> &Option) {
+  const QString Key = QString::fromUtf16(Option.Key);
+  if (Option.Value != Option.Stored || !Ini.ValueExists(Options, Key))
+    WriteOption(Ini, Key, Option.Value);
+  Option.Stored = Option.Value;
+}
+
 } // namespace
 
 TAttribs *Attribs = nullptr;
@@ -105,6 +140,10 @@ bool TAttribs::LoadAttribs() {
     FLanguage = quint16(Ini.ReadInteger(Options, LanguageKey, 1033));
     FTheme = Ini.ReadString(Options, QStringLiteral("Theme"), QStringLiteral("Default"));
     SetVersion(Ini.ReadDWORD(VersionKey, VersionKey, 1));
+    LoadOption(Ini, FNewEncoding);
+    LoadOption(Ini, FDisabledChecks);
+    LoadOption(Ini, FCheckSpelling);
+    LoadOption(Ini, FRecoveryDelay);
     const QString User = QStringLiteral("User");
     if (Ini.KeyExists(User))
       Ini.DeleteKey(User);
@@ -126,6 +165,10 @@ void TAttribs::LoadDefaults() {
   FAskSaveWithErrors = true;
   FLanguage = 1033;
   FTheme = QStringLiteral("Default");
+  for (auto *Option : {&FNewEncoding, &FRecoveryDelay})
+    Option->Value = Option->Default;
+  FDisabledChecks.Value = FDisabledChecks.Default;
+  FCheckSpelling.Value = FCheckSpelling.Default;
 }
 
 void TAttribs::SaveAttribs() {
@@ -151,6 +194,10 @@ void TAttribs::SaveAttribs() {
   if (Current.Version != FStored.Version ||
       !HoldsReadable([&](int D) { return Ini.ReadDWORD(VersionKey, VersionKey, D); }))
     Ini.WriteDWORD(VersionKey, VersionKey, Current.Version);
+  SaveOption(Ini, FNewEncoding);
+  SaveOption(Ini, FDisabledChecks);
+  SaveOption(Ini, FCheckSpelling);
+  SaveOption(Ini, FRecoveryDelay);
   FStored = Current;
 }
 

@@ -81,6 +81,29 @@ public:
   const QString &Theme() const { return FTheme; }
   void SetTheme(const QString &Value) { FTheme = Value; }
 
+  // The encoding a new translation is first saved in.
+  enum TNewEncoding : qint32 { neLikeSource = 0, neAnsi = 1, neUnicode = 2 };
+  TNewEncoding NewTranslationEncoding() const { return TNewEncoding(FNewEncoding.Value); }
+  void SetNewTranslationEncoding(TNewEncoding Value) { FNewEncoding.Value = Value; }
+  // The identifiers of the checks the editor leaves out, comma-separated
+  // ("unchanged,spelling"); checks added later are on.
+  const QString &DisabledChecks() const { return FDisabledChecks.Value; }
+  void SetDisabledChecks(const QString &Value) { FDisabledChecks.Value = Value; }
+  bool CheckSpelling() const { return FCheckSpelling.Value; }
+  void SetCheckSpelling(bool Value) { FCheckSpelling.Value = Value; }
+  // Seconds after the last edit until the recovery file is written.
+  int RecoveryDelay() const { return FRecoveryDelay.Value; }
+  void SetRecoveryDelay(int Value) { FRecoveryDelay.Value = Value; }
+
+  // A setting under "Options": its key and default, declared once; Stored
+  // is the value as last loaded or saved.
+  template <typename T> struct TOption {
+    const char16_t *Key;
+    T Default;
+    T Value = Default;
+    T Stored = Default;
+  };
+
 private:
   // The values that are written back, as last loaded or saved.
   struct TStoredValues {
@@ -98,6 +121,10 @@ private:
   bool FIsFirstRun = true;
   quint16 FLanguage = 1033;
   QString FTheme = QStringLiteral("Default");
+  TOption<qint32> FNewEncoding{u"NewTranslationEncoding", neLikeSource};
+  TOption<QString> FDisabledChecks{u"DisabledChecks", QString()};
+  TOption<bool> FCheckSpelling{u"CheckSpelling", true};
+  TOption<qint32> FRecoveryDelay{u"RecoveryDelay", 5};
 };
 
 // The process-wide settings, from InitializeAttribs at program start to

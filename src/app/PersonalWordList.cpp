@@ -46,6 +46,18 @@ void TPersonalWordList::Add(const QString &Word) {
   QStringList Words = ReadFile(FFileName);
   if (!Words.contains(Word))
     Words.append(Word);
+  Write(std::move(Words));
+}
+
+void TPersonalWordList::Remove(const QStringList &Removed) {
+  QStringList Words = ReadFile(FFileName);
+  const qsizetype Before = Words.size();
+  Words.removeIf([&Removed](const QString &Word) { return Removed.contains(Word); });
+  if (Words.size() != Before)
+    Write(std::move(Words));
+}
+
+void TPersonalWordList::Write(QStringList Words) {
   QDir().mkpath(QFileInfo(FFileName).absolutePath());
   QSaveFile File(FFileName);
   if (!File.open(QIODevice::WriteOnly))

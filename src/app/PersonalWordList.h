@@ -29,10 +29,15 @@ public:
   // when the list has the word. Raises EFCreateError when the file cannot be
   // written, and then does not hold the word.
   void Add(const QString &Word);
+  // Takes Removed out of the words the file holds now and writes it anew
+  // when that changes them; raises EFCreateError as Add does.
+  void Remove(const QStringList &Removed);
 
 private:
   // The file's words, each once; empty when it cannot be read.
   static QStringList ReadFile(const QString &FileName);
+  // Writes Words as the file, which the list then holds.
+  void Write(QStringList Words);
 
   QString FFileName;
   QStringList FWords;

@@ -184,6 +184,22 @@ std::optional<TTranslationCheck> FindTranslationCheck(QStringView Id) {
   return std::nullopt;
 }
 
+TTranslationCheckSet ChecksWithout(QStringView DisabledIds) {
+  TTranslationCheckSet Checks = TTranslationCheckSet::All();
+  for (QStringView Id : DisabledIds.split(u',', Qt::SkipEmptyParts))
+    if (const auto Check = FindTranslationCheck(Id.trimmed()))
+      Checks.Exclude(*Check);
+  return Checks;
+}
+
+QString DisabledCheckIds(TTranslationCheckSet Checks) {
+  QStringList Ids;
+  for (const TTranslationCheckInfo &Info : Infos)
+    if (!Checks.Contains(Info.Check))
+      Ids.append(QString::fromUtf16(Info.Id));
+  return Ids.join(u',');
+}
+
 QString CheckSeverityName(TCheckSeverity Severity) {
   switch (Severity) {
   case TCheckSeverity::Error:

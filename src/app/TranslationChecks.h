@@ -92,6 +92,13 @@ std::optional<TCheckProblem> CheckUnchanged(QStringView Source, QStringView Tran
 //     Checker does not know; names the first few, each once.
 std::optional<TCheckProblem> CheckSpelling(QStringView Translation, TSpellChecker &Checker);
 
+// All checks but those a comma-separated list of identifiers names
+// ("unchanged,spelling"); unknown identifiers are passed over.
+TTranslationCheckSet ChecksWithout(QStringView DisabledIds);
+// The identifiers of the checks Checks lacks, comma-separated, in the order
+// of TTranslationCheck.
+QString DisabledCheckIds(TTranslationCheckSet Checks);
+
 // Runs the chosen checks on a translated value in the order of
 // TTranslationCheck, appending their problems to Problems. An empty
 // translation of a non-empty source is only checked by "empty": every other

@@ -4,6 +4,7 @@
 #include "DifferencesDialog.h"
 #include "MainForm.h"
 #include "OpenFilesDialog.h"
+#include "OptionsDialog.h"
 #include "TransPropsDialog.h"
 
 std::vector<TFormDescriptor> LingroveForms() {
@@ -11,6 +12,7 @@ std::vector<TFormDescriptor> LingroveForms() {
       {QStringLiteral("Application.MainForm"), [] { return CreateForm<TUIMainForm>(); }},
       {QStringLiteral("Dialog.Differences"), [] { return CreateForm<TUIDifferencesDialog>(); }},
       {QStringLiteral("Dialog.OpenFiles"), [] { return CreateForm<TUIOpenFilesDialog>(); }},
+      {QStringLiteral("Dialog.Options"), [] { return CreateForm<TUIOptionsDialog>(); }},
       {QStringLiteral("Dialog.Properties"), [] { return CreateForm<TUITransPropsDialog>(); }},
       {QStringLiteral("UI.Dialog.About"), [] { return CreateForm<TUIAboutDialog>(); }},
   };

@@ -28,6 +28,7 @@
 #include "LanguageManager.h"
 #include "Languages.h"
 #include "OpenFilesDialog.h"
+#include "OptionsDialog.h"
 #include "ProgramIcon.h"
 #include "RecentProjects.h"
 #include "SpellingHighlighter.h"
@@ -371,6 +372,10 @@ void TUIMainForm::CreateActions() {
           [this] { TUIGuard::Run(this, [this] { CheckForUpdates(); }); });
   connect(ActionHelpAbout, &QAction::triggered, this,
           [this] { TUIGuard::Run(this, [this] { TUIAboutDialog::Execute(this); }); });
+  connect(ActionToolsOptions, &QAction::triggered, this, [this] {
+    CommitPendingEdit();
+    TUIOptionsDialog::Execute(this, FSpelling->Tag(), [this] { ApplyOptions(); });
+  });
 }
 
 void TUIMainForm::CreateMenus() {
@@ -507,6 +512,7 @@ void TUIMainForm::CreateCentralArea() {
   FSpelling = new TSpellingSession(this);
   FProblems = new TDocumentProblems(this);
   FRecovery = new TDocumentRecovery(RecoveryFolder(), this);
+  ApplyRecoveryDelay();
   FRecovery->Attach(FDocument.get());
   // Words added or ignored take their problems away.
   connect(FSpelling, &TSpellingSession::Changed, FProblems, &TDocumentProblems::RecheckSpelling);
@@ -1035,7 +1041,6 @@ void TUIMainForm::UpdateActions() {
   UpdateEntryProperties();
   UpdateClipboardActions();
   UpdateUndoActions();
-  ActionToolsOptions->setEnabled(false);
   ActionHelpDoc->setEnabled(false);
 }
 
@@ -1131,15 +1136,31 @@ bool TUIMainForm::EditTranslationProperties() {
       this, Languages.LangIDSource, Languages.LangIDTranslation, FDocument->Translation().Params());
   FDocument->SetLanguages(Languages);
   // Some checks depend on the translation's language.
-  if (bChanged) {
-    OpenSpelling();
-    FProblems->Attach(FDocument.get(), TTranslationCheckSet::All(), CheckSpeller());
-    FProblems->Start();
-  }
+  if (bChanged)
+    RestartChecks();
   return bChanged;
 }
 
+void TUIMainForm::RestartChecks() {
+  OpenSpelling();
+  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, EditorChecks(), CheckSpeller());
+  FProblems->Start();
+}
+
+TTranslationCheckSet TUIMainForm::EditorChecks() const {
+  TTranslationCheckSet Checks = Attribs ? ChecksWithout(Attribs->DisabledChecks())
+                                        : TTranslationCheckSet::All();
+  if (Attribs && !Attribs->CheckSpelling())
+    Checks.Exclude(tcSpelling);
+  return Checks;
+}
+
 void TUIMainForm::OpenSpelling() {
+  if (Attribs && !Attribs->CheckSpelling()) {
+    FSpellingLangID = 0;
+    FSpelling->Close();
+    return;
+  }
   const quint16 LangID = LangIDTranslation();
   if (!HasDocument() || LangID == FSpellingLangID)
     return;
@@ -1182,8 +1203,7 @@ void TUIMainForm::ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype 
 
 void TUIMainForm::RebuildTree() {
   OpenSpelling();
-  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, TTranslationCheckSet::All(),
-                    CheckSpeller());
+  FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, EditorChecks(), CheckSpeller());
   if (HasDocument())
     FTreeModel->SetDocument(*FDocument);
   else
@@ -1435,6 +1455,9 @@ bool TUIMainForm::SaveTranslation(bool bNewName) {
     return false;
   const bool HasName = !FDocument->IsNewTranslation();
   bool bUnicode = FDocument->DefaultUnicode();
+  if (FDocument->IsNewTranslation() && Attribs &&
+      Attribs->NewTranslationEncoding() != TAttribs::neLikeSource)
+    bUnicode = Attribs->NewTranslationEncoding() == TAttribs::neUnicode;
   QString Path = TranslationFilename();
   if (bNewName || !HasName) {
     if (!HasName)
@@ -1616,8 +1639,11 @@ void TUIMainForm::CheckCurrentLanguage() {
 
 void TUIMainForm::LanguageItemClick(QAction *Item) {
   Item->setChecked(true);
+  SwitchInterfaceLanguage(quint16(Item->data().toInt()));
+}
+
+void TUIMainForm::SwitchInterfaceLanguage(quint16 LangID) {
   TZrLanguageManager &Manager = LangManager();
-  const quint16 LangID = quint16(Item->data().toInt());
   if (Manager.LanguageID() == LangID)
     return;
   CommitPendingEdit();
@@ -1630,6 +1656,25 @@ void TUIMainForm::LanguageItemClick(QAction *Item) {
   }
   AppendLingroveToAbout();
   UpdateStatusBar();
+}
+
+void TUIMainForm::ApplyOptions() {
+  if (!Attribs)
+    return;
+  SwitchInterfaceLanguage(Attribs->Language());
+  ApplyRecoveryDelay();
+  // The personal word list may have lost words: the dictionary is read anew.
+  FSpellingLangID = 0;
+  FSpelling->Close();
+  RestartChecks();
+}
+
+void TUIMainForm::ApplyRecoveryDelay() {
+  if (!Attribs)
+    return;
+  constexpr int LongestWait = 60000;
+  const int Delay = std::clamp(Attribs->RecoveryDelay(), 1, 600) * 1000;
+  FRecovery->SetDelays(Delay, std::max(Delay, LongestWait));
 }
 
 void TUIMainForm::LoadWindowState() {

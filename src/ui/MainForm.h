@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StartArguments.h"
+#include "TranslationChecks.h"
 
 #include "Forms.h"
 
@@ -111,6 +112,11 @@ public:
   void UpdateIgnoreProblemActions();
   void BuildLanguageMenu();
   void LanguageItemClick(QAction *Item);
+  // Switches the interface to the language LangID and stores it as the
+  // setting; a language that cannot be read leaves it as it was.
+  void SwitchInterfaceLanguage(quint16 LangID);
+  // Takes up the settings Tools > Options changed.
+  void ApplyOptions();
   void LoadWindowState();
   void SaveWindowState();
 
@@ -184,6 +190,10 @@ private:
   // the checks unless it is open already; says in the status bar when there
   // is none.
   void OpenSpelling();
+  // Checks the document anew with the checks the settings choose.
+  void RestartChecks();
+  TTranslationCheckSet EditorChecks() const;
+  void ApplyRecoveryDelay();
   // The checks' speller: the session while it has a dictionary.
   TSpellingSession *CheckSpeller() const;
   // The memo's own context menu with the spelling items for the word at Pos

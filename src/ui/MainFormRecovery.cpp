@@ -62,8 +62,7 @@ void TUIMainForm::RecoverDocument(TAbandonedRecovery &Recovery) {
         Languages.LangIDTranslation != FDocument->Languages().LangIDTranslation) {
       FDocument->SetLanguages(Languages);
       FDocument->SetModified(true);
-      FProblems->Attach(FDocument.get(), TTranslationCheckSet::All(), CheckSpeller());
-      FProblems->Start();
+      RestartChecks();
     }
   }
   std::vector<TTranslationDocument::TEntryState> States;

@@ -2,6 +2,7 @@
 #include "DialogControls.h"
 #include "DifferencesDialog.h"
 #include "OpenFilesDialog.h"
+#include "OptionsDialog.h"
 #include "TransPropsDialog.h"
 
 #include "Action.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <functional>
 #include <map>
 
 #include "DialogsTestSupport.h"
@@ -24,8 +27,21 @@ std::unique_ptr<TUIBaseDialog> NewDialog(int Which) {
     return CreateForm<TUIOpenFilesDialog>();
   case 1:
     return CreateForm<TUITransPropsDialog>();
-  default:
+  case 2:
     return CreateForm<TUIDifferencesDialog>();
+  default:
+    return CreateForm<TUIOptionsDialog>();
+  }
+}
+
+// Runs Check with each page of a dialog with pages shown in turn, else once.
+void ForEachPage(TUIBaseDialog &D, const std::function<void()> &Check) {
+  auto *Pages = D.findChild<QStackedWidget *>(QStringLiteral("Pages"));
+  for (int I = 0; I < (Pages ? Pages->count() : 1); ++I) {
+    if (Pages)
+      Pages->setCurrentIndex(I);
+    SCOPED_TRACE(I);
+    Check();
   }
 }
 
@@ -37,6 +53,7 @@ TEST_P(DialogLayout, CaptionsAreNotClipped) {
   D->show();
   const QRect Panel = D->DialogPanel->geometry();
   EXPECT_LE(Panel.bottom(), D->DialogButtons->y());
+  ForEachPage(*D, [&D] {
   for (QWidget *W : D->DialogPanel->findChildren<QWidget *>()) {
     if (!W->isVisible())
       continue;
@@ -52,6 +69,7 @@ TEST_P(DialogLayout, CaptionsAreNotClipped) {
       EXPECT_GE(Group->width(), Group->fontMetrics().horizontalAdvance(Group->title())) << Name;
     }
   }
+  });
 }
 
 // The letter Alt reaches a control by; none for a text without one.
@@ -73,6 +91,7 @@ TEST_P(DialogLayout, ButtonsSpeakTheLanguageAndNoTwoControlsShareALetter) {
   D->show();
   EXPECT_EQ(D->ActionCancel->text(), LangID == 1033 ? QStringLiteral("&Cancel")
                                                      : LangConstant(u"SDialogButtonCancel"));
+  ForEachPage(*D, [&D] {
   std::map<QChar, QString> Owners;
   const auto Claim = [&Owners](const QString &Text) {
     const QChar Letter = Mnemonic(Text);
@@ -91,6 +110,7 @@ TEST_P(DialogLayout, ButtonsSpeakTheLanguageAndNoTwoControlsShareALetter) {
     else if (auto *Group = qobject_cast<QGroupBox *>(W); Group && Group->isCheckable())
       Claim(Group->title());
   }
+  });
 }
 
 TEST(MessageBoxButtons, FollowTheInterfaceLanguage) {
@@ -105,6 +125,6 @@ TEST(MessageBoxButtons, FollowTheInterfaceLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndDialogs, DialogLayout,
                          testing::Combine(testing::Values(1033, 1031, 1049),
-                                          testing::Values(0, 1, 2)));
+                                          testing::Values(0, 1, 2, 3)));
 
 } // namespace
