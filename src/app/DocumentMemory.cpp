@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 QString MemorySourceLang(const TTranslationLanguages &Languages) {
   const QString Tag = LanguageTagOfLangID(Languages.LangIDSource);
@@ -18,6 +19,12 @@ QString MemorySourceLang(const TTranslationLanguages &Languages) {
 
 QString MemoryTargetLang(const TTranslationLanguages &Languages) {
   return LanguageTagOfLangID(Languages.LangIDTranslation);
+}
+
+QString DefaultMemoryPath() {
+  // The editor's AppDataLocation, whichever program asks.
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/Brisel Solutions/Lingrove/memory.sqlite");
 }
 
 QString MemoryOrigin(const QString &FileName) {

@@ -41,5 +41,9 @@ int KeepRemovedTranslations(TTranslationMemory &Memory, const TLangSource &Sourc
 std::vector<TMemoryUnit> MemoryUnitsOfFiles(const QString &SourceFile,
                                             const QString &TranslationFile);
 
+// The user's translation memory: "memory.sqlite" in the program's data
+// folder (the application-data location of Lingrove).
+QString DefaultMemoryPath();
+
 // The name a memory gives a file: its absolute path.
 QString MemoryOrigin(const QString &FileName);
