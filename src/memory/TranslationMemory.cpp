@@ -16,9 +16,32 @@ namespace {
 constexpr int SchemaVersion = 1;
 // How long a writer waits for another program's transaction.
 constexpr int BusyTimeoutMs = 10000;
-// Candidates the trigram index ranks for one fuzzy look-up; the similarity
-// is computed for these only.
-constexpr int FuzzyCandidates = 64;
+// The units sharing the most trigrams with the text of a fuzzy look-up
+// whose similarity is computed.
+constexpr int FuzzyCandidates = 100;
+// How many index entries a fuzzy look-up reads at most (beyond its rarest
+// trigram), which bounds its time however common the text's trigrams are.
+constexpr qint64 PostingBudget = 60000;
+
+// The distinct trigrams of a text as the index folds them (case-insensitive),
+// each as its three UTF-16 units in one number.
+using TTrigram = quint64;
+
+std::vector<TTrigram> Trigrams(const QString &Text) {
+  const QString Folded = Text.toLower();
+  std::vector<TTrigram> Grams;
+  for (qsizetype I = 0; I + 3 <= Folded.size(); ++I)
+    Grams.push_back(TTrigram(Folded[I].unicode()) << 32 | TTrigram(Folded[I + 1].unicode()) << 16 |
+                    TTrigram(Folded[I + 2].unicode()));
+  std::sort(Grams.begin(), Grams.end());
+  Grams.erase(std::unique(Grams.begin(), Grams.end()), Grams.end());
+  return Grams;
+}
+
+QString TrigramText(TTrigram G) {
+  const QChar Units[3] = {QChar(char16_t(G >> 32)), QChar(char16_t(G >> 16)), QChar(char16_t(G))};
+  return QString(Units, 3);
+}
 
 const char *const SchemaSql = R"(
 CREATE TABLE pairs(id INTEGER PRIMARY KEY, source TEXT NOT NULL, target TEXT NOT NULL,
@@ -31,7 +54,7 @@ CREATE INDEX units_sourcekey ON units(sourcekey);
 CREATE INDEX units_entrykey ON units(entrykey);
 CREATE VIRTUAL TABLE units_text USING fts5(source, content='units', content_rowid='id',
                                            tokenize='trigram', detail='none');
-CREATE VIRTUAL TABLE units_terms USING fts5vocab(units_text, 'row');
+CREATE TABLE grams(gram TEXT PRIMARY KEY, units INTEGER NOT NULL) WITHOUT ROWID;
 )";
 
 // FNV-1a over a number and the UTF-16 units of the texts, a separator after
@@ -87,6 +110,7 @@ public:
     CheckTrigram();
     Exec("PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=NORMAL");
+    Exec("PRAGMA cache_size=-65536");
     OpenSchema();
   }
 
@@ -255,6 +279,8 @@ public:
                                "sourcekey, entrykey) VALUES(?, ?, ?, ?, ?, ?, ?, ?)");
       TStatement Index(*this, "INSERT INTO units_text(rowid, source) VALUES(?, ?)");
       TStatement Touch(*this, "UPDATE units SET origin=?, entry=?, time=?, entrykey=? WHERE id=?");
+      // How many new units hold each trigram, added up at the end.
+      QHash<TTrigram, qint64> Grams;
       int Added = 0;
       for (const TMemoryUnit &U : Units) {
         if (U.Source.isEmpty() || U.Target.isEmpty() || U.SourceLang.isEmpty() ||
@@ -276,8 +302,14 @@ public:
         Insert.Bind(1, Pair).Bind(2, U.Source).Bind(3, U.Target).Bind(4, Origin).Bind(5, U.Entry);
         Insert.Bind(6, U.Time).Bind(7, SourceKey).Bind(8, EntryKey).Run();
         Index.Bind(1, sqlite3_last_insert_rowid(FDb)).Bind(2, U.Source).Run();
+        for (const TTrigram G : Trigrams(U.Source))
+          ++Grams[G];
         ++Added;
       }
+      TStatement Count(*this, "INSERT INTO grams(gram, units) VALUES(?, ?) "
+                              "ON CONFLICT(gram) DO UPDATE SET units=units+excluded.units");
+      for (auto It = Grams.cbegin(); It != Grams.cend(); ++It)
+        Count.Bind(1, TrigramText(It.key())).Bind(2, It.value()).Run();
       return Added;
     });
   }
@@ -311,32 +343,33 @@ public:
     if (int(Result.size()) >= MaxCount)
       return Result;
 
-    const QString Query = CandidateQuery(Source, MinSimilarity);
-    if (Query.isEmpty())
+    const std::vector<qint64> Candidates = FuzzyCandidateIds(Source, MinSimilarity);
+    if (Candidates.empty())
       return Result;
     // A text's similarity to Source is at least MinSimilarity only when its
     // length is within these bounds.
     const double Min = std::max(MinSimilarity, 0.01);
     const qint64 Shortest = qint64(std::ceil(double(Source.size()) * Min - 1e-9));
     const qint64 Longest = qint64(std::floor(double(Source.size()) / Min + 1e-9));
-    TStatement Fuzzy(
-        *this, "SELECT u.source, u.target, o.path, u.entry, u.time FROM units u "
-               "JOIN origins o ON o.id=u.origin WHERE u.id IN (SELECT rowid FROM units_text "
-               "WHERE units_text MATCH ? ORDER BY rank LIMIT ?) AND u.pair=? "
-               "AND length(u.source) BETWEEN ? AND ? AND u.source<>? ORDER BY u.time DESC, u.id DESC");
-    Fuzzy.Bind(1, Query).Bind(2, FuzzyCandidates).Bind(3, Pair).Bind(4, Shortest).Bind(5, Longest);
-    Fuzzy.Bind(6, Source);
+    TStatement Fuzzy(*this, "SELECT u.source, u.target, o.path, u.entry, u.time FROM units u "
+                            "JOIN origins o ON o.id=u.origin WHERE u.id=? AND u.pair=? "
+                            "AND length(u.source) BETWEEN ? AND ? AND u.source<>?");
     std::vector<TMemoryMatch> Fuzzies;
-    while (Fuzzy.Step()) {
-      TMemoryMatch M{UnitOfRow(Fuzzy, SourceLang, TargetLang), 0.0, false};
-      M.Similarity = TextSimilarityAtLeast(M.Unit.Source, Source, MinSimilarity);
-      if (M.Similarity >= MinSimilarity)
-        Fuzzies.push_back(std::move(M));
+    for (const qint64 Id : Candidates) {
+      Fuzzy.Bind(1, Id).Bind(2, Pair).Bind(3, Shortest).Bind(4, Longest).Bind(5, Source);
+      if (Fuzzy.Step()) {
+        TMemoryMatch M{UnitOfRow(Fuzzy, SourceLang, TargetLang), 0.0, false};
+        M.Similarity = TextSimilarityAtLeast(M.Unit.Source, Source, MinSimilarity);
+        if (M.Similarity >= MinSimilarity)
+          Fuzzies.push_back(std::move(M));
+      }
+      Fuzzy.Reset();
     }
-    // The most recent first among equals, as the query gives them.
+    // Among equals the more recent first, then the candidates' order.
     std::stable_sort(Fuzzies.begin(), Fuzzies.end(),
                      [](const TMemoryMatch &A, const TMemoryMatch &B) {
-                       return A.Similarity > B.Similarity;
+                       return A.Similarity != B.Similarity ? A.Similarity > B.Similarity
+                                                           : A.Unit.Time > B.Unit.Time;
                      });
     for (TMemoryMatch &M : Fuzzies) {
       if (int(Result.size()) >= MaxCount)
@@ -349,47 +382,57 @@ public:
     return Result;
   }
 
-  // The FTS5 query for the candidates of a fuzzy look-up: the rarest
-  // trigrams of Source joined by OR, as many as needed for every text with a
-  // similarity of at least MinSimilarity to contain one of them. One edit
-  // touches at most 3 of the n-2 trigrams of a text of n characters, and a
-  // similar text is at most d = (1 - s) * n / s edits away, so any 3d + 1
-  // trigrams of Source include one that such a text keeps. Rare trigrams
-  // make the index read short lists.
-  QString CandidateQuery(const QString &Source, double MinSimilarity) {
-    const QString Folded = Source.toLower();
-    QStringList Grams;
-    QSet<QString> Seen;
-    for (qsizetype I = 0; I + 3 <= Folded.size(); ++I) {
-      const QString G = Folded.mid(I, 3);
-      if (!Seen.contains(G)) {
-        Seen.insert(G);
-        Grams.append(G);
-      }
-    }
-    if (Grams.isEmpty())
+  // The units most likely to be like Source, by the trigram index: those
+  // sharing the most of Source's rarest trigrams, FuzzyCandidates at most.
+  //
+  // One edit touches at most 3 of the trigrams of a text, and a text with a
+  // similarity of at least s is at most d = (1 - s) * n / s edits away from
+  // Source (n characters), so any 3d + 1 trigrams of Source include one that
+  // such a text keeps: the rarest 3d + 1 suffice. Reading stops early at
+  // PostingBudget index entries, so that a text of common trigrams only
+  // costs a bounded time, at the price of missing some matches.
+  std::vector<qint64> FuzzyCandidateIds(const QString &Source, double MinSimilarity) {
+    const std::vector<TTrigram> Grams = Trigrams(Source);
+    if (Grams.empty())
       return {};
-    const double S = std::clamp(MinSimilarity, 0.01, 1.0);
-    const qsizetype Edits = qsizetype(std::floor((1.0 - S) * double(Source.size()) / S));
-    const qsizetype Needed = 3 * Edits + 1;
-    if (Needed < Grams.size()) {
-      TStatement Count(*this, "SELECT doc FROM units_terms WHERE term=?");
-      std::vector<std::pair<qint64, QString>> Ranked;
-      for (const QString &G : Grams) {
-        Count.Bind(1, G);
-        Ranked.emplace_back(Count.Step() ? Count.Int(0) : 0, G);
-        Count.Reset();
+    std::vector<std::pair<qint64, QString>> Ranked;
+    {
+      TStatement Units(*this, "SELECT units FROM grams WHERE gram=?");
+      for (const TTrigram Gram : Grams) {
+        const QString G = TrigramText(Gram);
+        Units.Bind(1, G);
+        const qint64 N = Units.Step() ? Units.Int(0) : 0;
+        Units.Reset();
+        if (N > 0)
+          Ranked.emplace_back(N, G);
       }
-      std::stable_sort(Ranked.begin(), Ranked.end(),
-                       [](const auto &A, const auto &B) { return A.first < B.first; });
-      Grams.clear();
-      for (qsizetype I = 0; I < Needed; ++I)
-        Grams.append(Ranked[size_t(I)].second);
     }
-    QStringList Terms;
-    for (const QString &G : Grams)
-      Terms.append(u'"' + QString(G).replace(u'"', QStringLiteral("\"\"")) + u'"');
-    return Terms.join(QStringLiteral(" OR "));
+    std::sort(Ranked.begin(), Ranked.end());
+    const double S = std::clamp(MinSimilarity, 0.01, 1.0);
+    const size_t Needed = size_t(3 * std::floor((1.0 - S) * double(Source.size()) / S) + 1);
+
+    QHash<qint64, int> Shared;
+    TStatement Postings(*this, "SELECT rowid FROM units_text WHERE units_text MATCH ?");
+    qint64 Read = 0;
+    for (size_t I = 0; I < Ranked.size() && I < Needed; ++I) {
+      if (I > 0 && Read + Ranked[I].first > PostingBudget)
+        break;
+      Read += Ranked[I].first;
+      Postings.Bind(1, u'"' + QString(Ranked[I].second).replace(u'"', QStringLiteral("\"\"")) + u'"');
+      while (Postings.Step())
+        ++Shared[Postings.Int(0)];
+      Postings.Reset();
+    }
+    std::vector<std::pair<int, qint64>> Best;
+    Best.reserve(size_t(Shared.size()));
+    for (auto It = Shared.cbegin(); It != Shared.cend(); ++It)
+      Best.emplace_back(-It.value(), -It.key()); // most shared, then newest first
+    const size_t Keep = std::min(Best.size(), size_t(FuzzyCandidates));
+    std::partial_sort(Best.begin(), Best.begin() + qsizetype(Keep), Best.end());
+    std::vector<qint64> Ids;
+    for (size_t I = 0; I < Keep; ++I)
+      Ids.push_back(-Best[I].second);
+    return Ids;
   }
 
   std::optional<QString> FindExact(const QString &SourceLang, const QString &TargetLang,
