@@ -2,7 +2,7 @@
 //
 //   lingrove-memorybench DB SOURCE.zrlang TRANSLATION.lng [--units N] [--queries N]
 //
-// Fills DB (a new file) with N generated units (default 1,000,000, en-US to
+// Fills DB (a new file) with N distinct generated units (default 1,000,000, en-US to
 // ru-RU, sentences of 1 to 14 words over a vocabulary of 4,000 made-up words
 // with their made-up translations), then prints, in wall-clock ms (CPU ms in
 // brackets):
@@ -155,15 +155,16 @@ int main(int argc, char *argv[]) {
     TRandom R(1);
     std::vector<QString> Sample;
     Measure("build memory", [&] {
+      // Until the memory holds Units units: equal texts are stored once.
       constexpr int Batch = 100000;
-      for (int Done = 0; Done < Units; Done += Batch) {
+      for (int Done = 0; Done < Units;) {
         std::vector<TMemoryUnit> Part;
         for (int I = 0; I < std::min(Batch, Units - Done); ++I) {
           Part.push_back(MakeUnit(Vocabulary, R));
           if (int(Sample.size()) < Queries && R.Below(Units / Queries + 1) == 0)
             Sample.push_back(Part.back().Source);
         }
-        Memory.Add(Part);
+        Done += Memory.Add(Part);
       }
       Memory.Checkpoint();
     });

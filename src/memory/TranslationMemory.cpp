@@ -412,13 +412,17 @@ public:
     const size_t Needed = size_t(3 * std::floor((1.0 - S) * double(Source.size()) / S) + 1);
 
     QHash<qint64, int> Shared;
-    TStatement Postings(*this, "SELECT rowid FROM units_text WHERE units_text MATCH ?");
+    TStatement Postings(*this, "SELECT rowid FROM units_text WHERE units_text MATCH ? "
+                               "ORDER BY rowid DESC LIMIT ?");
     qint64 Read = 0;
     for (size_t I = 0; I < Ranked.size() && I < Needed; ++I) {
       if (I > 0 && Read + Ranked[I].first > PostingBudget)
         break;
       Read += Ranked[I].first;
+      // Even the rarest trigram is read only up to the budget, the most
+      // recent units first.
       Postings.Bind(1, u'"' + QString(Ranked[I].second).replace(u'"', QStringLiteral("\"\"")) + u'"');
+      Postings.Bind(2, PostingBudget);
       while (Postings.Step())
         ++Shared[Postings.Int(0)];
       Postings.Reset();
