@@ -122,6 +122,7 @@ constexpr TAppConstant Table[] = {
     {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
     {u"SMessageOverwriteChanged", u"%s was changed on disk since it was opened or last saved. Overwrite it?"},
     {u"SMessageRecover", u"Lingrove closed unexpectedly while %s had unsaved changes (last change at %s). Recover them?"},
+    {u"SMessageRemovedTranslationsKept", u"%d removed translations were kept in the translation memory."},
     {u"SMessageReplacedEntries", u"Replaced in %d entries."},
     {u"SMessageSaveChanges",
      u"The text in the %s file has changed.\r\n\r\nDo you want to save the changes?"},

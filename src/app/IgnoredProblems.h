@@ -1,10 +1,9 @@
 #pragma once
 
+#include "HeaderItems.h"
 #include "TranslationChecks.h"
 
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 class TZrLang_Params;
@@ -13,24 +12,19 @@ class TZrLang_Params;
 // with the texts it was found in: editing either text brings the problem
 // back, and undoing the edit hides it again.
 //
-// They travel with the translation in one header parameter, which the
-// library reads and writes like any other and which other programs ignore:
+// They travel with the translation in one header parameter (THeaderItems):
 //   IgnoredProblems=check:entry:hash;check:entry:hash
-// where entry is "component/ID" for a property and "$CONSTANTS/name" for a
-// constant, hash is 8 hex digits over the source and translated values, and
-// "%" and ";" in an entry are written as "%25" and "%3B". Items are kept in
-// the order they were added, so an unchanged set is written back unchanged.
+// where hash is THeaderItems::TextsHash over the source and translated
+// values. Items that cannot be parsed are kept as they are but match nothing.
 class TIgnoredProblems {
 public:
   static constexpr QStringView ParamName = u"IgnoredProblems";
 
-  // Items that cannot be parsed are kept as they are but match nothing.
-  void Read(const TZrLang_Params &Params);
-  // Removes the parameter when there are no items.
-  void Write(TZrLang_Params &Params) const;
-  void Clear();
+  void Read(const TZrLang_Params &Params) { FItems.Read(Params); }
+  void Write(TZrLang_Params &Params) const { FItems.Write(Params); }
+  void Clear() { FItems.Clear(); }
 
-  bool IsEmpty() const { return FItems.isEmpty(); }
+  bool IsEmpty() const { return FItems.IsEmpty(); }
   bool Contains(TTranslationCheck Check, QStringView Entry, QStringView Source,
                 QStringView Translation) const;
   // Whether any check of the entry with these texts is ignored.
@@ -41,12 +35,13 @@ public:
   // Removes every item of the entry, whatever its check and texts.
   bool RemoveEntry(QStringView Entry);
 
-  static QString PropertyEntry(const QString &Component, qint32 ID);
-  static QString ConstantEntry(const QString &Name);
+  static QString PropertyEntry(const QString &Component, qint32 ID) {
+    return THeaderItems::PropertyEntry(Component, ID);
+  }
+  static QString ConstantEntry(const QString &Name) { return THeaderItems::ConstantEntry(Name); }
 
 private:
   static QString Item(QStringView CheckId, QStringView Entry, QStringView Source,
                       QStringView Translation);
-  QStringList FItems;
-  QSet<QString> FLookup;
+  THeaderItems FItems{ParamName};
 };

@@ -1,9 +1,12 @@
 #include "TranslationDocument.h"
 
+#include "AutotranslatedMarks.h"
 #include "CommonTypes.h"
+#include "DocumentMemory.h"
 #include "EntryEditCommand.h"
 #include "CoreError.h"
 #include "LangSource.h"
+#include "TranslationMemory.h"
 #include "Translations.h"
 
 #include <QDateTime>
@@ -70,6 +73,14 @@ void TTranslationDocument::Load(const QString &SourcePath, const QString &Displa
     Languages = ReadTranslationLanguages(*Translation);
   }
   TReconciliation Reconciliation;
+  if (FMemory) {
+    try {
+      Reconciliation.KeptInMemory = KeepRemovedTranslations(*FMemory, *Source, *Translation,
+                                                            Languages, MemoryOrigin(TranslationPath));
+    } catch (const ETranslationMemoryError &E) {
+      Reconciliation.MemoryError = E.Message();
+    }
+  }
   auto &C = Reconciliation.Counts;
   Reconciliation.Log = Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4],
                                                     C[5], C[6], C[7], C[8]);
@@ -83,6 +94,7 @@ void TTranslationDocument::Load(const QString &SourcePath, const QString &Displa
   FLanguages = Languages;
   FReconciliation = std::move(Reconciliation);
   FIgnored.Read(FTranslation->Params());
+  AutotranslatedMarks::Read(*FTranslation);
 }
 
 void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
@@ -93,6 +105,7 @@ void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
   FTranslation = std::move(Translation);
   FDisplay = std::move(Display);
   FIgnored.Read(FTranslation->Params());
+  AutotranslatedMarks::Read(*FTranslation);
 }
 
 void TTranslationDocument::Close() {
@@ -111,6 +124,7 @@ void TTranslationDocument::Close() {
   FReconciliation = TReconciliation();
   FIgnored.Clear();
   FEntryKeys.clear();
+  FMemoryFed = false;
 }
 
 bool TTranslationDocument::IsNewTranslation() const {
@@ -132,9 +146,18 @@ void TTranslationDocument::Save(const QString &Path, bool bUnicode, TSaveHeader 
     if (FLanguages.LangIDTranslation == 0)
       Params.SetValue(u"LANGID", QString());
   }
+  AutotranslatedMarks::Write(*FTranslation);
   FTranslation->Text_SaveToFile(Path, bUnicode, true);
   FTranslationFilename = Path;
   SetModified(false);
+  if (!FMemory)
+    return;
+  try {
+    FMemory->Add(TranslatedMemoryUnits(*this, MemoryOrigin(Path), FMemoryFed));
+    FMemoryFed = true;
+  } catch (const ETranslationMemoryError &E) {
+    Q_EMIT MemoryFailed(E.Message());
+  }
 }
 
 const TEntryTable &TTranslationDocument::Entries() {
@@ -181,8 +204,8 @@ int TTranslationDocument::SetEntries(std::vector<TEntryState> States, const QStr
 QString TTranslationDocument::EntryKey(int Position) {
   const TEntryTable &Table = Entries();
   if (Table.Kind(Position) == nkConstant)
-    return TIgnoredProblems::ConstantEntry(Table.Name(Position));
-  return TIgnoredProblems::PropertyEntry(Table.Name(Table.Node(Position).Parent),
+    return THeaderItems::ConstantEntry(Table.Name(Position));
+  return THeaderItems::PropertyEntry(Table.Name(Table.Node(Position).Parent),
                                          Table.PropertyID(Position));
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 class TLangSource;
+class TTranslationMemory;
 class TZrLang_CompTranslations;
 
 // A fault in the contents of one of a document's files: the message names the
@@ -35,6 +36,11 @@ struct TReconciliation {
   // Added comps, props, consts; removed comps, props, consts; total comps,
   // props, consts.
   std::array<int, 9> Counts{};
+  // Removed translated entries the translation memory keeps (see
+  // KeepRemovedTranslations); the memory's error when it failed, which
+  // changes nothing else.
+  int KeptInMemory = 0;
+  QString MemoryError;
 };
 
 // How a save treats the translation's header.
@@ -67,6 +73,8 @@ public:
   // on failure the document is left empty and the error is raised; a file
   // that cannot be opened raises the library's error, a fault in a file's
   // contents an ETranslationFileError naming that file.
+  // With a translation memory, the translated entries the reconciliation
+  // removes are kept in it first.
   void Load(const QString &SourcePath, const QString &DisplayPath, const QString &TranslationPath);
   // Takes files read elsewhere, Translation already reconciled with Source;
   // the document has no file names.
@@ -134,6 +142,11 @@ public:
 
   QUndoStack &UndoStack() { return FUndoStack; }
 
+  // The translation memory that Load and Save feed; none by default.
+  // REQUIRES: Memory outlives its use by the document (or is unset first).
+  void SetMemory(TTranslationMemory *Memory) { FMemory = Memory; }
+  TTranslationMemory *Memory() const { return FMemory; }
+
   // Problems the translator chose to ignore, kept in the translation's
   // header (see TIgnoredProblems). Changing them is a change outside the
   // undo stack. REQUIRES: an open document, Position an entry.
@@ -167,6 +180,11 @@ public:
   // written). With TSaveHeader::Stamp the header is stamped first; an unknown
   // translation language (0) is left out rather than written as 0. Once
   // written, Path is the translation's file name and nothing is modified.
+  // Entries translated automatically are named in a header parameter (see
+  // AutotranslatedMarks), which Load reads back. Then the translated entries
+  // go into the translation memory, if there is one: all of them on the
+  // first save after Load, the entries changed in the session on later ones;
+  // a memory that fails only raises MemoryFailed.
   void Save(const QString &Path, bool bUnicode, TSaveHeader Header = TSaveHeader::Stamp);
 
 Q_SIGNALS:
@@ -175,6 +193,8 @@ Q_SIGNALS:
   void ModifiedChanged(bool Modified);
   // The entry's ignored problems changed.
   void IgnoredProblemsChanged(const std::vector<int> &Positions);
+  // A save could not store its entries in the translation memory.
+  void MemoryFailed(const QString &Message);
 
 private:
   friend class TEntryEditCommand;
@@ -205,4 +225,6 @@ private:
   std::vector<bool> FChanged;
   QUndoStack FUndoStack;
   bool FForcedModified = false;
+  TTranslationMemory *FMemory = nullptr;
+  bool FMemoryFed = false; // all translated entries went in since Load
 };

@@ -73,7 +73,7 @@ TCliArguments ParseCliArguments(const TCliCommand &Command, const QStringList &A
   if (Result.Positional.size() < Command.MinArgs)
     throw ECliUsageError(
         QStringLiteral("missing argument %1").arg(Command.ArgNames[Result.Positional.size()]));
-  if (Result.Positional.size() > Command.ArgNames.size())
+  if (Result.Positional.size() > Command.ArgNames.size() && !Command.bRepeatLast)
     throw ECliUsageError(QStringLiteral("unexpected argument '%1'")
                              .arg(ZrLang_QuotedName(Result.Positional[Command.ArgNames.size()])));
   return Result;
@@ -81,9 +81,12 @@ TCliArguments ParseCliArguments(const TCliCommand &Command, const QStringList &A
 
 QString CliSynopsis(const TCliCommand &Command) {
   QStringList Parts{Command.Name};
-  for (qsizetype I = 0; I < Command.ArgNames.size(); ++I)
+  for (qsizetype I = 0; I < Command.ArgNames.size(); ++I) {
+    const bool bRepeated = Command.bRepeatLast && I + 1 == Command.ArgNames.size();
     Parts.append(I < Command.MinArgs ? Command.ArgNames[I]
+                 : bRepeated         ? QStringLiteral("[%1...]").arg(Command.ArgNames[I])
                                      : QStringLiteral("[%1]").arg(Command.ArgNames[I]));
+  }
   for (const TCliOption &Option : Command.Options) {
     QString Text = Option.Name;
     if (!Option.ValueName.isEmpty())

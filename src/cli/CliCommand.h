@@ -56,6 +56,8 @@ struct TCliCommand {
   QString Summary;     // one line for the command list
   QString Description; // the body of the command's own help
   TCliCommandProc Run = nullptr;
+  // The last positional argument may be given any number of times.
+  bool bRepeatLast = false;
 };
 
 // The table of commands, in the order the help lists them.
@@ -84,3 +86,5 @@ int RunStatsCommand(const TCliArguments &Args);
 int RunCheckCommand(const TCliArguments &Args);
 int RunExportCommand(const TCliArguments &Args);
 int RunImportCommand(const TCliArguments &Args);
+int RunPretranslateCommand(const TCliArguments &Args);
+int RunMemoryCommand(const TCliArguments &Args);

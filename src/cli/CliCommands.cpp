@@ -2,6 +2,7 @@
 // a command becomes an exit status.
 #include "CliCommand.h"
 #include "Console.h"
+#include "CliMemory.h"
 #include "Exceptions.h"
 #include "ProgramIdentity.h"
 #include "TranslationChecks.h"
@@ -130,7 +131,8 @@ std::vector<TCliCommand> MakeCommands() {
                   false,
                   QStringLiteral("Write the header parameters exactly as loaded, without\n"
                                  "stamping them, so that the output is reproducible\n"
-                                 "(not with --langid).")}},
+                                 "(not with --langid).")},
+       CliMemoryOption()},
       QStringLiteral("Reconcile a translation with its language source and save it"),
       QStringLiteral(
           "Opens TRANSLATION against the language source SOURCE as the editor does, or a\n"
@@ -150,7 +152,12 @@ std::vector<TCliCommand> MakeCommands() {
               "SOURCE and TRANSLATION are never changed unless OUT names TRANSLATION. OUT is\n"
               "created or replaced once it has been written in full. A warning goes to\n"
               "stderr when OUT's encoding differs from that of SOURCE, and when SOURCE has\n"
-              "entries whose ID is 0 or negative: no translation file can keep them."),
+              "entries whose ID is 0 or negative: no translation file can keep them.\n"
+              "\n"
+              "The translated entries that are deleted are kept in the translation memory\n"
+              "(--memory, else the user's when it exists) if it knows their source texts,\n"
+              "from an earlier save or import of TRANSLATION, and their number is printed;\n"
+              "the saved entries go into it too."),
       RunSyncCommand});
   Commands.push_back(TCliCommand{
       QStringLiteral("stats"),
@@ -268,6 +275,78 @@ std::vector<TCliCommand> MakeCommands() {
           "Exit status 1: units of FILE matched no entry (OUT is written all the\n"
           "same)."),
       RunImportCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("pretranslate"),
+      {QStringLiteral("SOURCE"), QStringLiteral("TRANSLATION")},
+      2,
+      {TCliOption{QStringLiteral("--output"),
+                  QStringLiteral("OUT"),
+                  {},
+                  true,
+                  QStringLiteral("The file to write the filled translation to.")},
+       CliMemoryOption(),
+       TCliOption{QStringLiteral("--min-similarity"),
+                  QStringLiteral("N"),
+                  {},
+                  false,
+                  QStringLiteral("Also take fuzzy matches whose similarity is at least\n"
+                                 "N percent (1 to 100); exact matches only by default.")},
+       TCliOption{QStringLiteral("--encoding"),
+                  QStringLiteral("ansi|unicode"),
+                  {QStringLiteral("ansi"), QStringLiteral("unicode")},
+                  false,
+                  QStringLiteral("The encoding of OUT; by default that of TRANSLATION.")},
+       TCliOption{QStringLiteral("--json"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("Print one JSON object on one line, with the keys\n"
+                                 "exact, fuzzy and untranslated.")}},
+      QStringLiteral("Fill untranslated entries from the translation memory"),
+      QStringLiteral(
+          "Opens TRANSLATION against the language source SOURCE as sync does and fills\n"
+          "its untranslated entries with the translations of the same source text:\n"
+          "those of the translation's own entries first, then the most recent of the\n"
+          "translation memory for the translation's pair of languages; with\n"
+          "--min-similarity also with the best similar one (similarity: one minus the\n"
+          "edit distance over the longer text's length). Filled entries are written to\n"
+          "OUT as translated and marked as translated automatically, for review, in the\n"
+          "header parameter Autotranslated, which the editor reads. OUT is saved as\n"
+          "sync saves it, and the numbers filled exactly and fuzzily and the number\n"
+          "still untranslated are printed."),
+      RunPretranslateCommand});
+  Commands.push_back(TCliCommand{
+      QStringLiteral("memory"),
+      {QStringLiteral("ACTION"), QStringLiteral("FILE")},
+      1,
+      {CliMemoryOption(),
+       TCliOption{QStringLiteral("--source"),
+                  QStringLiteral("ZRLANG"),
+                  {},
+                  false,
+                  QStringLiteral("import: the language source of the .lng files; by\n"
+                                 "default the one .zrlang file beside each of them.")},
+       TCliOption{QStringLiteral("--json"),
+                  {},
+                  {},
+                  false,
+                  QStringLiteral("stats: print one JSON object on one line, with the\n"
+                                 "keys units, textBytes, fileBytes and pairs.")}},
+      QStringLiteral("Import into, export or count the translation memory"),
+      QStringLiteral(
+          "ACTION is one of\n"
+          "  import FILE...  stores the translations of the files: TMX files (.tmx)\n"
+          "                  and translation files (.lng) with their language source,\n"
+          "                  entries matched by component and ID, constants by name;\n"
+          "                  a folder stands for its .lng and .tmx files. A file that\n"
+          "                  cannot be read stops the import (a TMX file's fault with\n"
+          "                  its line and column) and nothing of it is stored.\n"
+          "  export OUT.tmx  writes every unit as TMX 1.4b.\n"
+          "  stats           prints the number of units by pair of languages, the size\n"
+          "                  of their texts and that of the database.\n"
+          "Units equal in languages, source text and translation are stored once."),
+      RunMemoryCommand,
+      true});
   Commands.push_back(
       TCliCommand{QStringLiteral("help"),
                   {QStringLiteral("COMMAND")},

@@ -11,8 +11,10 @@
 #include <vector>
 
 std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
-                                                      const QString &TranslationFile) {
+                                                      const QString &TranslationFile,
+                                                      TTranslationMemory *Memory) {
   auto Doc = std::make_unique<TTranslationDocument>();
+  Doc->SetMemory(Memory);
   try {
     Doc->Load(SourceFile, QString(), TranslationFile);
   } catch (const ETranslationFileError &E) {

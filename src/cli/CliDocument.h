@@ -3,6 +3,7 @@
 #include "TranslationDocument.h"
 
 struct TCliArguments;
+class TTranslationMemory;
 
 #include <QString>
 #include <array>
@@ -10,9 +11,12 @@ struct TCliArguments;
 
 // Opens SOURCE with TRANSLATION (blank for a new translation) as the editor
 // does, without a display translation. A file's error is reported with the
-// library's message alone: the command line names its files itself.
+// library's message alone: the command line names its files itself. With a
+// memory, the translated entries the reconciliation removes are kept in it
+// (REQUIRES: Memory outlives the document's saves).
 std::unique_ptr<TTranslationDocument> LoadCliDocument(const QString &SourceFile,
-                                                      const QString &TranslationFile);
+                                                      const QString &TranslationFile,
+                                                      TTranslationMemory *Memory = nullptr);
 
 // The program ends right after a command. Freeing a large document string by
 // string takes a noticeable share of a command, so the document is kept until

@@ -3,11 +3,14 @@
 // saves it.
 #include "CliCommand.h"
 #include "CliDocument.h"
+#include "CliMemory.h"
 #include "Console.h"
 #include "Exceptions.h"
 #include "LangSource.h"
 #include "SaveFile.h"
 #include "StreamIO.h"
+#include "LanguageManager.h"
+#include "TranslationMemory.h"
 
 #include <memory>
 #include <optional>
@@ -47,8 +50,14 @@ int RunSyncCommand(const TCliArguments &Args) {
   RefuseSameFile(LogFile, TranslationFile, QStringLiteral("--log"));
   RefuseSameFile(LogFile, OutFile, QStringLiteral("--log"));
 
-  std::unique_ptr<TTranslationDocument> Doc = LoadCliDocument(SourceFile, TranslationFile);
+  // The translations the reconciliation removes are kept in the memory.
+  std::unique_ptr<TTranslationMemory> Memory = OpenCliMemory(Args, false);
+  std::unique_ptr<TTranslationDocument> Doc =
+      LoadCliDocument(SourceFile, TranslationFile, Memory.get());
   WarnNonPositiveIDs(Doc->Source());
+  QString MemoryError = Doc->Reconciliation().MemoryError;
+  QObject::connect(Doc.get(), &TTranslationDocument::MemoryFailed,
+                   [&](const QString &Message) { MemoryError = Message; });
 
   const bool bUnicode = OutputEncoding(*Doc, Args);
 
@@ -67,8 +76,16 @@ int RunSyncCommand(const TCliArguments &Args) {
       SaveTranslation();
     });
   }
+  if (!MemoryError.isEmpty())
+    PrintErr(QStringLiteral("lingrove-cli: warning: %1\n").arg(MemoryError));
   // Printed once everything is written: a failed command prints only its error.
-  PrintOut(Doc->Reconciliation().Log + DifferencesTotalsText(Doc->Reconciliation().Counts));
+  QString Kept;
+  if (Doc->Reconciliation().KeptInMemory > 0)
+    Kept = LangConstantFmt(u"SMessageRemovedTranslationsKept",
+                           {Doc->Reconciliation().KeptInMemory}) +
+           u'\n';
+  PrintOut(Doc->Reconciliation().Log + DifferencesTotalsText(Doc->Reconciliation().Counts) + Kept);
+  Doc->SetMemory(nullptr);
   KeepUntilExit(std::move(Doc));
   return cesSuccess;
 }

@@ -35,7 +35,9 @@
 #include "SpellingMenu.h"
 #include "SpellingSession.h"
 #include "TransPropsDialog.h"
+#include "DocumentMemory.h"
 #include "TranslationDocument.h"
+#include "TranslationMemory.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
 #include "UIGuard.h"
@@ -158,6 +160,20 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateFindBar();
   CreateStatusBar();
   CreateLangController();
+  connect(FDocument.get(), &TTranslationDocument::MemoryFailed, this,
+          [this](const QString &Message) { statusBar()->showMessage(Message); });
+}
+
+TTranslationMemory *TUIMainForm::TranslationMemory() {
+  if (!FMemoryOpened) {
+    FMemoryOpened = true;
+    try {
+      FMemory = std::make_unique<TTranslationMemory>(DefaultMemoryPath());
+    } catch (const ETranslationMemoryError &E) {
+      statusBar()->showMessage(E.Message());
+    }
+  }
+  return FMemory.get();
 }
 
 void TUIMainForm::Construct() {
@@ -1105,11 +1121,17 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
                                   const QString &TranslationPath) {
   CloseTranslation();
   try {
+    FDocument->SetMemory(TranslationMemory());
     FDocument->Load(SourcePath, DisplayPath, TranslationPath);
     const TReconciliation &Reconciliation = FDocument->Reconciliation();
+    if (!Reconciliation.MemoryError.isEmpty())
+      statusBar()->showMessage(Reconciliation.MemoryError);
+    QString Log = Reconciliation.Log;
+    if (Reconciliation.KeptInMemory > 0)
+      Log += LangConstantFmt(u"SMessageRemovedTranslationsKept", {Reconciliation.KeptInMemory}) +
+             QStringLiteral("\r\n");
     if (!FDocument->IsNewTranslation() && !Reconciliation.Log.isEmpty())
-      ShowDifferences(Reconciliation.Log,
-                      QList<int>(Reconciliation.Counts.begin(), Reconciliation.Counts.end()));
+      ShowDifferences(Log, QList<int>(Reconciliation.Counts.begin(), Reconciliation.Counts.end()));
     UpdateCaption();
   } catch (...) {
     CloseTranslation();

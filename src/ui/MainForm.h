@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class TTranslationMemory;
 class QLabel;
 class TDocumentProblems;
 class TDocumentRecovery;
@@ -222,6 +223,12 @@ private:
   // Ctrl+Z there goes to the document once that history is used up.
   bool MemoUndoKey(QKeyEvent *Event);
 
+  // The user's translation memory, opened on the first load (null when it
+  // cannot be used: the editor works on without it). Declared before the
+  // document, which refers to it, so that it goes after it.
+  std::unique_ptr<TTranslationMemory> FMemory;
+  bool FMemoryOpened = false;
+  TTranslationMemory *TranslationMemory();
   // Always there; empty while no document is open.
   std::unique_ptr<TTranslationDocument> FDocument;
   // The problems of the open document's entries, checked in slices.

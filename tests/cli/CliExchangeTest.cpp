@@ -46,6 +46,8 @@ protected:
     QProcess Process;
     QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
     Env.insert(QStringLiteral("LINGROVE_ACP"), QStringLiteral("1251"));
+    // No user's translation memory: sync would use one that exists.
+    Env.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("/nonexistent/lingrove-tests"));
     Process.setProcessEnvironment(Env);
     Process.start(QStringLiteral(LINGROVE_CLI_PATH), Args);
     EXPECT_TRUE(Process.waitForFinished(60000));

@@ -23,6 +23,8 @@ TRun RunCli(const QStringList &Args, const char *Acp = "1251") {
   QProcess Process;
   QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
   Env.insert(QStringLiteral("LINGROVE_ACP"), S(Acp));
+  // No user's translation memory: sync would use one that exists.
+  Env.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("/nonexistent/lingrove-tests"));
   Process.setProcessEnvironment(Env);
   Process.start(QStringLiteral(LINGROVE_CLI_PATH), Args);
   EXPECT_TRUE(Process.waitForFinished(30000));

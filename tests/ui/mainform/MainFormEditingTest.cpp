@@ -10,11 +10,13 @@
 #include "CoreApplication.h"
 #include "DialogButtons.h"
 #include "DifferencesDialog.h"
+#include "DocumentMemory.h"
 #include "EntryTreeModel.h"
 #include "Images.h"
 #include "TestFileSystem.h"
 #include "TestSupport.h"
 #include "TransPropsDialog.h"
+#include "TranslationMemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QInputDialog>
@@ -627,6 +630,31 @@ INSTANTIATE_TEST_SUITE_P(
             {1, 6, 1, 1, 3, 1, 4, 38, 8},
             Status(4, 38, 6, 8, 1)}),
     [](const auto &Info) { return std::string(Info.param.Name); });
+
+// Entries the reconciliation deletes whose source texts the user's memory
+// knows stay in it, and the differences say how many.
+TEST(MainFormMemory, DifferencesCountTheRemovedTranslationsKept) {
+  TProjectFolder Folder;
+  const QString Lng = QFileInfo(Folder.Path("Example.de.lng")).absoluteFilePath();
+  {
+    TTranslationMemory Memory(DefaultMemoryPath());
+    const auto Unit = [&](const char *Source, const char *Entry) {
+      return TMemoryUnit{QStringLiteral("en-US"), QStringLiteral("de-DE"), QString::fromUtf8(Source),
+                         QStringLiteral("alt"), Lng, QString::fromUtf8(Entry), 1};
+    };
+    Memory.Add({Unit("Old", "Dialog.OpenFiles/8"), Unit("Older", "$CONSTANTS/SOldVersionWarning")});
+  }
+  auto FormPtr = NewForm();
+  TTestMainForm &Form = *FormPtr;
+  Form.LoadTranslation(Folder.Path("Example.zrlang"), QString(), Lng);
+  ASSERT_EQ(Form.DifferencesShown, 1);
+  EXPECT_TRUE(Form.DifferencesLog.endsWith(
+      QStringLiteral("2 removed translations were kept in the translation memory.\r\n")))
+      << Form.DifferencesLog.toStdString();
+  TTranslationMemory Memory(DefaultMemoryPath());
+  EXPECT_TRUE(Memory.FindExact(QStringLiteral("en-US"), QStringLiteral("de-DE"),
+                               QStringLiteral("Older")));
+}
 
 struct THeaderCase {
   const char *Name;
