@@ -1,5 +1,7 @@
 #include "TextCodec.h"
 
+#include "LargeBuffer.h"
+
 #include <QIODevice>
 #include <QtEndian>
 
@@ -33,6 +35,7 @@ QString ZrLang_ReadUtf16(QIODevice &Stream, bool bBigEndian) {
   // Room for an odd last byte: it becomes a unit of its own.
   QString Text((Announced + 1) / 2, Qt::Uninitialized);
   char *Out = reinterpret_cast<char *>(Text.data());
+  ZrLang_AdviseLargeBuffer(Out, qsizetype(Announced));
   qint64 Got = 0;
   while (Got < Announced) {
     const qint64 N = Stream.read(Out + Got, Announced - Got);
