@@ -13,6 +13,7 @@
 #include "Translations.h"
 
 #include <QFile>
+#include <QSysInfo>
 #include <QHash>
 #include <climits>
 #include <vector>
@@ -103,7 +104,11 @@ public:
   void Flush() {
     if (FText.isEmpty())
       return;
-    if (FUnicode) {
+    if (FUnicode && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+      // The text's own storage is the file's form.
+      ZrLang_WriteBuffer(FStream, QByteArrayView(reinterpret_cast<const char *>(FText.utf16()),
+                                                 FText.size() * 2));
+    } else if (FUnicode) {
       FBytes.clear();
       ZrLang_AppendUtf16LE(FBytes, FText);
       ZrLang_WriteBuffer(FStream, FBytes);
