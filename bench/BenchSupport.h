@@ -36,6 +36,13 @@ inline double CpuMs() {
   return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
 }
 
+// The CPU time the calling thread has used, in ms.
+inline double ThreadCpuMs() {
+  timespec T;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
+  return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
+}
+
 // What the kernel did for the process so far (getrusage): page faults, minor
 // and major, and system time in ms. Fresh memory costs a fault per page, so
 // both show how much memory a step touches for the first time.

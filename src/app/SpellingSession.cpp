@@ -21,26 +21,44 @@ bool TSpellingSession::Open(quint16 LangID) {
 }
 
 void TSpellingSession::Open(std::unique_ptr<TSpellChecker> Checker, const QString &Tag) {
-  FChecker = std::move(Checker);
-  FTag = Tag;
-  FCache.clear();
-  FPersonal = std::make_unique<TPersonalWordList>(PersonalWordListFile(Tag));
-  for (const QString &Word : FPersonal->Words())
-    FChecker->AddToPersonal(Word);
+  auto Personal = std::make_unique<TPersonalWordList>(PersonalWordListFile(Tag));
+  for (const QString &Word : Personal->Words())
+    Checker->AddToPersonal(Word);
+  {
+    QMutexLocker Lock(&FMutex);
+    FChecker = std::move(Checker);
+    FPersonal = std::move(Personal);
+    FTag = Tag;
+    FCache.clear();
+  }
   Q_EMIT Changed();
 }
 
 void TSpellingSession::Close() {
-  if (!FChecker)
-    return;
-  FChecker.reset();
-  FPersonal.reset();
-  FTag.clear();
-  FCache.clear();
+  {
+    QMutexLocker Lock(&FMutex);
+    if (!FChecker)
+      return;
+    FChecker.reset();
+    FPersonal.reset();
+    FTag.clear();
+    FCache.clear();
+  }
   Q_EMIT Changed();
 }
 
+bool TSpellingSession::IsOpen() const {
+  QMutexLocker Lock(&FMutex);
+  return FChecker != nullptr;
+}
+
+QString TSpellingSession::Tag() const {
+  QMutexLocker Lock(&FMutex);
+  return FTag;
+}
+
 bool TSpellingSession::Check(const QString &Word) {
+  QMutexLocker Lock(&FMutex);
   if (!FChecker)
     return true;
   const auto Found = FCache.constFind(Word);
@@ -52,11 +70,12 @@ bool TSpellingSession::Check(const QString &Word) {
 }
 
 QStringList TSpellingSession::Suggest(const QString &Word, int Max) {
+  QMutexLocker Lock(&FMutex);
   return FChecker ? FChecker->Suggest(Word, Max) : QStringList();
 }
 
 void TSpellingSession::AddToPersonal(const QString &Word) {
-  if (!FChecker)
+  if (!IsOpen())
     return;
   // Accepted even when the file fails: the user said the word is right.
   Accept(Word);
@@ -64,14 +83,17 @@ void TSpellingSession::AddToPersonal(const QString &Word) {
 }
 
 void TSpellingSession::IgnoreForSession(const QString &Word) {
-  if (FChecker)
+  if (IsOpen())
     Accept(Word);
 }
 
 void TSpellingSession::Accept(const QString &Word) {
-  FChecker->IgnoreForSession(Word);
-  // The dictionary may take other forms of the word along (capitalized).
-  FCache.clear();
+  {
+    QMutexLocker Lock(&FMutex);
+    FChecker->IgnoreForSession(Word);
+    // The dictionary may take other forms of the word along (capitalized).
+    FCache.clear();
+  }
   Q_EMIT Changed();
 }
 

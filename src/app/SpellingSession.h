@@ -3,6 +3,7 @@
 #include "SpellChecker.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -14,6 +15,9 @@ class TPersonalWordList;
 // ignored in this session, and a cache of every word judged, so that judging
 // a word again costs one lookup. While no dictionary is open every word is
 // correct and there are no suggestions.
+//
+// Check and Suggest may be called from other threads while the session is
+// used on its own; every call holds the session's lock.
 class TSpellingSession : public QObject, public TSpellChecker {
   Q_OBJECT
 
@@ -28,9 +32,9 @@ public:
   // Opens Checker as the dictionary of the language Tag ("de_DE").
   void Open(std::unique_ptr<TSpellChecker> Checker, const QString &Tag);
   void Close();
-  bool IsOpen() const { return FChecker != nullptr; }
+  bool IsOpen() const;
   // The open dictionary's tag; empty while closed.
-  const QString &Tag() const { return FTag; }
+  QString Tag() const;
 
   bool Check(const QString &Word) override;
   QStringList Suggest(const QString &Word, int Max) override;
@@ -52,6 +56,7 @@ Q_SIGNALS:
 private:
   void Accept(const QString &Word);
 
+  mutable QMutex FMutex;
   std::unique_ptr<TSpellChecker> FChecker;
   std::unique_ptr<TPersonalWordList> FPersonal;
   QString FTag;

@@ -147,6 +147,10 @@ QWidget *TEntryTreeDelegate::createEditor(QWidget *Parent, const QStyleOptionVie
 
 void TEntryTreeDelegate::setEditorData(QWidget *Editor, const QModelIndex &Index) const {
   if (auto *Edit = qobject_cast<QLineEdit *>(Editor)) {
+    // The view calls this again whenever the row's data changes (a problem
+    // found, a word added to the dictionary); what the user typed stays.
+    if (Edit->isModified())
+      return;
     Edit->setText(Index.data(Qt::EditRole).toString());
     Edit->selectAll();
   } else {

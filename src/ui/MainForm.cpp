@@ -28,6 +28,7 @@
 #include "LanguageManager.h"
 #include "Languages.h"
 #include "OpenFilesDialog.h"
+#include "ProgramIcon.h"
 #include "RecentProjects.h"
 #include "SpellingHighlighter.h"
 #include "SpellingMenu.h"
@@ -144,7 +145,7 @@ QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
 TUIMainForm::TUIMainForm(QWidget *Parent)
     : TMainForm(Parent), FDocument(std::make_unique<TTranslationDocument>()) {
   setObjectName(QStringLiteral("UIMainForm"));
-  setWindowIcon(ImageListIcon(iiOpen));
+  setWindowIcon(ProgramIcon());
   setAcceptDrops(true);
   resize(784, 562);
   CreateActions();

@@ -4,6 +4,7 @@
 #include "Languages.h"
 #include "MainForm.h"
 #include "NamedMutex.h"
+#include "ProgramIcon.h"
 #include "ProgramIdentity.h"
 #include "StartArguments.h"
 #include "UIGuard.h"
@@ -34,6 +35,7 @@ int main(int argc, char **argv) {
       Status >= 0)
     return Status;
 
+  QApplication::setWindowIcon(ProgramIcon());
   TUIGuard::InstallMessageBoxes();
   InstallLanguageTableNames();
   InstallInterfaceTexts();

@@ -5,6 +5,7 @@
 #include "TranslationDocument.h"
 #include "Translations.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -66,6 +67,26 @@ TEST_F(DocumentProblemsTest, ChecksTheWholeDocumentInSlicesAndCountsErrorsAndWar
   EXPECT_EQ(Announced, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(Problems.ProblemCount(), 0);
   EXPECT_EQ(Problems.Level(1), L::plNone);
+}
+
+// Entries edited while the worker checks them keep the result of their new
+// text: the worker's, for the text it copied before, arrives later and is
+// dropped.
+TEST_F(DocumentProblemsTest, AnEditWhileTheWorkerChecksWinsOverItsOlderResult) {
+  int Argc = 1;
+  char Name[] = "app_tests";
+  char *Argv[] = {Name, nullptr};
+  QCoreApplication App(Argc, Argv);
+  Problems.Start();
+  EXPECT_FALSE(Problems.IsComplete());
+  Doc.SetValues({1}, u"Offen %s"_s, u"Edit"_s);
+  Doc.SetValues({4}, u""_s, u"Edit"_s);
+  while (!Problems.IsComplete())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  EXPECT_EQ(Problems.Level(1), L::plNone);
+  EXPECT_EQ(Problems.Level(2), L::plWarning);
+  EXPECT_EQ(Problems.Level(4), L::plError);
+  EXPECT_EQ(Problems.ProblemCount(), 2);
 }
 
 struct TEditCase {

@@ -34,6 +34,8 @@ TEST(MainForm, NewWindowIsTitledUntitledAndHasNoDocumentActions) {
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng - Lingrove"));
   Form.SetModified(true);
   EXPECT_EQ(Form.windowTitle(), QStringLiteral("Untitled.lng* - Lingrove"));
+  // The program's own icon, built in for want of an installed theme icon.
+  EXPECT_TRUE(Form.windowIcon().availableSizes().contains(QSize(256, 256)));
 
   for (const char *Name :
        {"ActionFileSave", "ActionFileSaveAs", "ActionEditTransProperties", "ActionEditJumpPrevious",
