@@ -137,15 +137,20 @@ int main(int argc, char *argv[]) {
   // library keeps freed blocks and reuses them in a different layout; that
   // figure is printed too.
   double FirstRunPeakMb = -1;
+  TKernelUsage FirstRunKernel;
   try {
     // The log's texts come from the program's constants, which the language
     // manager reads from the resource when it is first used: that happens
     // here, not inside the first timed comparison.
     LangConstant(u"SMessageMissingEntries");
+    const TKernelUsage Kernel0 = KernelUsage();
     for (int I = 0; I < Runs; ++I) {
       Run(Args[0], Args[1], F);
-      if (I == 0)
+      if (I == 0) {
         FirstRunPeakMb = StatusMb("VmHWM:");
+        const TKernelUsage Kernel = KernelUsage();
+        FirstRunKernel = {Kernel.Faults - Kernel0.Faults, Kernel.SystemMs - Kernel0.SystemMs};
+      }
     }
   } catch (const Exception &E) {
     std::fprintf(stderr, "lingrove-bench: %s\n", E.what());
@@ -163,12 +168,13 @@ int main(int argc, char *argv[]) {
               "\"addedComps\":%d,\"addedProps\":%d,\"addedConsts\":%d,"
               "\"removedComps\":%d,\"removedProps\":%d,\"removedConsts\":%d,"
               "\"sourceComps\":%d,\"sourceProps\":%d,\"sourceConsts\":%d,"
-              "\"compareLogChars\":%lld}\n",
+              "\"compareLogChars\":%lld,\"firstRunPageFaults\":%ld,\"firstRunSystemMs\":%.1f}\n",
               F.SourceEntries, F.TranslationEntries, F.ReadSource.Wall, F.ReadTranslation.Wall,
               F.WriteUnicode.Wall, F.WriteAnsi.Wall, FirstRunPeakMb, StatusMb("VmHWM:"),
               qUtf8Printable(Timing), F.ReadSource.Cpu, F.ReadTranslation.Cpu, F.WriteUnicode.Cpu,
               F.WriteAnsi.Cpu, F.UnicodeBytes, F.AnsiBytes, SystemAnsiCodePage(), F.Compare.Wall,
               F.Compare.Cpu, F.Counts[0], F.Counts[1], F.Counts[2], F.Counts[3], F.Counts[4],
-              F.Counts[5], F.Counts[6], F.Counts[7], F.Counts[8], F.LogChars);
+              F.Counts[5], F.Counts[6], F.Counts[7], F.Counts[8], F.LogChars,
+              FirstRunKernel.Faults, FirstRunKernel.SystemMs);
   return 0;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 // Figures shared by the benchmark programs: the process's memory from
-// /proc/self/status and its CPU time.
+// /proc/self/status, its CPU time, page faults and system time.
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 
 #include <cstdio>
+#include <sys/resource.h>
 #include <ctime>
 #include <functional>
 
@@ -42,6 +43,20 @@ inline double ThreadCpuMs() {
   return double(T.tv_sec) * 1e3 + double(T.tv_nsec) / 1e6;
 }
 
+// What the kernel did for the process so far (getrusage): page faults, minor
+// and major, and system time in ms. Fresh memory costs a fault per page, so
+// both show how much memory a step touches for the first time.
+struct TKernelUsage {
+  long Faults = 0;
+  double SystemMs = 0;
+};
+inline TKernelUsage KernelUsage() {
+  rusage U{};
+  getrusage(RUSAGE_SELF, &U);
+  return {U.ru_minflt + U.ru_majflt,
+          double(U.ru_stime.tv_sec) * 1e3 + double(U.ru_stime.tv_usec) / 1e3};
+}
+
 // Removes "Name VALUE" from Args and returns VALUE; empty when absent.
 inline QString TakeOption(QStringList &Args, const QString &Name) {
   const qsizetype I = Args.indexOf(Name);
@@ -52,14 +67,18 @@ inline QString TakeOption(QStringList &Args, const QString &Name) {
   return Value;
 }
 
-// Runs Step once, prints "Name  wall ms  (cpu ms)" and returns the wall time.
+// Runs Step once, prints "Name  wall ms  (cpu ms, system ms, page faults)"
+// and returns the wall time.
 inline double Measure(const char *Name, const std::function<void()> &Step) {
   QElapsedTimer Timer;
   const double Cpu0 = CpuMs();
+  const TKernelUsage Kernel0 = KernelUsage();
   Timer.start();
   Step();
   const double Wall = double(Timer.nsecsElapsed()) / 1e6;
-  std::printf("%-28s %10.2f ms   (cpu %.2f ms)\n", Name, Wall, CpuMs() - Cpu0);
+  const TKernelUsage Kernel = KernelUsage();
+  std::printf("%-28s %10.2f ms   (cpu %.2f ms, system %.2f ms, %ld page faults)\n", Name, Wall,
+              CpuMs() - Cpu0, Kernel.SystemMs - Kernel0.SystemMs, Kernel.Faults - Kernel0.Faults);
   std::fflush(stdout);
   return Wall;
 }

@@ -3,7 +3,7 @@
 #include "SortedLoad.h"
 
 #include "CodePages.h"
-#include "Escaping.h"
+#include "SharedText.h"
 #include "TextCodec.h"
 #include "TextOrder.h"
 #include "TextUtils.h"
@@ -150,26 +150,26 @@ TLangSource::~TLangSource() = default;
 void TLangSource::LoadFromStream(QIODevice &Stream) {
   const TStreamEncoding Encoding = DetectStreamEncoding(Stream);
   FIsFileUnicode = Encoding == seUTF16LE;
-  const QByteArray Bytes = Stream.readAll();
   QString Text;
   switch (Encoding) {
   case seUTF16LE:
-    Text = ZrLang_DecodeUtf16(Bytes, false);
+    Text = ZrLang_ReadUtf16(Stream, false);
     break;
   case seUTF16BE:
-    Text = ZrLang_DecodeUtf16(Bytes, true);
+    Text = ZrLang_ReadUtf16(Stream, true);
     break;
   case seUTF8:
-    Text = QString::fromUtf8(Bytes);
+    Text = QString::fromUtf8(Stream.readAll());
     break;
   case seNone:
-    Text = DecodeAnsi(Bytes);
+    Text = DecodeAnsi(Stream.readAll());
     break;
   }
-  ParseText(Text);
+  TZrLang_SharedText Shared(std::move(Text));
+  ParseText(Shared);
 }
 
-void TLangSource::ParseText(QStringView Text) {
+void TLangSource::ParseText(TZrLang_SharedText &Text) {
   // Records are collected in reading order and sorted once at the end, so
   // that any order of sections, IDs and names reads in n log n time.
   struct TLoadedComponent {
@@ -192,7 +192,7 @@ void TLangSource::ParseText(QStringView Text) {
   bool InConstants = false;
   TLoadedComponent *Current = nullptr;
   int LineNo = 0;
-  ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
+  ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {
     ++LineNo;
     const QStringView Line = ZrLang_Trim(RawLine);
     if (Line.isEmpty() || Line[0] == u';')
@@ -213,12 +213,12 @@ void TLangSource::ParseText(QStringView Text) {
     const QStringView Name = Eq < 0 ? QStringView() : ZrLang_Trim(Line.first(Eq));
     const QStringView Rest = Eq < 0 ? Line : ZrLang_Trim(Line.sliced(Eq + 1));
     if (InConstants) {
-      const QString wsName = Name.toString();
+      const QString wsName = Text.Slice(Name);
       if (!TZrLang_Constants::IsValidName(wsName)) {
         RaiseDuplicate();
         throw TZrLang_Constants::InvalidNameError(wsName);
       }
-      const QString wsValue = DecodeControlChars(Rest);
+      const QString wsValue = Text.Decoded(Rest);
       Constants.Append(LineNo, std::make_unique<TZrLang_Constant>(
                                    TZrLang_Constant{wsName, wsValue, wsValue, {}}));
       return;
@@ -230,7 +230,7 @@ void TLangSource::ParseText(QStringView Text) {
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
     Current->Props.push_back(std::make_unique<TPropertySource>(
-        TPropertySource{iID, Name.toString(), DecodeControlChars(Value)}));
+        TPropertySource{iID, Text.Slice(Name), Text.Decoded(Value)}));
   });
 
   RaiseDuplicate();

@@ -9,6 +9,7 @@
 
 class QIODevice;
 class TZrLang_CompTranslations;
+class TZrLang_SharedText;
 
 enum TStreamEncoding { seNone, seUTF16LE, seUTF16BE, seUTF8 };
 
@@ -84,6 +85,11 @@ private:
 };
 
 // One parsed language source (.zrlang). It never changes once constructed.
+// The file is decoded once into one text; the names and values of its
+// properties and constants are slices of it that share its storage (see
+// TZrLang_SharedText), so they, and any copies of them made elsewhere, stay
+// valid after the source is freed, and keep its text until the last of them
+// goes.
 class TLangSource {
 public:
   // Raises EFOpenError when the file cannot be opened, EZrLangError for a bad
@@ -111,7 +117,7 @@ public:
 
 private:
   void LoadFromStream(QIODevice &Stream);
-  void ParseText(QStringView Text);
+  void ParseText(TZrLang_SharedText &Text);
 
   std::unique_ptr<TComponentSources> FComponentSources;
   std::unique_ptr<TZrLang_Constants> FConstants;

@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include "LargeBuffer.h"
+
 #include <algorithm>
 
 #include <QLocale>
@@ -184,6 +186,7 @@ QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage) {
     const TSingleByteTables &T = SingleByteTables(CodePage);
     QString Result(Bytes.size(), Qt::Uninitialized);
     char16_t *Out = reinterpret_cast<char16_t *>(Result.data());
+    ZrLang_AdviseLargeBuffer(Out, Bytes.size() * 2);
     const auto *In = reinterpret_cast<const quint8 *>(Bytes.data());
     for (qsizetype I = 0; I < Bytes.size(); ++I)
       Out[I] = T.ToUnicode[In[I]];

@@ -4,6 +4,7 @@
 #include "Escaping.h"
 #include "Exceptions.h"
 #include "SaveFile.h"
+#include "SharedText.h"
 #include "StreamIO.h"
 #include "TextCodec.h"
 #include "TextOrder.h"
@@ -12,6 +13,7 @@
 #include "Translations.h"
 
 #include <QFile>
+#include <QSysInfo>
 #include <QHash>
 #include <climits>
 #include <vector>
@@ -102,7 +104,11 @@ public:
   void Flush() {
     if (FText.isEmpty())
       return;
-    if (FUnicode) {
+    if (FUnicode && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+      // The text's own storage is the file's form.
+      ZrLang_WriteBuffer(FStream, QByteArrayView(reinterpret_cast<const char *>(FText.utf16()),
+                                                 FText.size() * 2));
+    } else if (FUnicode) {
       FBytes.clear();
       ZrLang_AppendUtf16LE(FBytes, FText);
       ZrLang_WriteBuffer(FStream, FBytes);
@@ -221,19 +227,34 @@ private:
 
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
   Clear();
-  const QByteArray Bytes = Stream.readAll();
-  unsigned CodePage = 0;
-  if (!HasByteOrderMark(Bytes)) {
-    // Header lines are ASCII: read as Latin-1 they give the LANGID whatever
-    // the code page.
-    ParseText(QString::fromLatin1(NarrowHeader(Bytes)), false);
-    CodePage = AnsiCodePage();
-    Clear();
+  const QByteArray Head = Stream.peek(2);
+  QString Text;
+  if (Head == "\xFF\xFE" || Head == "\xFE\xFF") {
+    // UTF-16 goes straight into the text, without a copy of the file's bytes.
+    Stream.skip(2);
+    const bool bBigEndian = Head == "\xFE\xFF";
+    Text = ZrLang_ReadUtf16(Stream, bBigEndian);
+    const qsizetype Nul = Text.indexOf(QChar(u'\0'));
+    if (Nul >= 0)
+      Text.truncate(Nul);
+    FIsStreamUnicode = !bBigEndian;
+  } else {
+    const QByteArray Bytes = Stream.readAll();
+    unsigned CodePage = 0;
+    if (!HasByteOrderMark(Bytes)) {
+      // Header lines are ASCII: read as Latin-1 they give the LANGID whatever
+      // the code page.
+      TZrLang_SharedText Header(QString::fromLatin1(NarrowHeader(Bytes)));
+      ParseText(Header, false);
+      CodePage = AnsiCodePage();
+      Clear();
+    }
+    bool bUnicode;
+    Text = DecodeTranslationText(Bytes, CodePage, bUnicode);
+    FIsStreamUnicode = bUnicode;
   }
-  bool bUnicode;
-  const QString Text = DecodeTranslationText(Bytes, CodePage, bUnicode);
-  FIsStreamUnicode = bUnicode;
-  ParseText(Text, bParamsOnly);
+  TZrLang_SharedText Shared(std::move(Text));
+  ParseText(Shared, bParamsOnly);
 }
 
 unsigned TZrLang_CompTranslations::AnsiCodePage() const {
@@ -243,12 +264,12 @@ unsigned TZrLang_CompTranslations::AnsiCodePage() const {
   return TranslationCodePage(bNamed ? std::optional<quint16>(quint16(Value)) : std::nullopt);
 }
 
-void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
+void TZrLang_CompTranslations::ParseText(TZrLang_SharedText &Text, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
   TTranslationLoad Load(*this);
   bool Stop = false;
   int LineNo = 0;
-  ZrLang_ForEachLine(Text, [&](QStringView RawLine) {
+  ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {
     if (Stop)
       return;
     ++LineNo;
@@ -284,11 +305,11 @@ void TZrLang_CompTranslations::ParseText(QStringView Text, bool bParamsOnly) {
         FParams.SetValue(Key, Value);
         break;
       case InConstants:
-        Load.AddConstant(LineNo, Key.toString(), DecodeControlChars(Value));
+        Load.AddConstant(LineNo, Text.Slice(Key), Text.Decoded(Value));
         break;
       case InComponent:
         if (const int iID = ZrLang_StrToIntDef(Key, 0); iID > 0)
-          Load.AddProperty(LineNo, iID, DecodeControlChars(Value));
+          Load.AddProperty(LineNo, iID, Text.Decoded(Value));
         break;
       }
     } catch (const std::runtime_error &E) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QIODevice;
+class TZrLang_SharedText;
 
 struct TZrLang_PropValueTranslation {
   qint32 iID;
@@ -89,7 +90,13 @@ public:
   // it names none (TranslationCodePage).
   unsigned AnsiCodePage() const;
 
-  // The translation file. Loading clears the object first and reads from the
+  // The translation file. The file is decoded once into one text; the values
+  // and constant names read from it are slices of that text sharing its
+  // storage (see TZrLang_SharedText), so they, and copies of them made
+  // elsewhere, stay valid after the translation is cleared or freed, and keep
+  // its text until the last of them goes.
+  //
+  // Loading clears the object first and reads from the
   // stream's position to its end; with bParamsOnly reading stops at the first
   // section header. Text without a byte-order mark is read in the code page
   // of the LANGID its header names (AnsiCodePage()). A line that breaks the model's rules ends the
@@ -109,7 +116,7 @@ public:
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);
 
 private:
-  void ParseText(QStringView Text, bool bParamsOnly);
+  void ParseText(TZrLang_SharedText &Text, bool bParamsOnly);
 
   std::vector<std::unique_ptr<TZrLang_CompTranslation>> FItems;
   TZrLang_Params FParams;

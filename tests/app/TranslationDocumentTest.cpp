@@ -237,4 +237,25 @@ TEST_F(TranslationDocumentTest, EditsAndTheirUndoMarkEntriesChangedUntilTheNextL
   EXPECT_EQ(Changed(), std::vector<int>{});
 }
 
+// Texts taken from the document (the grid's, the undo stack's, a recovery
+// snapshot's) stay valid after it reads its files anew or closes.
+TEST_F(TranslationDocumentTest, TextsTakenFromTheDocumentOutliveAReloadAndTheClose) {
+  TTranslationDocument Doc;
+  const QString SourcePath = Write(u"app.zrlang"_s, Source);
+  const QString TranslationPath = Write(u"tran.lng"_s, Matching);
+  Doc.Load(SourcePath, QString(), TranslationPath);
+  ASSERT_EQ(Doc.SetValues({2}, u"B2"_s, u"Edit"_s), 1);
+  const QString Edited = Doc.Entries().TranslatedValue(2);
+  const QString Unedited = Doc.Entries().TranslatedValue(4);
+  const QString SourceValue = Doc.Entries().SourceValue(1);
+  const QString Name = Doc.Entries().Name(6);
+  Doc.Load(SourcePath, QString(), TranslationPath);
+  EXPECT_EQ(Doc.Entries().TranslatedValue(2), u"B1"_s);
+  Doc.Close();
+  EXPECT_EQ(Edited, u"B2"_s);
+  EXPECT_EQ(Unedited, u"C1"_s);
+  EXPECT_EQ(SourceValue, u"a"_s);
+  EXPECT_EQ(Name, u"SX"_s);
+}
+
 } // namespace

@@ -1,0 +1,21 @@
+#include "LargeBuffer.h"
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
+void ZrLang_AdviseLargeBuffer(void *Data, qsizetype Size) {
+#ifdef Q_OS_LINUX
+  constexpr quintptr HugePage = 2 * 1024 * 1024;
+  if (Size < qsizetype(2 * HugePage))
+    return;
+  const quintptr Begin = (quintptr(Data) + HugePage - 1) & ~(HugePage - 1);
+  const quintptr End = (quintptr(Data) + quintptr(Size)) & ~(HugePage - 1);
+  // Only advice: a system that refuses it fills the buffer as before.
+  if (End > Begin)
+    madvise(reinterpret_cast<void *>(Begin), End - Begin, MADV_HUGEPAGE);
+#else
+  Q_UNUSED(Data);
+  Q_UNUSED(Size);
+#endif
+}
