@@ -3,7 +3,9 @@
 #include "Action.h"
 #include "AlignLayout.h"
 #include "Localization.h"
+#include "ManualHelp.h"
 #include "SizeGrip.h"
+#include "UIGuard.h"
 
 #include <QActionGroup>
 #include <QLoggingCategory>
@@ -49,6 +51,10 @@ TUIBaseDialog::TUIBaseDialog(QWidget *AOwner) : TDialogForm(AOwner) {
   ActionHelp = NewAction(QStringLiteral("ActionHelp"), QStringLiteral("&Help"));
   connect(ActionOK, &QAction::triggered, this, &TUIBaseDialog::ActionOKExecute);
   connect(ActionCancel, &QAction::triggered, this, &TUIBaseDialog::ActionCancelExecute);
+  connect(ActionHelp, &QAction::triggered, this, [this] {
+    if (!FHelpTopic.isEmpty())
+      TUIGuard::Run(this, [this] { ShowManualTopic(FHelpTopic); });
+  });
 
   DialogButtons->SetActionOk(ActionOK);
   DialogButtons->SetActionCancel(ActionCancel);
@@ -63,7 +69,7 @@ TUIBaseDialog::TUIBaseDialog(QWidget *AOwner) : TDialogForm(AOwner) {
   DialogButtons->SetModalResultCancel(mrCancel);
   DialogButtons->SetModalResultApply(mrNone);
   DialogButtons->SetModalResultHelp(mrNone);
-  DialogButtons->SetShowHelpButton(true);
+  DialogButtons->SetShowHelpButton(false);
 
   resize(DesignedClientWidth, DesignedClientHeight);
 }
@@ -91,6 +97,11 @@ void TUIBaseDialog::SetIsDirty(bool Value) {
     return;
   TDialogForm::SetIsDirty(Value);
   ActionApply->setEnabled(Value);
+}
+
+void TUIBaseDialog::SetHelpTopic(const QString &Topic) {
+  FHelpTopic = Topic;
+  DialogButtons->SetShowHelpButton(!Topic.isEmpty());
 }
 
 QMargins TUIBaseDialog::DialogPanelMargins() const {

@@ -27,6 +27,7 @@
 #include "LanguageFolders.h"
 #include "LanguageManager.h"
 #include "Languages.h"
+#include "ManualHelp.h"
 #include "OpenFilesDialog.h"
 #include "ProgramIcon.h"
 #include "RecentProjects.h"
@@ -367,6 +368,9 @@ void TUIMainForm::CreateActions() {
   connect(ActionViewExpandAll, &QAction::triggered, this, [this] { MainStringTree->expandAll(); });
   connect(ActionViewCollapseAll, &QAction::triggered, this,
           [this] { MainStringTree->collapseAll(); });
+  connect(ActionHelpDoc, &QAction::triggered, this, [this] {
+    TUIGuard::Run(this, [] { ShowManualTopic(QString::fromUtf16(ManualStartTopic)); });
+  });
   connect(ActionHelpUpdates, &QAction::triggered, this,
           [this] { TUIGuard::Run(this, [this] { CheckForUpdates(); }); });
   connect(ActionHelpAbout, &QAction::triggered, this,
@@ -1036,7 +1040,6 @@ void TUIMainForm::UpdateActions() {
   UpdateClipboardActions();
   UpdateUndoActions();
   ActionToolsOptions->setEnabled(false);
-  ActionHelpDoc->setEnabled(false);
 }
 
 int TUIMainForm::CurrentEntryPosition() const {
