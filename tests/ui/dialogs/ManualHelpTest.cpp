@@ -1,6 +1,7 @@
 // The dialogs' Help buttons against the manual as the build made it: each
 // names a section that exists, and without a manual beside the program the
 // user is told where it was looked for.
+#include "Action.h"
 #include "CoreApplication.h"
 #include "DifferencesDialog.h"
 #include "ManualFolders.h"
