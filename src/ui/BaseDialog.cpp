@@ -69,7 +69,8 @@ TUIBaseDialog::TUIBaseDialog(QWidget *AOwner) : TDialogForm(AOwner) {
   DialogButtons->SetModalResultCancel(mrCancel);
   DialogButtons->SetModalResultApply(mrNone);
   DialogButtons->SetModalResultHelp(mrNone);
-  DialogButtons->SetShowHelpButton(false);
+  DialogButtons->SetShowHelpButton(true);
+  ActionHelp->setEnabled(false);
 
   resize(DesignedClientWidth, DesignedClientHeight);
 }
@@ -101,7 +102,7 @@ void TUIBaseDialog::SetIsDirty(bool Value) {
 
 void TUIBaseDialog::SetHelpTopic(const QString &Topic) {
   FHelpTopic = Topic;
-  DialogButtons->SetShowHelpButton(!Topic.isEmpty());
+  ActionHelp->setEnabled(!Topic.isEmpty());
 }
 
 QMargins TUIBaseDialog::DialogPanelMargins() const {

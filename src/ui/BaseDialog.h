@@ -12,8 +12,8 @@ class TAlignLayout;
 // The base of the program's dialogs: a content panel with margins of 8
 // above a bar with the OK, Cancel, Apply and Help buttons, each linked to an
 // action. Dialogs build their content inside DialogPanel; Apply becomes
-// available once the dialog is dirty. The Help button shows only in dialogs
-// that name their section of the manual (SetHelpTopic).
+// available once the dialog is dirty. The Help button is available only in
+// dialogs that name their section of the manual (SetHelpTopic).
 class TUIBaseDialog : public TDialogForm {
   Q_OBJECT
 
@@ -25,8 +25,8 @@ public:
   // Captions depend on the type, so a new type updates them.
   void SetDialogType(TDialogType Value);
   void SetIsDirty(bool Value) override;
-  // The dialog's section of the manual ("page.html#anchor", see ManualHelp);
-  // a topic shows the Help button, which opens it; an empty one hides it.
+  // The dialog's section of the manual ("page.html#anchor", see ManualHelp),
+  // which the Help button opens; without one the button is disabled.
   const QString &HelpTopic() const { return FHelpTopic; }
   void SetHelpTopic(const QString &Topic);
 

@@ -26,7 +26,7 @@ void ShowManualTopic(const QString &Topic) {
     QStringList Folders;
     for (const QString &Folder : ManualFolderCandidates(ProgramDir))
       Folders << QDir::toNativeSeparators(Folder);
-    throw ECoreError(LangConstantFmt(u"SManualNotFound", {Folders.join(u'\n')}));
+    throw ECoreError(LangConstantFmt(u"SManualNotFound", {Folders.join(QStringLiteral("\r\n"))}));
   }
   OpenUrl(Url);
 }
