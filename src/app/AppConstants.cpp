@@ -91,6 +91,7 @@ constexpr TAppConstant Table[] = {
     {u"SHintNonPositiveID",
      u"This entry cannot be translated: its ID in the language source is %d, and translation "
      u"files keep only entries with a positive ID."},
+    {u"SManualNotFound", u"The Lingrove manual was not found. It is looked for in these folders:\r\n%s"},
     {u"SMessageAnsiLosesCharacters",
      u"%d texts of the translation hold characters that the ANSI code page %d cannot "
      u"represent. Saving as ANSI replaces each of them by \"?\".\r\n\r\nDo you want to save "

@@ -3,7 +3,9 @@
 #include "Action.h"
 #include "AlignLayout.h"
 #include "Localization.h"
+#include "ManualHelp.h"
 #include "SizeGrip.h"
+#include "UIGuard.h"
 
 #include <QActionGroup>
 #include <QLoggingCategory>
@@ -49,6 +51,10 @@ TUIBaseDialog::TUIBaseDialog(QWidget *AOwner) : TDialogForm(AOwner) {
   ActionHelp = NewAction(QStringLiteral("ActionHelp"), QStringLiteral("&Help"));
   connect(ActionOK, &QAction::triggered, this, &TUIBaseDialog::ActionOKExecute);
   connect(ActionCancel, &QAction::triggered, this, &TUIBaseDialog::ActionCancelExecute);
+  connect(ActionHelp, &QAction::triggered, this, [this] {
+    if (!FHelpTopic.isEmpty())
+      TUIGuard::Run(this, [this] { ShowManualTopic(FHelpTopic); });
+  });
 
   DialogButtons->SetActionOk(ActionOK);
   DialogButtons->SetActionCancel(ActionCancel);
@@ -64,6 +70,7 @@ TUIBaseDialog::TUIBaseDialog(QWidget *AOwner) : TDialogForm(AOwner) {
   DialogButtons->SetModalResultApply(mrNone);
   DialogButtons->SetModalResultHelp(mrNone);
   DialogButtons->SetShowHelpButton(true);
+  ActionHelp->setEnabled(false);
 
   resize(DesignedClientWidth, DesignedClientHeight);
 }
@@ -91,6 +98,11 @@ void TUIBaseDialog::SetIsDirty(bool Value) {
     return;
   TDialogForm::SetIsDirty(Value);
   ActionApply->setEnabled(Value);
+}
+
+void TUIBaseDialog::SetHelpTopic(const QString &Topic) {
+  FHelpTopic = Topic;
+  ActionHelp->setEnabled(!Topic.isEmpty());
 }
 
 QMargins TUIBaseDialog::DialogPanelMargins() const {

@@ -12,7 +12,8 @@ class TAlignLayout;
 // The base of the program's dialogs: a content panel with margins of 8
 // above a bar with the OK, Cancel, Apply and Help buttons, each linked to an
 // action. Dialogs build their content inside DialogPanel; Apply becomes
-// available once the dialog is dirty.
+// available once the dialog is dirty. The Help button is available only in
+// dialogs that name their section of the manual (SetHelpTopic).
 class TUIBaseDialog : public TDialogForm {
   Q_OBJECT
 
@@ -24,6 +25,10 @@ public:
   // Captions depend on the type, so a new type updates them.
   void SetDialogType(TDialogType Value);
   void SetIsDirty(bool Value) override;
+  // The dialog's section of the manual ("page.html#anchor", see ManualHelp),
+  // which the Help button opens; without one the button is disabled.
+  const QString &HelpTopic() const { return FHelpTopic; }
+  void SetHelpTopic(const QString &Topic);
 
   QMargins DialogPanelMargins() const;
   void SetDialogPanelMargins(const QMargins &Value);
@@ -51,5 +56,6 @@ private:
   TAction *NewAction(const QString &Name, const QString &Caption);
 
   TDialogType FDialogType = dtDefault;
+  QString FHelpTopic;
   TAlignLayout *FLayout;
 };

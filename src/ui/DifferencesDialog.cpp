@@ -120,7 +120,7 @@ TUIDifferencesDialog::TUIDifferencesDialog(QWidget *AOwner) : TUIBaseDialog(AOwn
 
   DialogButtons->SetShowCancelButton(false);
   DialogButtons->SetShowApplyButton(false);
-  DialogButtons->SetShowHelpButton(false);
+  SetHelpTopic(QStringLiteral("getting-started.html#differences-dialog"));
   PutButtonsLastInTabOrder(*this, AutoTranslateCheck);
   LogMemo->setFocus();
 

@@ -27,6 +27,7 @@
 #include "LanguageFolders.h"
 #include "LanguageManager.h"
 #include "Languages.h"
+#include "ManualHelp.h"
 #include "OpenFilesDialog.h"
 #include "OptionsDialog.h"
 #include "ProgramIcon.h"
@@ -384,6 +385,9 @@ void TUIMainForm::CreateActions() {
   connect(ActionViewExpandAll, &QAction::triggered, this, [this] { MainStringTree->expandAll(); });
   connect(ActionViewCollapseAll, &QAction::triggered, this,
           [this] { MainStringTree->collapseAll(); });
+  connect(ActionHelpDoc, &QAction::triggered, this, [this] {
+    TUIGuard::Run(this, [] { ShowManualTopic(QString::fromUtf16(ManualStartTopic)); });
+  });
   connect(ActionHelpUpdates, &QAction::triggered, this,
           [this] { TUIGuard::Run(this, [this] { CheckForUpdates(); }); });
   connect(ActionHelpAbout, &QAction::triggered, this,
@@ -1057,7 +1061,6 @@ void TUIMainForm::UpdateActions() {
   UpdateEntryProperties();
   UpdateClipboardActions();
   UpdateUndoActions();
-  ActionHelpDoc->setEnabled(false);
 }
 
 int TUIMainForm::CurrentEntryPosition() const {

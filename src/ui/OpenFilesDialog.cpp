@@ -157,7 +157,7 @@ TUIOpenFilesDialog::TUIOpenFilesDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) 
   TranslationFileButton->setEnabled(false);
 
   ActionOK->setEnabled(false);
-  ActionHelp->setEnabled(false);
+  SetHelpTopic(QStringLiteral("getting-started.html#open-dialog"));
   DialogButtons->SetShowApplyButton(false);
 
   PutButtonsLastInTabOrder(*this, TranslationFileButton);

@@ -170,7 +170,7 @@ TUIOptionsDialog::TUIOptionsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) {
 
   connect(PageList, &QListWidget::currentRowChanged, Pages, &QStackedWidget::setCurrentIndex);
   PageList->setCurrentRow(0);
-  ActionHelp->setEnabled(false);
+  SetHelpTopic(QStringLiteral("program.html#settings"));
   PutButtonsLastInTabOrder(*this, RecoveryFolderEdit);
   PageList->setFocus();
 

@@ -103,7 +103,7 @@ TUITransPropsDialog::TUITransPropsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner
   Panel->addWidget(TranslationGroup, 1);
 
   ActionOK->setEnabled(false);
-  ActionHelp->setEnabled(false);
+  SetHelpTopic(QStringLiteral("getting-started.html#translation-properties"));
   DialogButtons->SetShowApplyButton(false);
   PutButtonsLastInTabOrder(*this, AuthorEdit);
   SourceLanguageCombo->setFocus();

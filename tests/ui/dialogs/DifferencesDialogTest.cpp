@@ -52,7 +52,7 @@ TEST(DifferencesDialog, HasOnlyACloseButton) {
   EXPECT_TRUE(D->DialogButtons->ShowOKButton());
   EXPECT_FALSE(D->DialogButtons->ShowCancelButton());
   EXPECT_FALSE(D->DialogButtons->ShowApplyButton());
-  EXPECT_FALSE(D->DialogButtons->ShowHelpButton());
+  EXPECT_TRUE(D->DialogButtons->ShowHelpButton());
   bool Shown = false;
   AnswerNextDialog<TUIDifferencesDialog>([&](TUIDifferencesDialog &Dialog) {
     Shown = true;

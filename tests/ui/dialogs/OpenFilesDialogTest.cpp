@@ -76,7 +76,7 @@ TEST_F(OpenFilesDialog, OpensWithEmptyFieldsAndTheHistoriesInTheLists) {
                                         D->TranslationFileCombo, D->TranslationFileButton})
     EXPECT_FALSE(W->isEnabled()) << W->objectName().toStdString();
   EXPECT_FALSE(D->ActionOK->isEnabled());
-  EXPECT_FALSE(D->ActionHelp->isEnabled());
+  EXPECT_TRUE(D->ActionHelp->isEnabled());
   EXPECT_TRUE(D->DialogButtons->ShowHelpButton());
   EXPECT_FALSE(D->DialogButtons->ShowApplyButton());
 }

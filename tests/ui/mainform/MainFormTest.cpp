@@ -39,9 +39,10 @@ TEST(MainForm, NewWindowIsTitledUntitledAndHasNoDocumentActions) {
 
   for (const char *Name :
        {"ActionFileSave", "ActionFileSaveAs", "ActionEditTransProperties", "ActionEditJumpPrevious",
-        "ActionEditJumpNext", "ActionHelpDoc", "ActionEditMarkItemTrans"})
+        "ActionEditJumpNext", "ActionEditMarkItemTrans"})
     EXPECT_FALSE(ActionNamed(Form, Name)->isEnabled()) << Name;
-  for (const char *Name : {"ActionFileOpen", "ActionFileExit", "ActionHelpUpdates", "ActionToolsOptions",
+  for (const char *Name : {"ActionFileOpen", "ActionFileExit", "ActionHelpDoc", "ActionHelpUpdates",
+                           "ActionToolsOptions",
                            "ActionHelpAbout", "ActionViewExpandAll", "ActionViewCollapseAll"})
     EXPECT_TRUE(ActionNamed(Form, Name)->isEnabled()) << Name;
   EXPECT_EQ(ActionNamed(Form, "ActionHelpAbout")->text(), QStringLiteral("About Lingrove"));
