@@ -43,7 +43,7 @@ constexpr TAppConstant Table[] = {
     {u"SCheckFormatMalformed", u"The translation has the malformed placeholder \"%s\"."},
     {u"SCheckFormatMissing", u"The translation lacks %s of the source."},
     {u"SCheckLeadingBlanks", u"Leading blanks: the source has %d, the translation %d."},
-    {u"SCheckLineAccelerator", u"Warning: the source has one && accelerator and the translation none or several, or the reverse."},
+    {u"SCheckLineAccelerator", u"Warning: the source has one & accelerator and the translation none or several, or the reverse."},
     {u"SCheckLineBreaks", u"Line breaks: the source has %d, the translation %d."},
     {u"SCheckLineEmpty", u"Error: an entry counted as translated has an empty translation."},
     {u"SCheckLineFormat", u"Error: a %s, %d or other placeholder is missing, added or of another type."},

@@ -73,7 +73,7 @@ TUIOptionsDialog::TUIOptionsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) {
   PageList->setObjectName(QStringLiteral("PageList"));
   for (int I = 0; I < int(std::size(PageCaptions)); ++I)
     PageList->addItem(QString());
-  PageList->setMaximumWidth(170);
+  PageList->setMaximumWidth(150);
   Pages = new QStackedWidget(DialogPanel);
   Pages->setObjectName(QStringLiteral("Pages"));
   Panel->addWidget(PageList);
@@ -110,7 +110,7 @@ TUIOptionsDialog::TUIOptionsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) {
   Grid = new QGridLayout(Page);
   ChecksLabel = NewLabel(QStringLiteral("Checks run on every translated entry:"), "ChecksLabel",
                          Page);
-  Grid->addWidget(ChecksLabel, 0, 0, 1, 2);
+  Grid->addWidget(ChecksLabel, 0, 0);
   int Row = 1;
   for (const TTranslationCheckInfo &Info : TranslationCheckInfos()) {
     if (Info.Check == tcSpelling)
