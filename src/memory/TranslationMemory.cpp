@@ -102,8 +102,20 @@ QString NormalizedLanguageTag(QStringView Tag) {
 class TTranslationMemory::TImpl {
 public:
   explicit TImpl(const QString &Path) : FPath(Path) {
-    QDir().mkpath(QFileInfo(Path).absolutePath());
-    if (sqlite3_open_v2(QFile::encodeName(Path).constData(), &FDb,
+    // The destructor does not run for a constructor that throws, and the
+    // library allocates its handle even when opening fails.
+    try {
+      Open();
+    } catch (...) {
+      FExact.reset();
+      sqlite3_close_v2(FDb);
+      throw;
+    }
+  }
+
+  void Open() {
+    QDir().mkpath(QFileInfo(FPath).absolutePath());
+    if (sqlite3_open_v2(QFile::encodeName(FPath).constData(), &FDb,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
       Fail();
     sqlite3_busy_timeout(FDb, BusyTimeoutMs);
