@@ -1,6 +1,7 @@
 #include "XliffExchange.h"
 
 #include "LanguageTags.h"
+#include "RtlXmlText.h"
 #include "StreamIO.h"
 
 #include <QBuffer>
@@ -10,26 +11,6 @@
 namespace {
 
 const QString Xliff12Namespace = QStringLiteral("urn:oasis:names:tc:xliff:document:1.2");
-
-// XML 1.0 has no form at all for the other control characters, nor for
-// unpaired surrogates and U+FFFE/U+FFFF.
-bool IsXmlText(QStringView Text) {
-  for (qsizetype I = 0; I < Text.size(); ++I) {
-    const char16_t C = Text[I].unicode();
-    if (C < 0x20 && C != u'\t' && C != u'\n' && C != u'\r')
-      return false;
-    if (C == 0xFFFE || C == 0xFFFF)
-      return false;
-    if (QChar::isHighSurrogate(C)) {
-      if (I + 1 >= Text.size() || !QChar::isLowSurrogate(Text[I + 1].unicode()))
-        return false;
-      ++I;
-    } else if (QChar::isLowSurrogate(C)) {
-      return false;
-    }
-  }
-  return true;
-}
 
 QString StateName(TExchangeState State) {
   switch (State) {

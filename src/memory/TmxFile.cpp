@@ -1,5 +1,6 @@
 #include "TmxFile.h"
 
+#include "RtlXmlText.h"
 #include "StreamIO.h"
 
 #include <QDateTime>
@@ -8,24 +9,6 @@
 namespace {
 
 const QString TimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
-
-// XML 1.0 has no form for the other control characters, nor for unpaired
-// surrogates and U+FFFE/U+FFFF.
-bool IsXmlText(QStringView Text) {
-  for (qsizetype I = 0; I < Text.size(); ++I) {
-    const char16_t C = Text[I].unicode();
-    if ((C < 0x20 && C != u'\t' && C != u'\n' && C != u'\r') || C == 0xFFFE || C == 0xFFFF)
-      return false;
-    if (QChar::isHighSurrogate(C)) {
-      if (I + 1 >= Text.size() || !QChar::isLowSurrogate(Text[I + 1].unicode()))
-        return false;
-      ++I;
-    } else if (QChar::isLowSurrogate(C)) {
-      return false;
-    }
-  }
-  return true;
-}
 
 qint64 TimeOf(QStringView Text) {
   QDateTime T = QDateTime::fromString(Text.toString(), TimeFormat);
