@@ -15,6 +15,7 @@
 //     lingrove-benchgen writes them) into the full memory;
 //   - pre-translating the project anew (a new, empty translation) with exact
 //     matches.
+#include "BenchRandom.h"
 #include "BenchSupport.h"
 #include "DocumentMemory.h"
 #include "Pretranslation.h"
@@ -31,21 +32,7 @@
 
 namespace {
 
-// splitmix64, as the project generator uses: the same units on every machine.
-class TRandom {
-public:
-  explicit TRandom(quint64 Seed) : FState(Seed) {}
-  quint64 Next() {
-    quint64 Z = (FState += 0x9E3779B97F4A7C15ull);
-    Z = (Z ^ (Z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    Z = (Z ^ (Z >> 27)) * 0x94D049BB133111EBull;
-    return Z ^ (Z >> 31);
-  }
-  int Below(int N) { return int(Next() % quint64(N)); }
-
-private:
-  quint64 FState;
-};
+using TRandom = TBenchRandom;
 
 const char16_t *const Latin[] = {u"ka", u"lo", u"min", u"te", u"ra", u"so", u"ve", u"nu",
                                  u"pi", u"dor", u"ex", u"fa", u"gu", u"hil", u"ja", u"qu",
