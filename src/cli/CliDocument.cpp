@@ -39,6 +39,16 @@ void RefuseSameFile(const QString &Output, const QString &Input, const QString &
         QStringLiteral("%1 may not be the same file as %2").arg(What, ZrLang_QuotedName(Input)));
 }
 
+QString OutputOption(const TCliArguments &Args, std::initializer_list<QString> Inputs) {
+  const QString Option = QStringLiteral("--output");
+  const QString OutFile = Args.Value(Option);
+  if (OutFile.isEmpty())
+    throw ECliUsageError(QStringLiteral("--output needs a file name"));
+  for (const QString &Input : Inputs)
+    RefuseSameFile(OutFile, Input, Option);
+  return OutFile;
+}
+
 bool OutputEncoding(const TTranslationDocument &Doc, const TCliArguments &Args) {
   const bool bSourceUnicode = Doc.Source().IsFileUnicode();
   bool bUnicode = Doc.DefaultUnicode();

@@ -7,6 +7,7 @@ class TTranslationMemory;
 
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 // Opens SOURCE with TRANSLATION (blank for a new translation) as the editor
@@ -29,6 +30,10 @@ void KeepUntilExit(std::unique_ptr<TTranslationDocument> Doc);
 // names are given and refer to one file: the same file when both exist,
 // otherwise the same absolute path.
 void RefuseSameFile(const QString &Output, const QString &Input, const QString &What);
+
+// The file named by --output. Raises ECliUsageError when it is missing or is
+// one of Inputs (see RefuseSameFile).
+QString OutputOption(const TCliArguments &Args, std::initializer_list<QString> Inputs);
 
 // Whether a command writes its translation as Unicode: as --encoding says,
 // by default in the document's own encoding. Warns on stderr when that is

@@ -24,11 +24,7 @@ TExchangeFormat FormatOption(const TCliArguments &Args, const QString &OutFile) 
 int RunExportCommand(const TCliArguments &Args) {
   const QString SourceFile = Args.Positional[0];
   const QString TranslationFile = Args.Positional.value(1);
-  const QString OutFile = Args.Value(QStringLiteral("--output"));
-  if (OutFile.isEmpty())
-    throw ECliUsageError(QStringLiteral("--output needs a file name"));
-  RefuseSameFile(OutFile, SourceFile, QStringLiteral("--output"));
-  RefuseSameFile(OutFile, TranslationFile, QStringLiteral("--output"));
+  const QString OutFile = OutputOption(Args, {SourceFile, TranslationFile});
   const TExchangeFormat Format = FormatOption(Args, OutFile);
 
   std::unique_ptr<TTranslationDocument> Doc = LoadCliDocument(SourceFile, TranslationFile);

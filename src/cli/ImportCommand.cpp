@@ -13,11 +13,7 @@
 int RunImportCommand(const TCliArguments &Args) {
   const QString SourceFile = Args.Positional[0];
   const QString ExchangeFile = Args.Positional[1];
-  const QString OutFile = Args.Value(QStringLiteral("--output"));
-  if (OutFile.isEmpty())
-    throw ECliUsageError(QStringLiteral("--output needs a file name"));
-  RefuseSameFile(OutFile, SourceFile, QStringLiteral("--output"));
-  RefuseSameFile(OutFile, ExchangeFile, QStringLiteral("--output"));
+  const QString OutFile = OutputOption(Args, {SourceFile, ExchangeFile});
 
   // The file is read on a thread of its own while the translation opens:
   // each takes about as long. Its errors come first, and nothing is written

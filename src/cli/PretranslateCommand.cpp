@@ -30,10 +30,7 @@ double MinSimilarityOption(const TCliArguments &Args) {
 int RunPretranslateCommand(const TCliArguments &Args) {
   const QString SourceFile = Args.Positional[0];
   const QString TranslationFile = Args.Positional[1];
-  const QString OutFile = Args.Value(QStringLiteral("--output"));
-  if (OutFile.isEmpty())
-    throw ECliUsageError(QStringLiteral("--output needs a file name"));
-  RefuseSameFile(OutFile, SourceFile, QStringLiteral("--output"));
+  const QString OutFile = OutputOption(Args, {SourceFile});
   const double MinSimilarity = MinSimilarityOption(Args);
 
   std::unique_ptr<TTranslationMemory> Memory = OpenCliMemory(Args, true);

@@ -35,17 +35,14 @@ std::optional<quint16> LangIDOption(const TCliArguments &Args) {
 int RunSyncCommand(const TCliArguments &Args) {
   const QString SourceFile = Args.Positional[0];
   const QString TranslationFile = Args.Positional.value(1);
-  const QString OutFile = Args.Value(QStringLiteral("--output"));
   const QString LogFile = Args.Value(QStringLiteral("--log"));
   const bool bKeepHeader = Args.Has(QStringLiteral("--keep-header"));
   const std::optional<quint16> LangID = LangIDOption(Args);
   if (bKeepHeader && LangID)
     throw ECliUsageError(QStringLiteral("--langid and --keep-header exclude each other"));
-  if (OutFile.isEmpty())
-    throw ECliUsageError(QStringLiteral("--output needs a file name"));
   // The translation is read in full before OUT replaces it, so OUT may be
   // the translation itself; the source and the log are kept apart.
-  RefuseSameFile(OutFile, SourceFile, QStringLiteral("--output"));
+  const QString OutFile = OutputOption(Args, {SourceFile});
   RefuseSameFile(LogFile, SourceFile, QStringLiteral("--log"));
   RefuseSameFile(LogFile, TranslationFile, QStringLiteral("--log"));
   RefuseSameFile(LogFile, OutFile, QStringLiteral("--log"));
