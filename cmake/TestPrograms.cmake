@@ -1,12 +1,14 @@
 # Registers the tests of a GoogleTest program with CTest.
 #
 # By default every test is its own CTest test, so a failure names it and a
-# crash takes only it down. With LINGROVE_TEST_PER_PROGRAM each program runs
-# once with all its tests: under the sanitizers a process's start and its
-# leak check at exit cost far more than most tests, so the sanitized run
-# registers programs. Takes gtest_discover_tests's arguments; a per-test
-# TIMEOUT is then raised to cover the whole program.
-option(LINGROVE_TEST_PER_PROGRAM "Register each test program as one CTest test" OFF)
+# crash takes only it down. With LINGROVE_TEST_PER_PROGRAM a program runs its
+# tests in a few processes (GoogleTest's shards, so that parallel CTest jobs
+# stay busy): under the sanitizers a process's start and its leak check at
+# exit cost far more than most tests, so the sanitized run registers shards.
+# Takes gtest_discover_tests's arguments; a per-test TIMEOUT is then raised
+# to cover a shard.
+option(LINGROVE_TEST_PER_PROGRAM "Register each test program as a few CTest tests" OFF)
+set(LINGROVE_TEST_SHARDS 4 CACHE STRING "Processes per test program with LINGROVE_TEST_PER_PROGRAM")
 
 function(lingrove_discover_tests Target)
   if(NOT LINGROVE_TEST_PER_PROGRAM)
@@ -25,6 +27,12 @@ function(lingrove_discover_tests Target)
       list(APPEND Properties "${Item}")
     endif()
   endforeach()
-  add_test(NAME ${Target} COMMAND ${Target})
-  set_tests_properties(${Target} PROPERTIES TIMEOUT 1500 ${Properties})
+  math(EXPR Last "${LINGROVE_TEST_SHARDS} - 1")
+  foreach(Shard RANGE ${Last})
+    set(Name "${Target}/${Shard}")
+    add_test(NAME ${Name} COMMAND ${Target})
+    set_tests_properties(${Name} PROPERTIES TIMEOUT 900 ${Properties})
+    set_property(TEST ${Name} APPEND PROPERTY ENVIRONMENT
+      GTEST_TOTAL_SHARDS=${LINGROVE_TEST_SHARDS} GTEST_SHARD_INDEX=${Shard})
+  endforeach()
 endfunction()

@@ -98,6 +98,23 @@ QAction *ActionNamed(QWidget &W, const char *Name) {
   return W.findChild<QAction *>(QLatin1StringView(Name));
 }
 
+namespace {
+
+// QTest releases a modifier key with the modifier still set, as X11 reports
+// it, so after a Ctrl+key click the application believes Ctrl is held until
+// the next key event, and a test that follows in the same process would
+// select with Ctrl. Each test starts with no key held.
+class TReleaseHeldKeys : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo &) override {
+    if (QGuiApplication::keyboardModifiers() == Qt::NoModifier)
+      return;
+    QWidget Receiver;
+    QTest::keyRelease(&Receiver, Qt::Key_Control, Qt::NoModifier);
+  }
+};
+
+} // namespace
+
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Settings and lock files go to a folder of this run, never the user's.
@@ -115,6 +132,7 @@ int main(int argc, char **argv) {
   // before such a save turn it on.
   Attribs->SetAskSaveWithErrors(false);
   testing::InitGoogleTest(&argc, argv);
+  testing::UnitTest::GetInstance()->listeners().Append(new TReleaseHeldKeys);
   const int Result = RUN_ALL_TESTS();
   FinalizeAttribs();
   return Result;
