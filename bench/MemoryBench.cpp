@@ -14,17 +14,23 @@
 //   - importing the project's translation (a .lng and its source, as
 //     lingrove-benchgen writes them) into the full memory;
 //   - pre-translating the project anew (a new, empty translation) with exact
-//     matches.
+//     matches;
+//   - the editor's way to suggestions: from a request on the interface
+//     thread to its result there, the look-up done on the worker;
+//   - saving the project with its units stored at once, and with them handed
+//     to that worker (the window's way), and how long the worker then takes.
 #include "BenchRandom.h"
 #include "BenchSupport.h"
 #include "DocumentMemory.h"
 #include "Pretranslation.h"
+#include "SuggestionLookup.h"
 #include "TranslationDocument.h"
 #include "TranslationMemory.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -202,6 +208,53 @@ int main(int argc, char *argv[]) {
     std::printf("after the import: units %lld, text %.1f MB, database %.1f MB (%.2f x the text)\n",
                 qint64(After.Units), double(After.TextBytes) / 1e6, double(After.FileBytes) / 1e6,
                 double(After.FileBytes) / double(std::max<qint64>(1, After.TextBytes)));
+
+    TSuggestionLookup Lookup(DbPath);
+    Lookup.SetLimits(5, 0.7);
+    quint64 Delivered = 0;
+    bool bMatched = false;
+    QObject::connect(&Lookup, &TSuggestionLookup::Found,
+                     [&](quint64 Id, const TSuggestionResult &Result) {
+                       Delivered = Id;
+                       bMatched = !Result.Matches.empty();
+                     });
+    quint64 LastId = 0;
+    // Ms from the request to its result, back on this thread.
+    const auto Ask = [&](const QString &Text) {
+      QElapsedTimer T;
+      T.start();
+      Lookup.Request(++LastId, QStringLiteral("en-US"), QStringLiteral("ru-RU"), Text);
+      while (Delivered != LastId)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+      return double(T.nsecsElapsed()) / 1e6;
+    };
+    std::printf("request to Found, first (opens the memory): %.2f ms\n", Ask(Sample.front()));
+    for (const auto &[Name, Texts] :
+         {std::pair{"request to Found, exact", &Sample}, std::pair{"request to Found, one off", &Changed}}) {
+      std::vector<double> Ms;
+      Found = 0;
+      for (const QString &Text : *Texts) {
+        Ms.push_back(Ask(Text));
+        Found += bMatched ? 1 : 0;
+      }
+      PrintSpread(Name, Spread(Ms), Found, Texts->size());
+    }
+
+    QTemporaryDir SaveDir;
+    const QString SavedPath = SaveDir.filePath(QStringLiteral("saved.lng"));
+    QFile::copy(TranslationPath, SavedPath);
+    for (const bool bWorker : {false, true}) {
+      TTranslationDocument Saved;
+      Saved.Load(SourcePath, QString(), SavedPath);
+      if (bWorker)
+        Saved.SetMemoryFeed([&](std::vector<TMemoryUnit> U) { Lookup.Store(std::move(U)); });
+      else
+        Saved.SetMemory(&Memory);
+      Measure(bWorker ? "save project, units to the worker" : "save project, units stored at once",
+              [&] { Saved.Save(SavedPath, true); });
+      if (bWorker)
+        std::printf("worker done storing: %.2f ms later\n", Ask(Sample.front()));
+    }
   } catch (const Exception &E) {
     std::fprintf(stderr, "lingrove-memorybench: %s\n", qPrintable(E.Message()));
     return 2;

@@ -144,6 +144,7 @@ bool TAttribs::LoadAttribs() {
     LoadOption(Ini, FDisabledChecks);
     LoadOption(Ini, FCheckSpelling);
     LoadOption(Ini, FRecoveryDelay);
+    LoadOption(Ini, FMemoryMinSimilarity);
     const QString User = QStringLiteral("User");
     if (Ini.KeyExists(User))
       Ini.DeleteKey(User);
@@ -165,7 +166,7 @@ void TAttribs::LoadDefaults() {
   FAskSaveWithErrors = true;
   FLanguage = 1033;
   FTheme = QStringLiteral("Default");
-  for (auto *Option : {&FNewEncoding, &FRecoveryDelay})
+  for (auto *Option : {&FNewEncoding, &FRecoveryDelay, &FMemoryMinSimilarity})
     Option->Value = Option->Default;
   FDisabledChecks.Value = FDisabledChecks.Default;
   FCheckSpelling.Value = FCheckSpelling.Default;
@@ -198,6 +199,7 @@ void TAttribs::SaveAttribs() {
   SaveOption(Ini, FDisabledChecks);
   SaveOption(Ini, FCheckSpelling);
   SaveOption(Ini, FRecoveryDelay);
+  SaveOption(Ini, FMemoryMinSimilarity);
   FStored = Current;
 }
 

@@ -94,6 +94,10 @@ public:
   // Seconds after the last edit until the recovery file is written.
   int RecoveryDelay() const { return FRecoveryDelay.Value; }
   void SetRecoveryDelay(int Value) { FRecoveryDelay.Value = Value; }
+  // The least similarity, in percent, of a translation memory's match that
+  // is offered as a suggestion.
+  int MemoryMinSimilarity() const { return FMemoryMinSimilarity.Value; }
+  void SetMemoryMinSimilarity(int Value) { FMemoryMinSimilarity.Value = Value; }
 
   // A setting under "Options": its key and default, declared once; Stored
   // is the value as last loaded or saved.
@@ -125,6 +129,7 @@ private:
   TOption<QString> FDisabledChecks{u"DisabledChecks", QString()};
   TOption<bool> FCheckSpelling{u"CheckSpelling", true};
   TOption<qint32> FRecoveryDelay{u"RecoveryDelay", 5};
+  TOption<qint32> FMemoryMinSimilarity{u"MemoryMinSimilarity", 70};
 };
 
 // The process-wide settings, from InitializeAttribs at program start to

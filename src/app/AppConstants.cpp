@@ -32,8 +32,15 @@ constexpr TAppConstant Table[] = {
     {u"SCaptionSelectDisplayFile", u"Select a translation file used for display"},
     {u"SCaptionSelectSourceFile", u"Select a language source file"},
     {u"SCaptionSelectTranslationFile", u"Select a translation file"},
+    {u"SCaptionSimilarity", u"%d %%"},
+    {u"SCaptionSuggestionFromProject", u"from this project"},
+    {u"SCaptionSuggestions", u"Suggestions:"},
+    {u"SCaptionSuggestionsNoUnits", u"The translation memory holds no translations for these languages yet."},
+    {u"SCaptionSuggestionsNone", u"No similar translations."},
     {u"SCaptionUndo", u"&Undo"},
     {u"SCaptionUndoStep", u"&Undo %s"},
+    {u"SCaptionUseSuggestion", u"Use Suggestion %d"},
+    {u"SCaptionViewSuggestions", u"S&uggestions"},
     {u"SCheckAccelerators", u"Accelerator keys (&): the source has %d, the translation %d."},
     {u"SCheckEmpty", u"The translation is empty."},
     {u"SCheckFinalPunctuation", u"The source ends with \"%s\", the translation with \"%s\"."},
@@ -91,6 +98,8 @@ constexpr TAppConstant Table[] = {
     {u"SHintNonPositiveID",
      u"This entry cannot be translated: its ID in the language source is %d, and translation "
      u"files keep only entries with a positive ID."},
+    {u"SHintUseSuggestion", u"Put suggestion %d into the focused entry"},
+    {u"SHintViewSuggestions", u"Show or hide the suggestions for the focused entry from the project and the translation memory"},
     {u"SManualNotFound", u"The Lingrove manual was not found. It is looked for in these folders:\r\n%s"},
     {u"SMessageAnsiLosesCharacters",
      u"%d texts of the translation hold characters that the ANSI code page %d cannot "
@@ -142,6 +151,7 @@ constexpr TAppConstant Table[] = {
      u"encoding instead?"},
     {u"SMessageSearchWrapped", u"The search went on from the other end of the list."},
     {u"SMessageSourceChangedOnDisk", u"The language source was changed on disk."},
+    {u"SMessageSuggestionsMemoryFailed", u"The translation memory cannot be used: %s"},
     {u"SMessageTextNotFound", u"Cannot find \"%s\"."},
     {u"SMessageTranslationChangedOnDisk", u"The translation was changed on disk."},
     {u"SMessageUpdateAvailable",
@@ -183,6 +193,7 @@ constexpr TAppConstant Table[] = {
     {u"SUndoReplace", u"Replace"},
     {u"SUndoReplaceAll", u"Replace All"},
     {u"SUndoTyping", u"Typing"},
+    {u"SUndoUseSuggestion", u"Use Suggestion"},
     {u"SUntitled", u"Untitled"},
 };
 

@@ -150,6 +150,13 @@ void TTranslationDocument::Save(const QString &Path, bool bUnicode, TSaveHeader 
   FTranslation->Text_SaveToFile(Path, bUnicode, true);
   FTranslationFilename = Path;
   SetModified(false);
+  if (FMemoryFeed) {
+    std::vector<TMemoryUnit> Units = TranslatedMemoryUnits(*this, MemoryOrigin(Path), FMemoryFed);
+    FMemoryFed = true;
+    if (!Units.empty())
+      FMemoryFeed(std::move(Units));
+    return;
+  }
   if (!FMemory)
     return;
   try {
@@ -158,6 +165,11 @@ void TTranslationDocument::Save(const QString &Path, bool bUnicode, TSaveHeader 
   } catch (const ETranslationMemoryError &E) {
     Q_EMIT MemoryFailed(E.Message());
   }
+}
+
+void TTranslationDocument::MemoryFeedFailed(const QString &Message) {
+  FMemoryFed = false;
+  Q_EMIT MemoryFailed(Message);
 }
 
 const TEntryTable &TTranslationDocument::Entries() {

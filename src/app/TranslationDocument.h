@@ -3,6 +3,7 @@
 #include "EntryTable.h"
 #include "Exceptions.h"
 #include "IgnoredProblems.h"
+#include "MemoryUnit.h"
 #include "TranslationSupport.h"
 
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <array>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -146,6 +148,15 @@ public:
   // REQUIRES: Memory outlives its use by the document (or is unset first).
   void SetMemory(TTranslationMemory *Memory) { FMemory = Memory; }
   TTranslationMemory *Memory() const { return FMemory; }
+  // Where Save sends the units for the memory instead of storing them
+  // itself: Feed takes them over and stores them later, elsewhere (see
+  // TSuggestionLookup::Store), and tells a failure to MemoryFeedFailed.
+  // None by default; Load still uses Memory.
+  using TMemoryFeed = std::function<void(std::vector<TMemoryUnit> Units)>;
+  void SetMemoryFeed(TMemoryFeed Feed) { FMemoryFeed = std::move(Feed); }
+  // Units fed were not stored: the next save feeds all translated entries
+  // again, and MemoryFailed tells the message.
+  void MemoryFeedFailed(const QString &Message);
 
   // Problems the translator chose to ignore, kept in the translation's
   // header (see TIgnoredProblems). Changing them is a change outside the
@@ -184,7 +195,8 @@ public:
   // AutotranslatedMarks), which Load reads back. Then the translated entries
   // go into the translation memory, if there is one: all of them on the
   // first save after Load, the entries changed in the session on later ones;
-  // a memory that fails only raises MemoryFailed.
+  // a memory that fails only raises MemoryFailed. With a memory feed the
+  // units go to it instead.
   void Save(const QString &Path, bool bUnicode, TSaveHeader Header = TSaveHeader::Stamp);
 
 Q_SIGNALS:
@@ -226,5 +238,6 @@ private:
   QUndoStack FUndoStack;
   bool FForcedModified = false;
   TTranslationMemory *FMemory = nullptr;
+  TMemoryFeed FMemoryFeed;
   bool FMemoryFed = false; // all translated entries went in since Load
 };

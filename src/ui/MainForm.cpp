@@ -109,6 +109,7 @@ const QStringList IgnoreMasks = {
     QStringLiteral("*.statusTip"),
     QStringLiteral("*.iconText"),
     QStringLiteral("*.plainText"),
+    QStringLiteral("*Suggestion*"),
 };
 const QStringList StoreMasks = {QStringLiteral("MainStringTree.Header.Columns*")};
 
@@ -161,6 +162,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateFindBar();
   CreateStatusBar();
   CreateLangController();
+  CreateSuggestions();
   connect(FDocument.get(), &TTranslationDocument::MemoryFailed, this,
           [this](const QString &Message) { statusBar()->showMessage(Message); });
 }
@@ -1721,6 +1723,7 @@ void TUIMainForm::LoadWindowState() {
     const bool ShowStatusBar = Store.ReadBool(State, QStringLiteral("ShowStatusBar"), true);
     statusBar()->setVisible(ShowStatusBar);
     MenuViewStatusBar->setChecked(ShowStatusBar);
+    ReadSuggestionsState(Store, State);
 
     const bool Stored = Store.SectionExists(State);
     const QRect Current = geometry();
@@ -1771,6 +1774,7 @@ void TUIMainForm::SaveWindowState() {
     // The normal rectangle, so that a maximized window keeps its restored size.
     const QRect Rect = isMaximized() ? normalGeometry() : geometry();
     Store.WriteBool(State, QStringLiteral("ShowStatusBar"), !statusBar()->isHidden());
+    WriteSuggestionsState(Store, State);
     Store.WriteBool(State, QStringLiteral("WindowMaximized"), isMaximized());
     Store.WriteInteger(State, QStringLiteral("WindowLeft"), Rect.left());
     Store.WriteInteger(State, QStringLiteral("WindowTop"), Rect.top());

@@ -9,6 +9,8 @@
 #include <memory>
 
 class TTranslationMemory;
+class TMainFormSuggestions;
+class TCustomIniFile;
 class QLabel;
 class TDocumentProblems;
 class TDocumentRecovery;
@@ -148,6 +150,7 @@ protected:
   void dropEvent(QDropEvent *Event) override;
 
 private:
+  friend class TMainFormSuggestions;
   TAction *NewAction(const char *Name, const QString &Caption, const QKeySequence &Shortcut,
                      const QString &Hint, const QString &Category, int ImageIndex);
   void CreateActions();
@@ -222,6 +225,13 @@ private:
   // A memo's own undo history, while typing goes on in the entries it shows;
   // Ctrl+Z there goes to the document once that history is used up.
   bool MemoUndoKey(QKeyEvent *Event);
+
+  // The Suggestions pane beside the memos (MainFormSuggestions.cpp); whether
+  // it is shown is kept with the window's state.
+  void CreateSuggestions();
+  void ReadSuggestionsState(const TCustomIniFile &Store, const QString &Section);
+  void WriteSuggestionsState(TCustomIniFile &Store, const QString &Section);
+  TMainFormSuggestions *FSuggestions = nullptr;
 
   // The user's translation memory, opened on the first load (null when it
   // cannot be used: the editor works on without it). Declared before the

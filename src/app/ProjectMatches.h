@@ -1,0 +1,29 @@
+#pragma once
+
+#include "MemoryUnit.h"
+
+#include <QHash>
+#include <QString>
+#include <vector>
+
+class TTranslationDocument;
+
+// The translations an open document already holds for the source text of one
+// of its entries: those of its other entries with the same source text,
+// translated by hand (not untranslated, not translated automatically). The
+// entries are indexed by source text on the first Find; source texts do not
+// change while a document is open.
+class TProjectMatches {
+public:
+  // Forgets the index. REQUIRES: called whenever the document is opened,
+  // reloaded or closed.
+  void Reset();
+  // Up to MaxCount different translations, in entry order, as exact matches
+  // whose units name the document's translation file and the entry.
+  // REQUIRES: an open document, Position an entry.
+  std::vector<TMemoryMatch> Find(TTranslationDocument &Doc, int Position, int MaxCount);
+
+private:
+  QHash<QString, std::vector<int>> FBySource;
+  bool FIndexed = false;
+};
