@@ -79,7 +79,9 @@ TMainFormSuggestions::TMainFormSuggestions(TUIMainForm &Form)
   ActionView->setChecked(true);
   connect(ActionView, &QAction::toggled, this, [this](bool On) {
     Pane->setVisible(On);
-    Schedule(true);
+    // At once: the keys of a hidden pane's suggestions do nothing.
+    bForce = true;
+    Update();
   });
   QMenu *View = Form.findChild<QMenu *>(QStringLiteral("MenuView"));
   const QList<QAction *> Items = View->actions();

@@ -71,12 +71,14 @@ private:
 
     QTextCharFormat Plain;
     Plain.setForeground(Text);
-    QTextCharFormat Head = Plain;
-    Head.setFontWeight(QFont::Bold);
+    QTextCharFormat Bold = Plain;
+    Bold.setFontWeight(QFont::Bold);
     QTextCharFormat Second;
     Second.setForeground(Dim);
     QTextCursor Cursor(&Doc);
-    Cursor.insertText(R.Head + QStringLiteral("  "), Head);
+    if (!R.Shortcut.isEmpty())
+      Cursor.insertText(R.Shortcut + QStringLiteral("  "), Second);
+    Cursor.insertText(R.Similarity + QStringLiteral("  "), Bold);
     Cursor.insertText(R.Target, Plain);
     Cursor.insertBlock();
     if (!R.Note.isEmpty()) {
@@ -163,9 +165,8 @@ void TSuggestionsPane::BuildRows() {
     const TMemoryMatch &Match = FSuggestions[I].Match;
     TRow Row;
     const int Percent = SimilarityPercent(Match.Similarity, Match.bExact);
-    Row.Head = LangConstantFmt(u"SCaptionSimilarity", {Percent});
-    if (I < size_t(FShortcuts.size()) && !FShortcuts[qsizetype(I)].isEmpty())
-      Row.Head = FShortcuts[qsizetype(I)] + QStringLiteral("   ") + Row.Head;
+    Row.Similarity = LangConstantFmt(u"SCaptionSimilarity", {Percent});
+    Row.Shortcut = FShortcuts.value(qsizetype(I));
     Row.Target = Match.Unit.Target;
     if (FSuggestions[I].bProject)
       Row.Note = LangConstant(u"SCaptionSuggestionFromProject");

@@ -29,9 +29,10 @@ public:
   explicit TSuggestionsPane(QWidget *Parent = nullptr);
 
   // Lists the first MaxSuggestions of Suggestions, for an entry whose source
-  // text is Source; Shortcuts[I] is the key of row I (may be empty).
+  // text is Source.
   void SetSuggestions(const QString &Source, std::vector<TSuggestion> Suggestions);
   const std::vector<TSuggestion> &Suggestions() const { return FSuggestions; }
+  // The keys that choose the rows, shown in them: Shortcuts[I] for row I.
   void SetShortcuts(const QStringList &Shortcuts);
   // The line below the list; empty hides it.
   void SetMessage(const QString &Text);
@@ -47,10 +48,11 @@ private:
   friend class TRowDelegate;
   // What a row shows, built when the suggestions are set.
   struct TRow {
-    QString Head;                                // shortcut and similarity
+    QString Shortcut;
+    QString Similarity;
     QString Target;
-    QString Note;                                // "from this project"; empty for the memory's
-    std::vector<TTextDifference> SourceChanges;  // empty when the sources are equal
+    QString Note;                               // "from this project"; empty for the memory's
+    std::vector<TTextDifference> SourceChanges; // the stored source against the entry's
   };
   void BuildRows();
 
