@@ -1098,6 +1098,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
+  FPretranslateOnOpen = false;
   FProblems->Attach(nullptr);
   FFileWatch->Attach(nullptr);
   FDiskChangeBar->hide();

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QStatusBar>
 
@@ -89,8 +90,23 @@ void TUIMainForm::PretranslateTranslation() {
   {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto RestoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // Fuzzy look-ups over thousands of entries take a while: a bar shows
+    // once it is more than a moment, and its Cancel leaves all as it was.
+    QProgressDialog Progress(LangConstant(u"SMessagePretranslating"),
+                             LangConstant(u"SDialogButtonCancel"), 0, 1, this);
+    Progress.setWindowModality(Qt::WindowModal);
+    Progress.setMinimumDuration(1000);
+    Progress.setAutoReset(false);
     Counts = Pretranslate(*FDocument, &Memory, MinSimilarity / 100.0,
-                          LangConstant(u"SUndoPretranslate"));
+                          LangConstant(u"SUndoPretranslate"), [&Progress](int Done, int Total) {
+                            Progress.setMaximum(Total);
+                            Progress.setValue(Done);
+                            return !Progress.wasCanceled();
+                          });
+  }
+  if (Counts.bCancelled) {
+    statusBar()->showMessage(LangConstant(u"SMessagePretranslateCancelled"));
+    return;
   }
   const QString Summary = PretranslationSummary(Counts);
   statusBar()->showMessage(Summary);
