@@ -85,10 +85,17 @@ void AnswerPretranslate(int MinSimilarity) {
       return;
     (MinSimilarity < 100 ? D->FuzzyRadio : D->ExactRadio)->setChecked(true);
     D->SimilaritySpin->setValue(MinSimilarity);
-    QTimer::singleShot(0, [] {
-      if (auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+    // The summary comes after the progress bar, if that shows.
+    auto *Poll = new QTimer;
+    Poll->setInterval(10);
+    QObject::connect(Poll, &QTimer::timeout, [Poll] {
+      if (auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        Poll->stop();
+        Poll->deleteLater();
         Box->accept();
+      }
     });
+    Poll->start();
     D->DialogButtons->BtnOK()->click();
   });
 }
