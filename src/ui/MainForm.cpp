@@ -169,7 +169,7 @@ TTranslationMemory *TUIMainForm::TranslationMemory() {
   if (!FMemoryOpened) {
     FMemoryOpened = true;
     try {
-      FMemory = std::make_unique<TTranslationMemory>(DefaultMemoryPath());
+      FMemory = std::make_unique<TTranslationMemory>(MemoryPath());
     } catch (const ETranslationMemoryError &E) {
       statusBar()->showMessage(E.Message());
     }
@@ -308,6 +308,7 @@ void TUIMainForm::CreateActions() {
   ActionToolsOptions =
       NewAction("ActionToolsOptions", QStringLiteral("Options"), {},
                 QStringLiteral("View or modify the applications settings"), Tools, iiOptions);
+  CreateMemoryActions();
   ActionHelpDoc = NewAction("ActionHelpDoc", QStringLiteral("Lingrove &Documentation"), {},
                             QStringLiteral("Show Lingrove Documentation"), Help, iiDocumentation);
   ActionHelpUpdates = NewAction("ActionHelpUpdates", QStringLiteral("Check for &Updates"), {},
@@ -463,7 +464,7 @@ void TUIMainForm::CreateMenus() {
 
   QMenu *Tools = Bar->addMenu(QStringLiteral("&Tools"));
   Tools->setObjectName(QStringLiteral("MenuTools"));
-  Tools->addAction(ActionToolsOptions);
+  Tools->addActions({ActionToolsPretranslate, ActionToolsOptions});
 
   QMenu *Help = Bar->addMenu(QStringLiteral("&Help"));
   Help->setObjectName(QStringLiteral("MenuHelp"));
@@ -1048,7 +1049,8 @@ void TUIMainForm::UpdateActions() {
         static_cast<QAction *>(ActionEditTransProperties),
         static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext),
         static_cast<QAction *>(ActionEditPreviousProblem),
-        static_cast<QAction *>(ActionEditNextProblem)})
+        static_cast<QAction *>(ActionEditNextProblem),
+        static_cast<QAction *>(ActionToolsPretranslate)})
     A->setEnabled(Open);
   const bool Focused = Open && MainStringTree->currentIndex().isValid();
   ActionEditPreviousItem->setEnabled(Focused);
@@ -1096,6 +1098,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
+  FPretranslateOnOpen = false;
   FProblems->Attach(nullptr);
   FFileWatch->Attach(nullptr);
   FDiskChangeBar->hide();
@@ -1142,6 +1145,7 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     throw;
   }
   RebuildTree();
+  PretranslateOnOpen();
   FFileWatch->Attach(FDocument.get());
   if (!FDocument->IsNewTranslation())
     AddRecentProject({SourcePath, DisplayPath, TranslationPath});
@@ -1150,7 +1154,8 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
 }
 
 void TUIMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts) {
-  TUIDifferencesDialog::Execute(this, Log, Counts);
+  FPretranslateOnOpen =
+      TUIDifferencesDialog::Execute(this, Log, Counts, MemoryHoldsDocumentPair());
 }
 
 bool TUIMainForm::EditTranslationProperties() {
@@ -1688,6 +1693,8 @@ void TUIMainForm::ApplyOptions() {
     return;
   SwitchInterfaceLanguage(Attribs->Language());
   ApplyRecoveryDelay();
+  FRecovery->SetFolder(RecoveryFolder());
+  ApplyMemoryOptions();
   // The personal word list may have lost words: the dictionary is read anew.
   FSpellingLangID = 0;
   FSpelling->Close();
