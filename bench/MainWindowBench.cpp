@@ -4,7 +4,8 @@
 // is edited the way the in-place editor commits it and the status bar
 // follows; then the everyday tools: a keystroke in the memo with a long undo
 // history, find next over the whole document, filters, Replace All and its
-// undo; and the document is closed. Prints one figure a line.
+// undo, Tools > Pre-translate (exact, then also fuzzy) from a memory holding
+// the project's translations and its undo; and the document is closed. Prints one figure a line.
 //
 //   lingrove-mainbench SOURCE.zrlang TRANSLATION.lng [--display DISPLAY.lng]
 //
@@ -17,8 +18,11 @@
 #include "TranslationDocument.h"
 #include "EntryTreeModel.h"
 #include "Languages.h"
+#include "DocumentMemory.h"
 #include "DocumentRecovery.h"
 #include "MainForm.h"
+#include "PretranslateDialog.h"
+#include "TranslationMemory.h"
 #include "UIGuard.h"
 
 #include <QAction>
@@ -30,10 +34,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 #include <cstdio>
@@ -66,6 +74,30 @@ void Key(QWidget *W, int Key, Qt::KeyboardModifiers Modifiers = {}, const QStrin
   QKeyEvent Release(QEvent::KeyRelease, Key, Modifiers, Text);
   QApplication::sendEvent(W, &Press);
   QApplication::sendEvent(W, &Release);
+}
+
+// Answers Tools > Pre-translate at once: exact matches, or also fuzzy ones
+// down to MinSimilarity; then closes its summary.
+void AnswerPretranslate(int MinSimilarity) {
+  QTimer::singleShot(0, [MinSimilarity] {
+    auto *D = qobject_cast<TUIPretranslateDialog *>(QApplication::activeModalWidget());
+    if (!D)
+      return;
+    (MinSimilarity < 100 ? D->FuzzyRadio : D->ExactRadio)->setChecked(true);
+    D->SimilaritySpin->setValue(MinSimilarity);
+    // The summary comes after the progress bar, if that shows.
+    auto *Poll = new QTimer;
+    Poll->setInterval(10);
+    QObject::connect(Poll, &QTimer::timeout, [Poll] {
+      if (auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        Poll->stop();
+        Poll->deleteLater();
+        Box->accept();
+      }
+    });
+    Poll->start();
+    D->DialogButtons->BtnOK()->click();
+  });
 }
 
 QString LabelText(const QWidget &Form, const char *Name) {
@@ -238,6 +270,22 @@ int main(int argc, char *argv[]) {
       Child<QAction>(*Form, "ActionEditUndo")->trigger();
       Settle();
     });
+    // Tools > Pre-translate with the project's own translations in the memory.
+    TTranslationMemory(TUIMainForm::MemoryPath()).Add(MemoryUnitsOfFiles(Args[0], Args[1]));
+    for (const auto &[Name, MinSimilarity] :
+         {std::pair{"pretranslateExact", 100}, std::pair{"pretranslateFuzzy70", 70}}) {
+      AnswerPretranslate(MinSimilarity);
+      Measure(Name, [&] {
+        Form->PretranslateTranslation();
+        Settle();
+      });
+      std::printf("%-24s %s\n", "pretranslateStatus",
+                  qPrintable(Form->statusBar()->currentMessage()));
+      Measure("undoPretranslate", [&] {
+        Child<QAction>(*Form, "ActionEditUndo")->trigger();
+        Settle();
+      });
+    }
     std::printf("%-24s %10.1f MB\n", "peakRssAfterTools", StatusMb("VmHWM:"));
 
     Measure("closeDocument", [&] {

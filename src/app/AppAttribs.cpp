@@ -144,7 +144,10 @@ bool TAttribs::LoadAttribs() {
     LoadOption(Ini, FDisabledChecks);
     LoadOption(Ini, FCheckSpelling);
     LoadOption(Ini, FRecoveryDelay);
+    LoadOption(Ini, FRecoveryFolder);
+    LoadOption(Ini, FMemoryPath);
     LoadOption(Ini, FMemoryMinSimilarity);
+    LoadOption(Ini, FAutoTranslateOnOpen);
     const QString User = QStringLiteral("User");
     if (Ini.KeyExists(User))
       Ini.DeleteKey(User);
@@ -168,8 +171,10 @@ void TAttribs::LoadDefaults() {
   FTheme = QStringLiteral("Default");
   for (auto *Option : {&FNewEncoding, &FRecoveryDelay, &FMemoryMinSimilarity})
     Option->Value = Option->Default;
-  FDisabledChecks.Value = FDisabledChecks.Default;
-  FCheckSpelling.Value = FCheckSpelling.Default;
+  for (auto *Option : {&FDisabledChecks, &FRecoveryFolder, &FMemoryPath})
+    Option->Value = Option->Default;
+  for (auto *Option : {&FCheckSpelling, &FAutoTranslateOnOpen})
+    Option->Value = Option->Default;
 }
 
 void TAttribs::SaveAttribs() {
@@ -199,7 +204,10 @@ void TAttribs::SaveAttribs() {
   SaveOption(Ini, FDisabledChecks);
   SaveOption(Ini, FCheckSpelling);
   SaveOption(Ini, FRecoveryDelay);
+  SaveOption(Ini, FRecoveryFolder);
+  SaveOption(Ini, FMemoryPath);
   SaveOption(Ini, FMemoryMinSimilarity);
+  SaveOption(Ini, FAutoTranslateOnOpen);
   FStored = Current;
 }
 

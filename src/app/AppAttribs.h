@@ -94,10 +94,20 @@ public:
   // Seconds after the last edit until the recovery file is written.
   int RecoveryDelay() const { return FRecoveryDelay.Value; }
   void SetRecoveryDelay(int Value) { FRecoveryDelay.Value = Value; }
-  // The least similarity, in percent, of a translation memory's match that
-  // is offered as a suggestion.
+  // The folder of the recovery files; empty for the default one.
+  const QString &RecoveryFolder() const { return FRecoveryFolder.Value; }
+  void SetRecoveryFolder(const QString &Value) { FRecoveryFolder.Value = Value; }
+  // The translation memory's file; empty for the default one.
+  const QString &MemoryPath() const { return FMemoryPath.Value; }
+  void SetMemoryPath(const QString &Value) { FMemoryPath.Value = Value; }
+  // The least similarity, in percent, of a fuzzy match a pre-translation
+  // takes when the user asks for fuzzy matches.
   int MemoryMinSimilarity() const { return FMemoryMinSimilarity.Value; }
   void SetMemoryMinSimilarity(int Value) { FMemoryMinSimilarity.Value = Value; }
+  // An opened translation is filled with the memory's exact matches once
+  // its differences are shown.
+  bool AutoTranslateOnOpen() const { return FAutoTranslateOnOpen.Value; }
+  void SetAutoTranslateOnOpen(bool Value) { FAutoTranslateOnOpen.Value = Value; }
 
   // A setting under "Options": its key and default, declared once; Stored
   // is the value as last loaded or saved.
@@ -129,7 +139,10 @@ private:
   TOption<QString> FDisabledChecks{u"DisabledChecks", QString()};
   TOption<bool> FCheckSpelling{u"CheckSpelling", true};
   TOption<qint32> FRecoveryDelay{u"RecoveryDelay", 5};
+  TOption<QString> FRecoveryFolder{u"RecoveryFolder", QString()};
+  TOption<QString> FMemoryPath{u"MemoryPath", QString()};
   TOption<qint32> FMemoryMinSimilarity{u"MemoryMinSimilarity", 70};
+  TOption<bool> FAutoTranslateOnOpen{u"AutoTranslateOnOpen", false};
 };
 
 // The process-wide settings, from InitializeAttribs at program start to

@@ -27,6 +27,10 @@ QString DefaultMemoryPath() {
          QStringLiteral("/Brisel Solutions/Lingrove/memory.sqlite");
 }
 
+QString MemoryPathOf(const QString &Setting) {
+  return Setting.trimmed().isEmpty() ? DefaultMemoryPath() : Setting.trimmed();
+}
+
 QString MemoryOrigin(const QString &FileName) {
   return FileName.isEmpty() ? QString() : QFileInfo(FileName).absoluteFilePath();
 }

@@ -44,6 +44,9 @@ std::vector<TMemoryUnit> MemoryUnitsOfFiles(const QString &SourceFile,
 // The user's translation memory: "memory.sqlite" in the program's data
 // folder (the application-data location of Lingrove).
 QString DefaultMemoryPath();
+// The memory the editor uses given its MemoryPath setting: the setting's
+// file, the default one while it is empty.
+QString MemoryPathOf(const QString &Setting);
 
 // The name a memory gives a file: its absolute path.
 QString MemoryOrigin(const QString &FileName);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QUuid>
 #include <algorithm>
 
@@ -40,6 +41,16 @@ TDocumentRecovery::~TDocumentRecovery() {
 void TDocumentRecovery::SetDelays(int DebounceMilliseconds, int MaxDelayMilliseconds) {
   FDebounce.setInterval(DebounceMilliseconds);
   FMaxDelay.setInterval(MaxDelayMilliseconds);
+}
+
+void TDocumentRecovery::SetFolder(const QString &Folder) {
+  if (Folder == FFolder)
+    return;
+  FFolder = Folder;
+  if (FPath.isEmpty())
+    return;
+  DeleteFile();
+  WriteNow();
 }
 
 void TDocumentRecovery::Attach(TTranslationDocument *Doc) {
@@ -126,6 +137,10 @@ void TDocumentRecovery::Remove() {
   FMaxDelay.stop();
   // Saved or closed: what was changed so far is in the file or gone.
   FChanged.clear();
+  DeleteFile();
+}
+
+void TDocumentRecovery::DeleteFile() {
   if (FPath.isEmpty())
     return;
   // After the writes already started, so that none brings the file back.
@@ -134,6 +149,10 @@ void TDocumentRecovery::Remove() {
     Lock->unlock();
   });
   FPath.clear();
+}
+
+QString DefaultRecoveryFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/recovery"_s;
 }
 
 std::vector<TAbandonedRecovery> FindAbandonedRecoveries(const QString &Folder) {

@@ -32,6 +32,10 @@ public:
   // Follows Doc (nullptr: none); Doc must outlive this or be detached first.
   void Attach(TTranslationDocument *Doc);
   void SetDelays(int DebounceMilliseconds, int MaxDelayMilliseconds);
+  // Keeps the file in Folder from now on: one already written there moves
+  // at once, so that no other folder holds this document's changes.
+  void SetFolder(const QString &Folder);
+  const QString &Folder() const { return FFolder; }
   // Takes the snapshot when there are unsaved changes and hands it to the
   // worker; returns at once.
   void WriteNow();
@@ -53,6 +57,8 @@ private:
   void Record(const std::vector<int> &Positions);
   void Changed();
   void Remove();
+  // Deletes the file after the writes already started; the record stays.
+  void DeleteFile();
 
   QString FFolder;
   TTranslationDocument *FDoc = nullptr;
@@ -72,6 +78,10 @@ struct TAbandonedRecovery {
   TRecoveryData Data;
   std::shared_ptr<QLockFile> Lock;
 };
+
+// Where recovery files are kept unless the settings name another folder:
+// "recovery" in the program's application-data folder.
+QString DefaultRecoveryFolder();
 
 // The folder's recovery files whose writers are gone, newest first. Files
 // that cannot be read are left alone.

@@ -8,7 +8,8 @@
 #include <vector>
 
 TPretranslationCounts Pretranslate(TTranslationDocument &Doc, TTranslationMemory *Memory,
-                                   double MinSimilarity, const QString &Action) {
+                                   double MinSimilarity, const QString &Action,
+                                   const TPretranslationProgress &Progress) {
   const TEntryTable &Table = Doc.Entries();
   const QString SourceLang = MemorySourceLang(Doc.Languages());
   const QString TargetLang = MemoryTargetLang(Doc.Languages());
@@ -31,7 +32,16 @@ TPretranslationCounts Pretranslate(TTranslationDocument &Doc, TTranslationMemory
 
   TPretranslationCounts Counts;
   std::vector<std::pair<int, QString>> Values;
-  for (const int P : Untranslated) {
+  // Often enough for a progress bar, seldom enough to cost nothing.
+  constexpr size_t ProgressStep = 32;
+  const int Total = int(Untranslated.size());
+  for (size_t I = 0; I < Untranslated.size(); ++I) {
+    if (Progress && I % ProgressStep == 0 && !Progress(int(I), Total)) {
+      TPretranslationCounts Cancelled;
+      Cancelled.bCancelled = true;
+      return Cancelled;
+    }
+    const int P = Untranslated[I];
     const QString &Source = Table.SourceValue(P);
     if (Source.isEmpty())
       continue;

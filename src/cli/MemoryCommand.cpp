@@ -4,17 +4,14 @@
 #include "Console.h"
 #include "DocumentMemory.h"
 #include "Exceptions.h"
-#include "SaveFile.h"
-#include "TmxFile.h"
+#include "MemoryFiles.h"
 #include "TranslationMemory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 
 namespace {
 
@@ -27,15 +24,17 @@ bool HasSuffix(const QString &File, const char *Suffix) {
 QString SourceOf(const QString &Translation, const QString &Given) {
   if (!Given.isEmpty())
     return Given;
-  const QFileInfo Info(Translation);
-  const QStringList Sources =
-      Info.absoluteDir().entryList({QStringLiteral("*.zrlang")}, QDir::Files, QDir::Name);
-  if (Sources.size() != 1)
-    throw EZrLangError(
-        QStringLiteral("%1: %2 language sources (.zrlang) beside it; name one with --source")
-            .arg(ZrLang_QuotedName(Translation), Sources.isEmpty() ? QStringLiteral("no")
-                                                                   : QStringLiteral("several")));
-  return Info.absoluteDir().filePath(Sources.first());
+  const QString Beside = LangSourceBeside(Translation);
+  if (!Beside.isEmpty())
+    return Beside;
+  const bool bNone = QFileInfo(Translation)
+                         .absoluteDir()
+                         .entryList({QStringLiteral("*.zrlang")}, QDir::Files)
+                         .isEmpty();
+  throw EZrLangError(
+      QStringLiteral("%1: %2 language sources (.zrlang) beside it; name one with --source")
+          .arg(ZrLang_QuotedName(Translation),
+               bNone ? QStringLiteral("no") : QStringLiteral("several")));
 }
 
 // The files to import: each argument, a folder standing for its .lng and
@@ -53,17 +52,6 @@ QStringList ImportFiles(const QStringList &Args) {
       Files.append(Dir.filePath(Name));
   }
   return Files;
-}
-
-std::vector<TMemoryUnit> ReadTmxFile(const QString &File) {
-  QFile Stream(File);
-  if (!Stream.open(QIODevice::ReadOnly))
-    throw EFOpenError(File, Stream.errorString());
-  try {
-    return ReadTmx(Stream);
-  } catch (const ETmxFileError &E) {
-    throw EZrLangError(ZrLang_QuotedName(File) + QStringLiteral(": ") + E.Message());
-  }
 }
 
 int Import(TTranslationMemory &Memory, const TCliArguments &Args) {
@@ -91,26 +79,12 @@ int Export(TTranslationMemory &Memory, const TCliArguments &Args) {
   if (Args.Positional.size() != 2)
     throw ECliUsageError(QStringLiteral("export needs one file name, OUT.tmx"));
   const QString OutFile = Args.Positional[1];
-  const TTranslationMemory::TStats Stats = Memory.Stats();
-  QSet<QString> SourceLangs;
-  for (const auto &Pair : Stats.Pairs)
-    if (Pair.Units > 0)
-      SourceLangs.insert(Pair.SourceLang);
-  const QString SourceLang =
-      SourceLangs.size() == 1 ? *SourceLangs.begin() : QStringLiteral("*all*");
-  int Written = 0, LeftOut = 0;
-  ZrLang_SaveFile(OutFile, [&](QIODevice &Stream) {
-    TTmxWriter Writer(Stream, SourceLang);
-    Memory.ForEach([&](const TMemoryUnit &Unit) { Writer.Write(Unit); });
-    Writer.Finish();
-    Written = Writer.Written();
-    LeftOut = Writer.LeftOut();
-  });
-  if (LeftOut > 0)
+  const TMemoryExport Done = ExportMemoryToTmx(Memory, OutFile);
+  if (Done.LeftOut > 0)
     PrintErr(QStringLiteral("lingrove-cli: warning: %1 units are left out, since their texts "
                             "hold control characters that XML cannot carry\n")
-                 .arg(LeftOut));
-  PrintOut(QStringLiteral("%1 units written to %2\n").arg(Written).arg(OutFile));
+                 .arg(Done.LeftOut));
+  PrintOut(QStringLiteral("%1 units written to %2\n").arg(Done.Written).arg(OutFile));
   return cesSuccess;
 }
 

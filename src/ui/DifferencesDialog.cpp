@@ -1,6 +1,7 @@
 #include "DifferencesDialog.h"
 
 #include "Action.h"
+#include "AppAttribs.h"
 #include "DialogControls.h"
 #include "HighDPI.h"
 #include "LanguageController.h"
@@ -110,7 +111,7 @@ TUIDifferencesDialog::TUIDifferencesDialog(QWidget *AOwner) : TUIBaseDialog(AOwn
   TotalsListBox->setUniformItemSizes(true);
   AutoTranslateCheck = new QCheckBox(
       QStringLiteral(
-          "&Automatically translate all untranslated entries using the Translation Repository"),
+          "&Automatically translate all untranslated entries using the translation memory"),
       TotalsGroupBox);
   AutoTranslateCheck->setObjectName(QStringLiteral("AutoTranslateCheck"));
   AutoTranslateCheck->setEnabled(false);
@@ -147,11 +148,21 @@ void TUIDifferencesDialog::Execute(QWidget *AOwner, const QString &Log, int CntA
   Dialog->exec();
 }
 
-void TUIDifferencesDialog::Execute(QWidget *AOwner, const QString &Log, const QList<int> &Counts) {
+bool TUIDifferencesDialog::Execute(QWidget *AOwner, const QString &Log, const QList<int> &Counts,
+                                   bool bCanAutoTranslate) {
   auto Dialog = CreateForm<TUIDifferencesDialog>(AOwner);
   Dialog->SetLog(Log);
   Dialog->SetTotals(Counts);
+  Dialog->AutoTranslateCheck->setEnabled(bCanAutoTranslate);
+  Dialog->AutoTranslateCheck->setChecked(bCanAutoTranslate && Attribs &&
+                                         Attribs->AutoTranslateOnOpen());
   Dialog->exec();
+  if (!bCanAutoTranslate)
+    return false;
+  const bool bChecked = Dialog->AutoTranslateCheck->isChecked();
+  if (Attribs)
+    Attribs->SetAutoTranslateOnOpen(bChecked);
+  return bChecked;
 }
 
 void TUIDifferencesDialog::SetLog(const QString &Log) {

@@ -30,7 +30,12 @@ public:
                       int CntAddedConsts, int CntRemovedComps, int CntRemovedProps,
                       int CntRemovedConsts, int CntComps, int CntProps, int CntConsts);
   // The same with the nine counters as a list, in the comparison's order.
-  static void Execute(QWidget *AOwner, const QString &Log, const QList<int> &Counts);
+  // With bCanAutoTranslate (the memory holds the translation's language
+  // pair) the user may ask for the untranslated entries to be filled from
+  // the memory; the answer is remembered in the settings (AutoTranslateOnOpen)
+  // and returned. Without, the check is off and unavailable.
+  static bool Execute(QWidget *AOwner, const QString &Log, const QList<int> &Counts,
+                      bool bCanAutoTranslate = false);
 
   // Shows the log without its leading and trailing blanks and line breaks.
   void SetLog(const QString &Log);

@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "OpenFilesDialog.h"
 #include "OptionsDialog.h"
+#include "PretranslateDialog.h"
 #include "TransPropsDialog.h"
 
 std::vector<TFormDescriptor> LingroveForms() {
@@ -13,6 +14,7 @@ std::vector<TFormDescriptor> LingroveForms() {
       {QStringLiteral("Dialog.Differences"), [] { return CreateForm<TUIDifferencesDialog>(); }},
       {QStringLiteral("Dialog.OpenFiles"), [] { return CreateForm<TUIOpenFilesDialog>(); }},
       {QStringLiteral("Dialog.Options"), [] { return CreateForm<TUIOptionsDialog>(); }},
+      {QStringLiteral("Dialog.Pretranslate"), [] { return CreateForm<TUIPretranslateDialog>(); }},
       {QStringLiteral("Dialog.Properties"), [] { return CreateForm<TUITransPropsDialog>(); }},
       {QStringLiteral("UI.Dialog.About"), [] { return CreateForm<TUIAboutDialog>(); }},
   };

@@ -171,7 +171,7 @@ TTranslationMemory *TUIMainForm::TranslationMemory() {
   if (!FMemoryOpened) {
     FMemoryOpened = true;
     try {
-      FMemory = std::make_unique<TTranslationMemory>(DefaultMemoryPath());
+      FMemory = std::make_unique<TTranslationMemory>(MemoryPath());
     } catch (const ETranslationMemoryError &E) {
       statusBar()->showMessage(E.Message());
     }
@@ -310,6 +310,7 @@ void TUIMainForm::CreateActions() {
   ActionToolsOptions =
       NewAction("ActionToolsOptions", QStringLiteral("Options"), {},
                 QStringLiteral("View or modify the applications settings"), Tools, iiOptions);
+  CreateMemoryActions();
   ActionHelpDoc = NewAction("ActionHelpDoc", QStringLiteral("Lingrove &Documentation"), {},
                             QStringLiteral("Show Lingrove Documentation"), Help, iiDocumentation);
   ActionHelpUpdates = NewAction("ActionHelpUpdates", QStringLiteral("Check for &Updates"), {},
@@ -465,7 +466,7 @@ void TUIMainForm::CreateMenus() {
 
   QMenu *Tools = Bar->addMenu(QStringLiteral("&Tools"));
   Tools->setObjectName(QStringLiteral("MenuTools"));
-  Tools->addAction(ActionToolsOptions);
+  Tools->addActions({ActionToolsPretranslate, ActionToolsOptions});
 
   QMenu *Help = Bar->addMenu(QStringLiteral("&Help"));
   Help->setObjectName(QStringLiteral("MenuHelp"));
@@ -1050,7 +1051,8 @@ void TUIMainForm::UpdateActions() {
         static_cast<QAction *>(ActionEditTransProperties),
         static_cast<QAction *>(ActionEditJumpPrevious), static_cast<QAction *>(ActionEditJumpNext),
         static_cast<QAction *>(ActionEditPreviousProblem),
-        static_cast<QAction *>(ActionEditNextProblem)})
+        static_cast<QAction *>(ActionEditNextProblem),
+        static_cast<QAction *>(ActionToolsPretranslate)})
     A->setEnabled(Open);
   const bool Focused = Open && MainStringTree->currentIndex().isValid();
   ActionEditPreviousItem->setEnabled(Focused);
@@ -1098,6 +1100,7 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
+  FPretranslateOnOpen = false;
   FProblems->Attach(nullptr);
   FFileWatch->Attach(nullptr);
   FDiskChangeBar->hide();
@@ -1144,6 +1147,7 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     throw;
   }
   RebuildTree();
+  PretranslateOnOpen();
   FFileWatch->Attach(FDocument.get());
   if (!FDocument->IsNewTranslation())
     AddRecentProject({SourcePath, DisplayPath, TranslationPath});
@@ -1152,7 +1156,8 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
 }
 
 void TUIMainForm::ShowDifferences(const QString &Log, const QList<int> &Counts) {
-  TUIDifferencesDialog::Execute(this, Log, Counts);
+  FPretranslateOnOpen =
+      TUIDifferencesDialog::Execute(this, Log, Counts, MemoryHoldsDocumentPair());
 }
 
 bool TUIMainForm::EditTranslationProperties() {
@@ -1690,6 +1695,8 @@ void TUIMainForm::ApplyOptions() {
     return;
   SwitchInterfaceLanguage(Attribs->Language());
   ApplyRecoveryDelay();
+  FRecovery->SetFolder(RecoveryFolder());
+  ApplyMemoryOptions();
   // The personal word list may have lost words: the dictionary is read anew.
   FSpellingLangID = 0;
   FSpelling->Close();

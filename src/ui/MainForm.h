@@ -127,8 +127,15 @@ public:
   // The folder of the interface language files: "Languages" beside the
   // program, else the installed one (see FindLanguageFolder).
   static QString LanguageFolder();
-  // Where recovery files of documents with unsaved changes are kept.
+  // Where recovery files of documents with unsaved changes are kept: the
+  // RecoveryFolder setting, else the default folder.
   static QString RecoveryFolder();
+  // The translation memory's file: the MemoryPath setting, else the default.
+  static QString MemoryPath();
+  // Tools > Pre-translate: asks for exact or also fuzzy matches, fills the
+  // untranslated entries from the memory as one undo step and says how many
+  // it filled. A memory that fails changes nothing and says why.
+  void PretranslateTranslation();
 
 protected:
   void Construct() override;
@@ -239,6 +246,16 @@ private:
   std::unique_ptr<TTranslationMemory> FMemory;
   bool FMemoryOpened = false;
   TTranslationMemory *TranslationMemory();
+  // The memory, opened anew when it failed before: its error is raised.
+  TTranslationMemory &RequiredMemory();
+  // Opens the memory anew when the settings name another file.
+  void ApplyMemoryOptions();
+  bool MemoryHoldsDocumentPair();
+  void CreateMemoryActions();
+  // Fills the opened translation with exact matches when the user asked for
+  // it in the differences dialog; the outcome goes to the status bar.
+  void PretranslateOnOpen();
+  bool FPretranslateOnOpen = false;
   // Always there; empty while no document is open.
   std::unique_ptr<TTranslationDocument> FDocument;
   // The problems of the open document's entries, checked in slices.
@@ -295,6 +312,7 @@ private:
   TAction *ActionEditFindNext = nullptr;
   TAction *ActionEditFindPrevious = nullptr;
   TAction *ActionEditReplace = nullptr;
+  TAction *ActionToolsPretranslate = nullptr;
   TAction *ActionToolsOptions = nullptr;
   TAction *ActionHelpDoc = nullptr;
   TAction *ActionHelpUpdates = nullptr;

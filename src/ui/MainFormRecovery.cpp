@@ -1,6 +1,7 @@
 // Recovering the unsaved changes of an instance that ended unexpectedly.
 #include "MainForm.h"
 
+#include "AppAttribs.h"
 #include "DocumentRecovery.h"
 #include "LanguageManager.h"
 #include "DocumentProblems.h"
@@ -11,11 +12,10 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 
 QString TUIMainForm::RecoveryFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-         QStringLiteral("/recovery");
+  const QString Setting = Attribs ? Attribs->RecoveryFolder() : QString();
+  return Setting.isEmpty() ? DefaultRecoveryFolder() : Setting;
 }
 
 bool TUIMainForm::OfferRecovery() {

@@ -46,9 +46,13 @@ private:
   void Found(quint64 RequestId, const TSuggestionResult &Result);
   void Use(int Index);
   void UpdateActions();
+  // Looks up in the memory the settings name, from now on; the look-ups of
+  // another one end once its units are stored.
+  void FollowMemoryPath();
 
   TUIMainForm &FForm;
   TSuggestionLookup *FLookup = nullptr;
+  QString FLookupPath;
   TProjectMatches FProjectMatches;
   std::vector<TSuggestion> FProjectSuggestions;
   quint64 FRequestId = 0;
@@ -58,15 +62,13 @@ private:
 };
 
 TMainFormSuggestions::TMainFormSuggestions(TUIMainForm &Form)
-    : QObject(&Form), FForm(Form), FLookup(new TSuggestionLookup(DefaultMemoryPath(), this)) {
-  connect(FLookup, &TSuggestionLookup::Found, this, &TMainFormSuggestions::Found);
+    : QObject(&Form), FForm(Form) {
+  FollowMemoryPath();
   // A save's units are written by the worker; the window goes on at once.
-  TTranslationDocument &Doc = *Form.FDocument;
-  Doc.SetMemoryFeed([Lookup = FLookup](std::vector<TMemoryUnit> Units) {
-    Lookup->Store(std::move(Units));
+  Form.FDocument->SetMemoryFeed([this](std::vector<TMemoryUnit> Units) {
+    FollowMemoryPath();
+    FLookup->Store(std::move(Units));
   });
-  connect(FLookup, &TSuggestionLookup::StoreFailed, &Doc,
-          &TTranslationDocument::MemoryFeedFailed);
 
   auto *Values = Form.findChild<QSplitter *>(QStringLiteral("ValueSplitter"));
   Pane = new TSuggestionsPane(Values);
@@ -114,6 +116,18 @@ TMainFormSuggestions::TMainFormSuggestions(TUIMainForm &Form)
   UpdateActions();
 }
 
+void TMainFormSuggestions::FollowMemoryPath() {
+  const QString Path = TUIMainForm::MemoryPath();
+  if (FLookup && FLookupPath == Path)
+    return;
+  delete FLookup;
+  FLookupPath = Path;
+  FLookup = new TSuggestionLookup(Path, this);
+  connect(FLookup, &TSuggestionLookup::Found, this, &TMainFormSuggestions::Found);
+  connect(FLookup, &TSuggestionLookup::StoreFailed, FForm.FDocument.get(),
+          &TTranslationDocument::MemoryFeedFailed);
+}
+
 void TMainFormSuggestions::Retranslate() {
   ActionView->setText(LangConstant(u"SCaptionViewSuggestions"));
   ActionView->SetHint(LangConstant(u"SHintViewSuggestions"));
@@ -141,6 +155,7 @@ void TMainFormSuggestions::Update() {
     return;
   bForce = false;
   FPosition = Position;
+  FollowMemoryPath();
   FLookup->Cancel();
   FProjectSuggestions.clear();
   Pane->SetMessage(QString());

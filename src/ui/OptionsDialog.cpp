@@ -3,9 +3,9 @@
 #include "Action.h"
 #include "AppAttribs.h"
 #include "DialogControls.h"
+#include "DocumentRecovery.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
-#include "MainForm.h"
 #include "PersonalWordList.h"
 #include "SpellingSession.h"
 #include "TranslationChecks.h"
@@ -35,7 +35,8 @@ const QStringList IgnoreMasks = {
     QStringLiteral("DialogButtons.*"),   QStringLiteral(".windowTitle"),
     QStringLiteral("*.currentText"),     QStringLiteral("*.Check_*.text"),
     QStringLiteral("*.CheckLine_*.text"), QStringLiteral("*.WordsLabel.text"),
-    QStringLiteral("*.RecoveryFolderEdit.text"),
+    QStringLiteral("*.RecoveryFolderEdit.*"), QStringLiteral("*.MemoryPathEdit.*"),
+    QStringLiteral("*.MemoryStatsLabel.text"), QStringLiteral("*.suffix"),
 };
 
 // Designed client size at 96 DPI.
@@ -44,7 +45,8 @@ constexpr int DesignedHeight = 380;
 
 // The pages in the order of the list, each with the constant naming it.
 const char16_t *const PageCaptions[] = {u"SOptionsPageGeneral", u"SOptionsPageChecks",
-                                        u"SOptionsPageSpelling", u"SOptionsPageRecovery"};
+                                        u"SOptionsPageSpelling", u"SOptionsPageRecovery",
+                                        u"SOptionsPageMemory"};
 
 // The constants naming a check and saying what it catches, by identifier.
 QString CheckConstant(const TTranslationCheckInfo &Info, const char16_t *Kind) {
@@ -160,18 +162,23 @@ TUIOptionsDialog::TUIOptionsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) {
                Page);
   RecoveryFolderEdit = new QLineEdit(Page);
   RecoveryFolderEdit->setObjectName(QStringLiteral("RecoveryFolderEdit"));
-  RecoveryFolderEdit->setReadOnly(true);
+  RecoveryFolderEdit->setPlaceholderText(QDir::toNativeSeparators(DefaultRecoveryFolder()));
   RecoveryFolderLabel->setBuddy(RecoveryFolderEdit);
+  RecoveryFolderButton = new QPushButton(QStringLiteral("&Browse..."), Page);
+  RecoveryFolderButton->setObjectName(QStringLiteral("RecoveryFolderButton"));
   Grid->addWidget(RecoveryDelayLabel, 0, 0, 1, 2);
   Grid->addWidget(RecoveryDelaySpin, 1, 0, Qt::AlignLeft);
   Grid->addWidget(RecoveryFolderLabel, 2, 0, 1, 2);
-  Grid->addWidget(RecoveryFolderEdit, 3, 0, 1, 2);
+  Grid->addWidget(RecoveryFolderEdit, 3, 0);
+  Grid->addWidget(RecoveryFolderButton, 3, 1);
   Grid->setRowStretch(4, 1);
+
+  CreateMemoryPage();
 
   connect(PageList, &QListWidget::currentRowChanged, Pages, &QStackedWidget::setCurrentIndex);
   PageList->setCurrentRow(0);
   SetHelpTopic(QStringLiteral("program.html#settings"));
-  PutButtonsLastInTabOrder(*this, RecoveryFolderEdit);
+  PutButtonsLastInTabOrder(*this, MemoryExportButton);
   PageList->setFocus();
 
   connect(ActionApply, &QAction::triggered, this, [this] { ApplyChanges(); });
@@ -186,7 +193,12 @@ TUIOptionsDialog::TUIOptionsDialog(QWidget *AOwner) : TUIBaseDialog(AOwner) {
     connect(Combo, &QComboBox::currentIndexChanged, this, &TUIOptionsDialog::Changed);
   for (QCheckBox *Box : findChildren<QCheckBox *>())
     connect(Box, &QCheckBox::toggled, this, &TUIOptionsDialog::Changed);
-  connect(RecoveryDelaySpin, &QSpinBox::valueChanged, this, &TUIOptionsDialog::Changed);
+  for (QSpinBox *Spin : {RecoveryDelaySpin, MinSimilaritySpin})
+    connect(Spin, &QSpinBox::valueChanged, this, &TUIOptionsDialog::Changed);
+  for (QLineEdit *Edit : {RecoveryFolderEdit, MemoryPathEdit})
+    connect(Edit, &QLineEdit::textChanged, this, &TUIOptionsDialog::Changed);
+  connect(RecoveryFolderButton, &QPushButton::clicked, this,
+          &TUIOptionsDialog::BrowseRecoveryFolder);
   connect(SpellingCheck, &QCheckBox::toggled, WordsList, &QWidget::setEnabled);
 
   ZrLangController = TZrLanguageController::CreateLoaded(this, QStringLiteral("ZrLangController"),
@@ -240,9 +252,13 @@ void TUIOptionsDialog::Load(const QString &SpellingTag) {
   WordsList->setEnabled(SpellingCheck->isChecked());
   RemoveWordsButton->setEnabled(!SpellingTag.isEmpty());
   RecoveryDelaySpin->setValue(Attribs->RecoveryDelay());
-  RecoveryFolderEdit->setText(QDir::toNativeSeparators(TUIMainForm::RecoveryFolder()));
+  RecoveryFolderEdit->setText(QDir::toNativeSeparators(Attribs->RecoveryFolder()));
+  MemoryPathEdit->setText(QDir::toNativeSeparators(Attribs->MemoryPath()));
+  MinSimilaritySpin->setValue(Attribs->MemoryMinSimilarity());
+  AutoTranslateOnOpenCheck->setChecked(Attribs->AutoTranslateOnOpen());
   bFilling = false;
   UpdateCaptions();
+  UpdateMemoryStats();
   SetIsDirty(false);
 }
 
@@ -259,6 +275,10 @@ void TUIOptionsDialog::Store() {
   Attribs->SetDisabledChecks(DisabledCheckIds(Checks));
   Attribs->SetCheckSpelling(SpellingCheck->isChecked());
   Attribs->SetRecoveryDelay(RecoveryDelaySpin->value());
+  Attribs->SetRecoveryFolder(QDir::fromNativeSeparators(RecoveryFolderEdit->text().trimmed()));
+  Attribs->SetMemoryPath(QDir::fromNativeSeparators(MemoryPathEdit->text().trimmed()));
+  Attribs->SetMemoryMinSimilarity(MinSimilaritySpin->value());
+  Attribs->SetAutoTranslateOnOpen(AutoTranslateOnOpenCheck->isChecked());
   Attribs->SaveAttribs();
   if (!FRemovedWords.isEmpty()) {
     TPersonalWordList(TSpellingSession::PersonalWordListFile(FSpellingTag)).Remove(FRemovedWords);

@@ -17,7 +17,8 @@ class TZrLanguageController;
 
 // Tools > Options: the program's settings on pages chosen from a list.
 // It edits the process-wide settings (Attribs) and the personal word list of
-// the open spelling dictionary; OK and Apply store them and call Applied so
+// the open spelling dictionary; its memory page imports into and exports the
+// memory its path names at once, being no setting; OK and Apply store them and call Applied so
 // the window takes them up at once, Cancel leaves everything as it was.
 //
 // Use:
@@ -58,6 +59,16 @@ public:
   QSpinBox *RecoveryDelaySpin;
   QLabel *RecoveryFolderLabel;
   QLineEdit *RecoveryFolderEdit;
+  QPushButton *RecoveryFolderButton;
+  QLabel *MemoryPathLabel;
+  QLineEdit *MemoryPathEdit;
+  QPushButton *MemoryPathButton;
+  QLabel *MinSimilarityLabel;
+  QSpinBox *MinSimilaritySpin;
+  QCheckBox *AutoTranslateOnOpenCheck;
+  QLabel *MemoryStatsLabel;
+  QPushButton *MemoryImportButton;
+  QPushButton *MemoryExportButton;
 
   std::function<void()> Applied;
 
@@ -68,6 +79,17 @@ protected:
 
 private:
   QWidget *NewPage(const char *Name);
+  void CreateMemoryPage();
+  void BrowseRecoveryFolder();
+  void BrowseMemoryPath();
+  // The memory the page's path names (the default one while it is empty).
+  QString ShownMemoryPath() const;
+  // Units, pairs and file size of the memory the page names.
+  void UpdateMemoryStats();
+  // TMX files, and translations with their language sources, into the
+  // memory the page names; then how many units were read and new.
+  void ImportIntoMemory();
+  void ExportMemory();
   void Changed();
   bool ApplyChanges();
 

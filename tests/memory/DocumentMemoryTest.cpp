@@ -53,6 +53,17 @@ TEST_F(DocumentMemoryTest, RemovedTranslationsAreKeptAndPretranslatedBackAfterAR
   EXPECT_EQ(Doc.Reconciliation().Counts[4], 3);
   EXPECT_EQ(Memory.FindExact(u"en-US"_s, u"de-DE"_s, u"Save the file"_s), u"Die Datei speichern"_s);
 
+  // Stopped by its progress, it changes nothing.
+  int Told = 0;
+  const TPretranslationCounts Stopped =
+      Pretranslate(Doc, &Memory, 0.75, u"Pre-translate"_s, [&Told](int Done, int Total) {
+        ++Told;
+        return Done > 0 || Total == 0;
+      });
+  EXPECT_TRUE(Stopped.bCancelled);
+  EXPECT_EQ(Told, 1);
+  EXPECT_EQ(Doc.UndoStack().count(), 0);
+
   const TPretranslationCounts Counts = Pretranslate(Doc, &Memory, 0.75, u"Pre-translate"_s);
   EXPECT_EQ(Counts.Exact, 3); // Options, &OK and the renamed constant
   EXPECT_EQ(Counts.Fuzzy, 1); // "Save a file"

@@ -3,6 +3,7 @@
 #include "DifferencesDialog.h"
 #include "OpenFilesDialog.h"
 #include "OptionsDialog.h"
+#include "PretranslateDialog.h"
 #include "TransPropsDialog.h"
 
 #include "Action.h"
@@ -29,6 +30,8 @@ std::unique_ptr<TUIBaseDialog> NewDialog(int Which) {
     return CreateForm<TUITransPropsDialog>();
   case 2:
     return CreateForm<TUIDifferencesDialog>();
+  case 3:
+    return CreateForm<TUIPretranslateDialog>();
   default:
     return CreateForm<TUIOptionsDialog>();
   }
@@ -125,6 +128,6 @@ TEST(MessageBoxButtons, FollowTheInterfaceLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndDialogs, DialogLayout,
                          testing::Combine(testing::Values(1033, 1031, 1049),
-                                          testing::Values(0, 1, 2, 3)));
+                                          testing::Values(0, 1, 2, 3, 4)));
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "ManualHelp.h"
 #include "OpenFilesDialog.h"
 #include "OptionsDialog.h"
+#include "PretranslateDialog.h"
 #include "TransPropsDialog.h"
 #include "UrlOpener.h"
 
@@ -34,6 +35,7 @@ const THelpCase HelpCases[] = {
     {"TransProps", Created<TUITransPropsDialog>},
     {"Differences", Created<TUIDifferencesDialog>},
     {"Options", Created<TUIOptionsDialog>},
+    {"Pretranslate", Created<TUIPretranslateDialog>},
 };
 
 QString ManualPage(const QUrl &Url) {

@@ -4,16 +4,22 @@
 
 #include "Action.h"
 #include "AppAttribs.h"
+#include "DocumentMemory.h"
 #include "PersonalWordList.h"
 #include "SpellingSession.h"
+#include "TranslationMemory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 
 #include "DialogsTestSupport.h"
 
@@ -81,6 +87,44 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryPageAtOnceAndCancelKeepsTheOldValues) 
   EXPECT_EQ(Applied, 1);
   EXPECT_EQ(Attribs->RecoveryDelay(), 30);
   EXPECT_EQ(Attribs->DisabledChecks(), u"whitespace,unchanged");
+}
+
+TEST_F(OptionsDialogTest, TheMemoryPageAndTheRecoveryFolderAreKeptOnOKOnly) {
+  QTemporaryDir Dir;
+  const QString Memory = Dir.filePath(QStringLiteral("team.sqlite"));
+  for (const bool bOK : {false, true}) {
+    auto D = CreateForm<TUIOptionsDialog>();
+    D->Load(QString());
+    EXPECT_TRUE(D->MemoryPathEdit->text().isEmpty());
+    EXPECT_EQ(D->MemoryPathEdit->placeholderText(), QDir::toNativeSeparators(DefaultMemoryPath()));
+    EXPECT_TRUE(D->RecoveryFolderEdit->text().isEmpty());
+    EXPECT_EQ(D->MinSimilaritySpin->value(), 70);
+    EXPECT_FALSE(D->AutoTranslateOnOpenCheck->isChecked());
+    D->MemoryPathEdit->setText(QDir::toNativeSeparators(Memory));
+    D->MinSimilaritySpin->setValue(85);
+    D->AutoTranslateOnOpenCheck->setChecked(true);
+    D->RecoveryFolderEdit->setText(QDir::toNativeSeparators(Dir.path()));
+    (bOK ? D->ActionOK : D->ActionCancel)->trigger();
+  }
+  TAttribs Other;
+  ASSERT_TRUE(Other.LoadAttribs());
+  EXPECT_EQ(Other.MemoryPath(), Memory);
+  EXPECT_EQ(Other.MemoryMinSimilarity(), 85);
+  EXPECT_TRUE(Other.AutoTranslateOnOpen());
+  EXPECT_EQ(Other.RecoveryFolder(), Dir.path());
+
+  TTranslationMemory(Memory).Add(
+      {TMemoryUnit{QStringLiteral("en-US"), QStringLiteral("de-DE"), QStringLiteral("Open"),
+                   QStringLiteral("Öffnen"), {}, {}, 1},
+       TMemoryUnit{QStringLiteral("en-US"), QStringLiteral("ru-RU"), QStringLiteral("Open"),
+                   QStringLiteral("Открыть"), {}, {}, 1}});
+  auto Again = CreateForm<TUIOptionsDialog>();
+  Again->Load(QString());
+  EXPECT_EQ(Again->MemoryPathEdit->text(), QDir::toNativeSeparators(Memory));
+  EXPECT_EQ(Again->MinSimilaritySpin->value(), 85);
+  EXPECT_TRUE(Again->AutoTranslateOnOpenCheck->isChecked());
+  EXPECT_TRUE(Again->MemoryStatsLabel->text().startsWith(QStringLiteral("2 units in 2 language pairs, ")))
+      << Again->MemoryStatsLabel->text().toStdString();
 }
 
 TEST_F(OptionsDialogTest, RemovedPersonalWordsLeaveTheListOnlyOnOK) {

@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         TActionCase{"ActionEditTransProperties", "Translation Properties",
                     QKeySequence(QStringLiteral("Alt+Return")), "Edit Menu"},
         TActionCase{"ActionViewExpandAll", "Expand All", {}, "View Menu"},
+        TActionCase{"ActionToolsPretranslate", "&Pre-translate...",
+                    QKeySequence(QStringLiteral("Ctrl+Shift+P")), "Tools Menu"},
         TActionCase{"ActionToolsOptions", "Options", {}, "Tools Menu"},
         TActionCase{"ActionHelpUpdates", "Check for &Updates", {}, "Help Menu"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
