@@ -177,6 +177,9 @@ private:
   // A file of the document changed on disk (a TDocumentFileWatch::TFile).
   void FileChangedOnDisk(int File);
   void ReloadDocument();
+  // Lists the entries of the translation on disk that differ from the open
+  // ones; Reload and Keep Mine can be chosen there too.
+  void CompareWithDisk();
   // False when the translation changed on disk and the user keeps it.
   bool ConfirmOverwriteChanged(const QString &Path);
   void UpdateLanguageHints();
