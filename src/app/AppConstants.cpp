@@ -103,6 +103,7 @@ constexpr TAppConstant Table[] = {
      u"represent. Saving as ANSI replaces each of them by \"?\".\r\n\r\nDo you want to save "
      u"the translation in Unicode encoding instead?"},
     {u"SMessageChangedOnDiskUnsaved", u"Your changes are not saved: Reload discards them, Keep Mine keeps them for the next save."},
+    {u"SMessageComparing", u"Comparing…"},
     {u"SMessageDiffencesTotals",
      u"\tComponents\tProperties\tConstants\r\nAdded\t%d\t%d\t%d\r\nRemoved\t%d\t%d\t%d\r\n"
      u"Total\t%d\t%d\t%d"},
@@ -129,6 +130,9 @@ constexpr TAppConstant Table[] = {
     {u"SMessageNoSpellingDictionary", u"No spelling dictionary for %s; spelling is not checked."},
     {u"SMessageNoSuchEntry", u"No property has the ID \"%s\", and no constant has that name."},
     {u"SMessageOverwriteChanged", u"%s was changed on disk since it was opened or last saved. Overwrite it?"},
+    {u"SMessageReadingDisplay", u"Reading the display translation…"},
+    {u"SMessageReadingSource", u"Reading the language source…"},
+    {u"SMessageReadingTranslation", u"Reading the translation…"},
     {u"SMessageRecover", u"Lingrove closed unexpectedly while %s had unsaved changes (last change at %s). Recover them?"},
     {u"SMessageRemovedTranslationsKept", u"%d removed translations were kept in the translation memory."},
     {u"SMessageReplacedEntries", u"Replaced in %d entries."},
@@ -147,6 +151,7 @@ constexpr TAppConstant Table[] = {
      u"from being able to use it. As long as that program uses ANSI, the most safe way is to "
      u"save the translation also in ANSI.\r\n\r\nDo you want to save the translation in ANSI "
      u"encoding instead?"},
+    {u"SMessageSavingTranslation", u"Saving the translation…"},
     {u"SMessageSearchWrapped", u"The search went on from the other end of the list."},
     {u"SMessageSourceChangedOnDisk", u"The language source was changed on disk."},
     {u"SMessageTextNotFound", u"Cannot find \"%s\"."},
