@@ -7,7 +7,8 @@
 // undo; and the document is closed. Then it is opened again on the worker
 // thread (the first open reads on the interface thread), with the longest
 // wait between two turns of the event loop meanwhile; the differences dialog
-// shows a log of 100,000 lines. Prints one figure a line.
+// shows a log of 100,000 lines; and the window is closed with the document
+// open, as at exit. Prints one figure a line.
 //
 //   lingrove-mainbench SOURCE.zrlang TRANSLATION.lng [--display DISPLAY.lng]
 //
@@ -296,6 +297,13 @@ int main(int argc, char *argv[]) {
       Settle();
     });
 
+    Measure("exitWithDocumentOpen", [&] {
+      Form->SetModified(false);
+      Form->close();
+      Form->ReleaseForExit();
+      Form.reset();
+      Settle();
+    });
   } catch (const std::exception &E) {
     std::fprintf(stderr, "lingrove-mainbench: %s\n", E.what());
     Result = 1;

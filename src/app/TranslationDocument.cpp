@@ -96,6 +96,23 @@ void TTranslationDocument::Close() {
   FMemoryFed = false;
 }
 
+void TTranslationDocument::CloseAtExit() {
+  struct TRecords {
+    std::unique_ptr<TLangSource> Source;
+    std::unique_ptr<TZrLang_CompTranslations> Translation;
+    std::unique_ptr<TZrLang_CompTranslations> Display;
+    QHash<QString, int> EntryKeys;
+  };
+  static auto *Kept = new std::vector<TRecords>;
+  // The entry table and the undo steps refer to the records, which stay.
+  FUndoStack.clear();
+  FEntries.Clear();
+  FEntriesBuilt = false;
+  Kept->push_back({std::move(FSource), std::move(FTranslation), std::move(FDisplay),
+                   std::move(FEntryKeys)});
+  Close();
+}
+
 bool TTranslationDocument::IsNewTranslation() const {
   return IsBlank(FTranslationFilename);
 }

@@ -66,6 +66,10 @@ public:
   // An in-place edit still open in the grid is stored first.
   bool CanCloseTranslation(bool Prompt);
   void CloseTranslation();
+  // The process ends next: closes the document without asking, removes its
+  // recovery file and saves the window's state, leaving the document's
+  // records to the system to reclaim.
+  void ReleaseForExit();
   // Saves the translation, asking for a file name when there is none or
   // bNewName is set; false when nothing was saved.
   virtual bool SaveTranslation(bool bNewName);
