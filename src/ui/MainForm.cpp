@@ -14,6 +14,7 @@
 #include "DocumentProblems.h"
 #include "DiskChangeBar.h"
 #include "DocumentFileWatch.h"
+#include "DocumentReader.h"
 #include "DocumentRecovery.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
@@ -160,6 +161,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateDiskChangeBar();
   CreateFindBar();
   CreateStatusBar();
+  CreateProgressPanel();
   CreateLangController();
   connect(FDocument.get(), &TTranslationDocument::MemoryFailed, this,
           [this](const QString &Message) { statusBar()->showMessage(Message); });
@@ -1125,10 +1127,19 @@ bool TUIMainForm::ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
 
 void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
                                   const QString &TranslationPath) {
+  if (FBusy)
+    return;
+  TReadDocument Read;
+  const bool Large = IsLargeDocument(SourcePath, DisplayPath, TranslationPath);
+  if (Large && !ReadInBackground(SourcePath, DisplayPath, TranslationPath, Read))
+    return;
   CloseTranslation();
   try {
     FDocument->SetMemory(TranslationMemory());
-    FDocument->Load(SourcePath, DisplayPath, TranslationPath);
+    if (Large)
+      FDocument->Take(std::move(Read));
+    else
+      FDocument->Load(SourcePath, DisplayPath, TranslationPath);
     const TReconciliation &Reconciliation = FDocument->Reconciliation();
     if (!Reconciliation.MemoryError.isEmpty())
       statusBar()->showMessage(Reconciliation.MemoryError);
@@ -1560,7 +1571,7 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   if (!ConfirmOverwriteChanged(Path))
     return false;
   // The stamp only adds plain ASCII, so the check above holds for it too.
-  FDocument->Save(Path, bUnicode);
+  SaveWithProgress(Path, bUnicode);
   FFileWatch->Acknowledge();
   return true;
 }
@@ -1787,6 +1798,8 @@ void TUIMainForm::SaveWindowState() {
 }
 
 void TUIMainForm::closeEvent(QCloseEvent *Event) {
+  if (CloseWhileBusy(Event))
+    return;
   bool CanClose = false;
   TUIGuard::Run(this, [&] { CanClose = CanCloseTranslation(true); });
   if (CanClose)
