@@ -3,6 +3,7 @@
 #include "AutotranslatedMarks.h"
 #include "CommonTypes.h"
 #include "DocumentMemory.h"
+#include "DocumentReader.h"
 #include "EntryEditCommand.h"
 #include "CoreError.h"
 #include "LangSource.h"
@@ -18,21 +19,6 @@ namespace {
 
 bool SameState(const auto &A, const auto &B) {
   return A.Value == B.Value && A.ConstValue == B.ConstValue && A.States == B.States;
-}
-
-// Runs Load, which reads the file at Path. A fault in the file's contents is
-// raised again naming the file, so the user knows which of the document's
-// files to mend; errors that name the file already (it cannot be opened)
-// pass unchanged.
-template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
-  try {
-    Load();
-  } catch (const EFOpenError &) {
-    throw;
-  } catch (const std::exception &E) {
-    const auto *Own = dynamic_cast<const Exception *>(&E);
-    throw ETranslationFileError(Path, Own ? Own->Message() : ExceptionMessage(E));
-  }
 }
 
 bool IsBlank(const QString &Path) {
@@ -59,42 +45,25 @@ TTranslationDocument::~TTranslationDocument() {
 void TTranslationDocument::Load(const QString &SourcePath, const QString &DisplayPath,
                                 const QString &TranslationPath) {
   Close();
-  std::unique_ptr<TLangSource> Source;
-  LoadNamedFile(SourcePath, [&] { Source = std::make_unique<TLangSource>(SourcePath); });
-  std::unique_ptr<TZrLang_CompTranslations> Display;
-  if (!IsBlank(DisplayPath)) {
-    Display = std::make_unique<TZrLang_CompTranslations>();
-    LoadNamedFile(DisplayPath, [&] { Display->Text_LoadFromFile(DisplayPath, false); });
-  }
-  auto Translation = std::make_unique<TZrLang_CompTranslations>();
-  TTranslationLanguages Languages;
-  if (!IsBlank(TranslationPath)) {
-    LoadNamedFile(TranslationPath, [&] { Translation->Text_LoadFromFile(TranslationPath, false); });
-    Languages = ReadTranslationLanguages(*Translation);
-  }
-  TReconciliation Reconciliation;
-  if (FMemory) {
-    try {
-      Reconciliation.KeptInMemory = KeepRemovedTranslations(*FMemory, *Source, *Translation,
-                                                            Languages, MemoryOrigin(TranslationPath));
-    } catch (const ETranslationMemoryError &E) {
-      Reconciliation.MemoryError = E.Message();
-    }
-  }
-  auto &C = Reconciliation.Counts;
-  Reconciliation.Log = Source->CompareStructureWith(*Translation, C[0], C[1], C[2], C[3], C[4],
-                                                    C[5], C[6], C[7], C[8]);
-  // Nothing below throws: the document takes all of it or, above, none.
-  FSource = std::move(Source);
-  FTranslation = std::move(Translation);
-  FDisplay = std::move(Display);
-  FSourceFilename = SourcePath;
-  FDisplayFilename = DisplayPath;
-  FTranslationFilename = TranslationPath;
-  FLanguages = Languages;
-  FReconciliation = std::move(Reconciliation);
+  Take(ReadDocument(SourcePath, DisplayPath, TranslationPath, FMemory));
+}
+
+void TTranslationDocument::Take(TReadDocument Read) {
+  Close();
+  FSource = std::move(Read.Source);
+  FTranslation = std::move(Read.Translation);
+  FDisplay = std::move(Read.Display);
+  FSourceFilename = Read.SourcePath;
+  FDisplayFilename = Read.DisplayPath;
+  FTranslationFilename = Read.TranslationPath;
+  FLanguages = Read.Languages;
+  FReconciliation = std::move(Read.Reconciliation);
   FIgnored.Read(FTranslation->Params());
   AutotranslatedMarks::Read(*FTranslation);
+  if (Read.EntriesBuilt) {
+    FEntries = std::move(Read.Entries);
+    FEntriesBuilt = true;
+  }
 }
 
 void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
@@ -125,6 +94,23 @@ void TTranslationDocument::Close() {
   FIgnored.Clear();
   FEntryKeys.clear();
   FMemoryFed = false;
+}
+
+void TTranslationDocument::CloseAtExit() {
+  struct TRecords {
+    std::unique_ptr<TLangSource> Source;
+    std::unique_ptr<TZrLang_CompTranslations> Translation;
+    std::unique_ptr<TZrLang_CompTranslations> Display;
+    QHash<QString, int> EntryKeys;
+  };
+  static auto *Kept = new std::vector<TRecords>;
+  // The entry table and the undo steps refer to the records, which stay.
+  FUndoStack.clear();
+  FEntries.Clear();
+  FEntriesBuilt = false;
+  Kept->push_back({std::move(FSource), std::move(FTranslation), std::move(FDisplay),
+                   std::move(FEntryKeys)});
+  Close();
 }
 
 bool TTranslationDocument::IsNewTranslation() const {

@@ -18,6 +18,7 @@
 
 class TLangSource;
 class TTranslationMemory;
+struct TReadDocument;
 class TZrLang_CompTranslations;
 
 // A fault in the contents of one of a document's files: the message names the
@@ -78,11 +79,19 @@ public:
   // With a translation memory, the translated entries the reconciliation
   // removes are kept in it first.
   void Load(const QString &SourcePath, const QString &DisplayPath, const QString &TranslationPath);
+  // Takes what ReadDocument read, with its file names (and the entry table
+  // when BuildEntries built it).
+  void Take(TReadDocument Read);
   // Takes files read elsewhere, Translation already reconciled with Source;
   // the document has no file names.
   void Adopt(std::unique_ptr<TLangSource> Source, std::unique_ptr<TZrLang_CompTranslations> Translation,
              std::unique_ptr<TZrLang_CompTranslations> Display = nullptr);
   void Close();
+  // Close for a process about to end: the records of the files, which a
+  // large document frees one by one for seconds, are left to the system to
+  // reclaim. They stay reachable from static storage, so leak checkers do
+  // not report them.
+  void CloseAtExit();
   bool IsOpen() const { return FSource != nullptr; }
 
   // The accessors of the files need an open document.

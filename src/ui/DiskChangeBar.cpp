@@ -19,11 +19,14 @@ TDiskChangeBar::TDiskChangeBar(QWidget *Parent) : QFrame(Parent) {
   FReload->setObjectName(QStringLiteral("DiskChangeReload"));
   FKeep = new QPushButton(this);
   FKeep->setObjectName(QStringLiteral("DiskChangeKeep"));
+  FCompare = new QPushButton(this);
+  FCompare->setObjectName(QStringLiteral("DiskChangeCompare"));
   auto *Layout = new QHBoxLayout(this);
   Layout->setContentsMargins(6, 3, 6, 3);
   Layout->addWidget(FMessage, 1);
   Layout->addWidget(FReload);
   Layout->addWidget(FKeep);
+  Layout->addWidget(FCompare);
   connect(FReload, &QPushButton::clicked, this, [this] {
     hide();
     Q_EMIT ReloadChosen();
@@ -32,6 +35,7 @@ TDiskChangeBar::TDiskChangeBar(QWidget *Parent) : QFrame(Parent) {
     hide();
     Q_EMIT KeepChosen();
   });
+  connect(FCompare, &QPushButton::clicked, this, &TDiskChangeBar::CompareChosen);
   hide();
 }
 
@@ -40,6 +44,8 @@ void TDiskChangeBar::ShowChange(const QString &Message, bool Unsaved) {
                             : Message);
   FReload->setText(LangConstant(u"SDialogButtonReload"));
   FKeep->setText(LangConstant(Unsaved ? u"SDialogButtonKeepMine" : u"SDialogButtonIgnore"));
+  FCompare->setText(LangConstant(u"SDialogButtonCompare"));
+  FCompare->setVisible(Unsaved);
   show();
 }
 

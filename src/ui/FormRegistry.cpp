@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "DifferencesDialog.h"
+#include "DiskCompareDialog.h"
 #include "MainForm.h"
 #include "OpenFilesDialog.h"
 #include "OptionsDialog.h"
@@ -12,6 +13,7 @@ std::vector<TFormDescriptor> LingroveForms() {
   return {
       {QStringLiteral("Application.MainForm"), [] { return CreateForm<TUIMainForm>(); }},
       {QStringLiteral("Dialog.Differences"), [] { return CreateForm<TUIDifferencesDialog>(); }},
+      {QStringLiteral("Dialog.DiskCompare"), [] { return CreateForm<TUIDiskCompareDialog>(); }},
       {QStringLiteral("Dialog.OpenFiles"), [] { return CreateForm<TUIOpenFilesDialog>(); }},
       {QStringLiteral("Dialog.Options"), [] { return CreateForm<TUIOptionsDialog>(); }},
       {QStringLiteral("Dialog.Pretranslate"), [] { return CreateForm<TUIPretranslateDialog>(); }},

@@ -14,6 +14,7 @@
 #include "DocumentProblems.h"
 #include "DiskChangeBar.h"
 #include "DocumentFileWatch.h"
+#include "DocumentReader.h"
 #include "DocumentRecovery.h"
 #include "EntryTreeModel.h"
 #include "EntryTreeView.h"
@@ -161,6 +162,7 @@ TUIMainForm::TUIMainForm(QWidget *Parent)
   CreateDiskChangeBar();
   CreateFindBar();
   CreateStatusBar();
+  CreateProgressPanel();
   CreateLangController();
   CreateSuggestions();
   connect(FDocument.get(), &TTranslationDocument::MemoryFailed, this,
@@ -1127,10 +1129,19 @@ bool TUIMainForm::ChooseFilesToOpen(QString &SourcePath, QString &DisplayPath,
 
 void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
                                   const QString &TranslationPath) {
+  if (FBusy)
+    return;
+  TReadDocument Read;
+  const bool Large = IsLargeDocument(SourcePath, DisplayPath, TranslationPath);
+  if (Large && !ReadInBackground(SourcePath, DisplayPath, TranslationPath, Read))
+    return;
   CloseTranslation();
   try {
     FDocument->SetMemory(TranslationMemory());
-    FDocument->Load(SourcePath, DisplayPath, TranslationPath);
+    if (Large)
+      FDocument->Take(std::move(Read));
+    else
+      FDocument->Load(SourcePath, DisplayPath, TranslationPath);
     const TReconciliation &Reconciliation = FDocument->Reconciliation();
     if (!Reconciliation.MemoryError.isEmpty())
       statusBar()->showMessage(Reconciliation.MemoryError);
@@ -1562,7 +1573,7 @@ bool TUIMainForm::WriteTranslationFile(const QString &Path, bool bUnicode) {
   if (!ConfirmOverwriteChanged(Path))
     return false;
   // The stamp only adds plain ASCII, so the check above holds for it too.
-  FDocument->Save(Path, bUnicode);
+  SaveWithProgress(Path, bUnicode);
   FFileWatch->Acknowledge();
   return true;
 }
@@ -1791,6 +1802,8 @@ void TUIMainForm::SaveWindowState() {
 }
 
 void TUIMainForm::closeEvent(QCloseEvent *Event) {
+  if (CloseWhileBusy(Event))
+    return;
   bool CanClose = false;
   TUIGuard::Run(this, [&] { CanClose = CanCloseTranslation(true); });
   if (CanClose)

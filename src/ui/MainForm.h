@@ -5,7 +5,9 @@
 
 #include "Forms.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class TTranslationMemory;
@@ -16,6 +18,10 @@ class TDocumentProblems;
 class TDocumentRecovery;
 class TDocumentFileWatch;
 class TDiskChangeBar;
+class TBackgroundReader;
+class TProgressPanel;
+struct TReadDocument;
+class QCloseEvent;
 struct TAbandonedRecovery;
 class TSpellingSession;
 class QMenu;
@@ -62,6 +68,10 @@ public:
   // An in-place edit still open in the grid is stored first.
   bool CanCloseTranslation(bool Prompt);
   void CloseTranslation();
+  // The process ends next: closes the document without asking, removes its
+  // recovery file and saves the window's state, leaving the document's
+  // records to the system to reclaim.
+  void ReleaseForExit();
   // Saves the translation, asking for a file name when there is none or
   // bNewName is set; false when nothing was saved.
   virtual bool SaveTranslation(bool bNewName);
@@ -79,10 +89,18 @@ public:
   void BuildRecentProjectsMenu();
   // Opens a document: a blank display path means none, a blank translation
   // path a new translation. All or nothing: on failure no document is open
-  // and the error is raised.
+  // and the error is raised. A large document is read on a worker thread
+  // (see SetBackgroundBytes); then a failure, or a Cancel, leaves the
+  // document that was open as it was. Ignored while the window is busy.
   void LoadTranslation(const QString &SourcePath, const QString &DisplayPath,
                        const QString &TranslationPath);
   virtual bool EditTranslationProperties();
+  // Documents whose files together are larger than this many bytes are read
+  // on a worker thread and written with progress shown.
+  void SetBackgroundBytes(qint64 Bytes) { FBackgroundBytes = Bytes; }
+  TBackgroundReader &BackgroundReader() { return *FReader; }
+  // A large document is being read or written: the window takes no command.
+  bool IsBusy() const { return FBusy; }
   // File > Export: the translation's entries to an XLIFF or PO file, the
   // format following the file name's extension.
   void ExportTranslation();
@@ -184,9 +202,26 @@ private:
   bool OfferRecovery();
   void RecoverDocument(TAbandonedRecovery &Recovery);
   void CreateDiskChangeBar();
+  void CreateProgressPanel();
+  bool IsLargeDocument(const QString &SourcePath, const QString &DisplayPath,
+                       const QString &TranslationPath) const;
+  // Reads the files on the worker while the window shows the progress and
+  // stays responsive; false when the user cancelled. Raises the read's
+  // error; the open document is untouched either way.
+  bool ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
+                        const QString &TranslationPath, TReadDocument &Read);
+  // Disables every command and the editing while a large document is read
+  // or written, and enables them again as they were.
+  void SetBusy(bool Busy);
+  // A close during a read cancels it; true when it did.
+  bool CloseWhileBusy(QCloseEvent *Event);
+  void SaveWithProgress(const QString &Path, bool bUnicode);
   // A file of the document changed on disk (a TDocumentFileWatch::TFile).
   void FileChangedOnDisk(int File);
   void ReloadDocument();
+  // Lists the entries of the translation on disk that differ from the open
+  // ones; Reload and Keep Mine can be chosen there too.
+  void CompareWithDisk();
   // False when the translation changed on disk and the user keeps it.
   bool ConfirmOverwriteChanged(const QString &Path);
   void UpdateLanguageHints();
@@ -263,6 +298,11 @@ private:
   TDocumentRecovery *FRecovery = nullptr;
   TDocumentFileWatch *FFileWatch = nullptr;
   TDiskChangeBar *FDiskChangeBar = nullptr;
+  TBackgroundReader *FReader = nullptr;
+  TProgressPanel *FProgress = nullptr;
+  bool FBusy = false;
+  QList<QPointer<QAction>> FBusyDisabled;
+  qint64 FBackgroundBytes = qint64(8) << 20;
   // The spelling of the translation's language, for the memo, the grid's
   // editors and the checks; the language it was sought for (0: none yet).
   TSpellingSession *FSpelling = nullptr;

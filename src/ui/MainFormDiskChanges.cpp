@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include "DiskChangeBar.h"
+#include "DiskCompareDialog.h"
 #include "DocumentFileWatch.h"
 #include "Exceptions.h"
 #include "FilterBar.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSplitter>
@@ -29,6 +31,8 @@ void TUIMainForm::CreateDiskChangeBar() {
           [this] { TUIGuard::Run(this, [this] { ReloadDocument(); }); });
   connect(FDiskChangeBar, &TDiskChangeBar::KeepChosen, FFileWatch,
           &TDocumentFileWatch::Acknowledge);
+  connect(FDiskChangeBar, &TDiskChangeBar::CompareChosen, this,
+          [this] { TUIGuard::Run(this, [this] { CompareWithDisk(); }); });
   // Some file systems send no notifications: look again whenever the user
   // comes back to the program.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState S) {
@@ -56,6 +60,28 @@ void TUIMainForm::ReloadDocument() {
     FProposedTranslationPath = Translation;
   } else {
     LoadTranslation(Source, Display, Translation);
+  }
+}
+
+void TUIMainForm::CompareWithDisk() {
+  if (!HasDocument() || FDocument->IsNewTranslation())
+    return;
+  CommitPendingEdit();
+  const QString Path = FDocument->TranslationFilename();
+  QFile File(Path);
+  if (!File.open(QIODevice::ReadOnly))
+    throw EFOpenError(Path, File.errorString());
+  switch (TUIDiskCompareDialog::Execute(this, ::CompareWithDisk(*FDocument, File, Path))) {
+  case TUIDiskCompareDialog::dcReload:
+    FDiskChangeBar->hide();
+    ReloadDocument();
+    break;
+  case TUIDiskCompareDialog::dcKeepMine:
+    FDiskChangeBar->hide();
+    FFileWatch->Acknowledge();
+    break;
+  case TUIDiskCompareDialog::dcClose:
+    break;
   }
 }
 

@@ -52,6 +52,7 @@ int main(int argc, char **argv) {
     MainForm->SetStartFiles(StartFiles);
     MainForm->show();
     Result = App.exec();
+    MainForm->ReleaseForExit();
   }
   FinalizeAttribs();
   return Result;

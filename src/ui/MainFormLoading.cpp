@@ -1,0 +1,128 @@
+// Large documents: read on a worker thread while the window shows progress,
+// written with progress shown; the window takes no other command meanwhile.
+#include "MainForm.h"
+
+#include "BackgroundReader.h"
+#include "LanguageManager.h"
+#include "ProgressPanel.h"
+#include "TranslationDocument.h"
+#include "TranslationMemory.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QTimer>
+#include <utility>
+
+namespace {
+
+const char16_t *const PhaseTexts[rpPhaseCount] = {
+    u"SMessageReadingSource", u"SMessageReadingDisplay", u"SMessageReadingTranslation",
+    u"SMessageComparing"};
+
+qint64 FileSize(const QString &Path) {
+  return Path.isEmpty() ? 0 : QFileInfo(Path).size();
+}
+
+} // namespace
+
+void TUIMainForm::CreateProgressPanel() {
+  FReader = new TBackgroundReader(this);
+  FProgress = new TProgressPanel(statusBar());
+  FProgress->setObjectName(QStringLiteral("ProgressPanel"));
+  statusBar()->addPermanentWidget(FProgress);
+  connect(FReader, &TBackgroundReader::PhaseEntered, this, [this](int Phase) {
+    FProgress->SetStep(Phase, LangConstant(PhaseTexts[Phase]));
+  });
+}
+
+bool TUIMainForm::IsLargeDocument(const QString &SourcePath, const QString &DisplayPath,
+                                  const QString &TranslationPath) const {
+  return FileSize(SourcePath) + FileSize(DisplayPath) + FileSize(TranslationPath) >
+         FBackgroundBytes;
+}
+
+bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
+                                   const QString &TranslationPath, TReadDocument &Read) {
+  TTranslationMemory *Memory = TranslationMemory();
+  FReader->Start(SourcePath, DisplayPath, TranslationPath, Memory ? Memory->Path() : QString());
+  SetBusy(true);
+  FProgress->Begin(rpPhaseCount, true);
+  bool Cancelled = false;
+  {
+    QEventLoop Loop;
+    const QMetaObject::Connection Done =
+        connect(FReader, &TBackgroundReader::Finished, &Loop, &QEventLoop::quit);
+    const QMetaObject::Connection Cancel =
+        connect(FProgress, &TProgressPanel::CancelClicked, &Loop, [&] {
+          FReader->Cancel();
+          Cancelled = true;
+          Loop.quit();
+        });
+    Loop.exec();
+    disconnect(Done);
+    disconnect(Cancel);
+  }
+  FProgress->End();
+  SetBusy(false);
+  if (Cancelled)
+    return false;
+  Read = FReader->TakeResult();
+  return true;
+}
+
+void TUIMainForm::SetBusy(bool Busy) {
+  if (Busy == FBusy)
+    return;
+  FBusy = Busy;
+  setAcceptDrops(!Busy);
+  centralWidget()->setEnabled(!Busy);
+  if (Busy) {
+    // Shortcuts reach enabled actions even in a disabled window part.
+    for (QAction *A : findChildren<QAction *>())
+      if (A->isEnabled()) {
+        A->setEnabled(false);
+        FBusyDisabled.append(A);
+      }
+  } else {
+    for (const QPointer<QAction> &A : std::as_const(FBusyDisabled))
+      if (A)
+        A->setEnabled(true);
+    FBusyDisabled.clear();
+  }
+}
+
+bool TUIMainForm::CloseWhileBusy(QCloseEvent *Event) {
+  if (!FBusy)
+    return false;
+  // Cancel the read, wait for its worker, then close as usual once the
+  // window is idle again.
+  Q_EMIT FProgress->CancelClicked();
+  FReader->Wait();
+  Event->ignore();
+  QTimer::singleShot(0, this, &QWidget::close);
+  return true;
+}
+
+void TUIMainForm::SaveWithProgress(const QString &Path, bool bUnicode) {
+  if (!IsLargeDocument(FDocument->SourceFilename(), FDocument->DisplayFilename(),
+                       FDocument->TranslationFilename())) {
+    FDocument->Save(Path, bUnicode);
+    return;
+  }
+  // The writer runs here, without turning the event loop: nothing can edit
+  // the document meanwhile, and only the panel is painted.
+  SetBusy(true);
+  FProgress->Begin(1, false);
+  FProgress->SetStep(0, LangConstant(u"SMessageSavingTranslation"));
+  FProgress->repaint();
+  struct TDone {
+    TUIMainForm *Form;
+    ~TDone() {
+      Form->FProgress->End();
+      Form->SetBusy(false);
+    }
+  } Done{this};
+  FDocument->Save(Path, bUnicode);
+}
