@@ -1,5 +1,6 @@
 #include "TranslationMemory.h"
 
+#include "NetworkFileSystem.h"
 #include "TextSimilarity.h"
 
 #include <QDir>
@@ -120,7 +121,9 @@ public:
       Fail();
     sqlite3_busy_timeout(FDb, BusyTimeoutMs);
     CheckTrigram();
-    Exec("PRAGMA journal_mode=WAL");
+    // On a network drive a rollback journal, whose locks the file server
+    // keeps, lets several machines share one memory.
+    Exec(IsOnNetworkFileSystem(FPath) ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=NORMAL");
     Exec("PRAGMA cache_size=-65536");
     OpenSchema();

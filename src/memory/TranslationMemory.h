@@ -20,7 +20,8 @@ public:
 // The translation memory: an SQLite database of units (see TMemoryUnit).
 //
 // The file is created with its schema on first use and written in WAL mode,
-// so several programs may read and write it at once; a writer waits for
+// so several programs may read and write it at once (on a network drive,
+// where WAL cannot work, with a rollback journal instead); a writer waits for
 // another one's transaction (a few seconds) before giving up with an error.
 // Fuzzy look-ups take their candidates from an FTS5 index of the source
 // texts with the trigram tokenizer, never from a scan of all units.

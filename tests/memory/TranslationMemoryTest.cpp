@@ -1,6 +1,7 @@
 // The memory itself: similarity, look-ups, duplicates, TMX and bad files.
 #include "TextSimilarity.h"
 #include "TmxFile.h"
+#include "NetworkFileSystem.h"
 #include "TranslationMemory.h"
 
 #include <QBuffer>
@@ -178,3 +179,17 @@ TEST_F(TranslationMemoryTest, ACorruptFileIsAClearErrorAndStaysUntouched) {
 }
 
 } // namespace
+
+// A memory on a network drive must not use the write-ahead log, whose shared
+// memory other machines do not see; local and unknown file systems keep it.
+TEST(NetworkFileSystemTest, KnowsTheTypesServedOverTheNetwork) {
+  const struct {
+    const char *Type;
+    bool bNetwork;
+  } Cases[] = {{"nfs", true},   {"nfs4", true},       {"cifs", true},  {"smb3", true},
+               {"9p", true},    {"fuse.sshfs", true}, {"NFS4", true},  {"ext4", false},
+               {"btrfs", false}, {"tmpfs", false},    {"fuse", false}, {"fuseblk", false},
+               {"overlay", false}, {"", false}};
+  for (const auto &Case : Cases)
+    EXPECT_EQ(IsNetworkFileSystemType(Case.Type), Case.bNetwork) << Case.Type;
+}
