@@ -11,7 +11,8 @@ TCliOption CliMemoryOption() {
                     {},
                     false,
                     QStringLiteral("The translation memory (an SQLite file, created when\n"
-                                   "missing); by default the user's, that of the editor.")};
+                                   "missing); by default the user's, in the program's data\n"
+                                   "folder, even when the editor's Options name another.")};
 }
 
 std::unique_ptr<TTranslationMemory> OpenCliMemory(const TCliArguments &Args, bool bCreate) {
