@@ -2,7 +2,6 @@
 
 #include "TranslationDocument.h"
 
-#include <QUndoStack>
 #include <vector>
 
 TExchangeIndex::TExchangeIndex(TTranslationDocument &Doc, TExchangeFormat Format)
@@ -56,10 +55,6 @@ TExchangeImportReport ImportExchangeUnits(TTranslationDocument &Doc, const TExch
   }
   if (!bChanges)
     return Report;
-  QUndoStack &Undo = Doc.UndoStack();
-  Undo.beginMacro(Action);
-  Doc.SetValues(std::move(Values), Action);
-  Doc.ChangeStates(std::move(Review), {zrtsAutotranslated}, {}, Action);
-  Undo.endMacro();
+  Doc.SetValuesForReview(std::move(Values), std::move(Review), Action);
   return Report;
 }

@@ -72,10 +72,6 @@ TPretranslationCounts Pretranslate(TTranslationDocument &Doc, TTranslationMemory
   Positions.reserve(Values.size());
   for (const auto &V : Values)
     Positions.push_back(V.first);
-  QUndoStack &Undo = Doc.UndoStack();
-  Undo.beginMacro(Action);
-  Doc.SetValues(std::move(Values), Action);
-  Doc.ChangeStates(std::move(Positions), {zrtsAutotranslated}, {}, Action);
-  Undo.endMacro();
+  Doc.SetValuesForReview(std::move(Values), std::move(Positions), Action);
   return Counts;
 }

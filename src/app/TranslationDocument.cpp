@@ -343,6 +343,13 @@ int TTranslationDocument::SetValues(std::vector<int> Positions, const QString &V
 
 int TTranslationDocument::SetValues(std::vector<std::pair<int, QString>> Values,
                                     const QString &Action) {
+  return SetValuesForReview(std::move(Values), {}, Action);
+}
+
+int TTranslationDocument::SetValuesForReview(std::vector<std::pair<int, QString>> Values,
+                                             std::vector<int> Review, const QString &Action) {
+  std::sort(Review.begin(), Review.end());
+  const quint8 ReviewBit = TZrLang_TranslationStates{zrtsAutotranslated}.AsByte();
   const TEntryTable &Table = Entries();
   std::erase_if(Values, [&](const auto &V) {
     return V.first < 0 || V.first >= Table.Count() || !Table.IsEditable(V.first);
@@ -356,7 +363,9 @@ int TTranslationDocument::SetValues(std::vector<std::pair<int, QString>> Values,
       continue;
     const auto &[P, V] = Values[I];
     TEntryState Old = StateOf(P);
-    const TEntryState New = Translated(Old, V);
+    TEntryState New = Translated(Old, V);
+    if (std::binary_search(Review.begin(), Review.end(), P))
+      New.States = TZrLang_TranslationStates::FromByte(New.States.AsByte() | ReviewBit);
     if (SameState(Old, New))
       continue;
     Before.push_back(std::move(Old));

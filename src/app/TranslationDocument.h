@@ -131,6 +131,10 @@ public:
                 int MergeKey = 0);
   // The same with a value of its own for each position.
   int SetValues(std::vector<std::pair<int, QString>> Values, const QString &Action);
+  // The same, and the entries of Values that Review names are marked
+  // zrtsAutotranslated: filled by the program, to be reviewed. One step.
+  int SetValuesForReview(std::vector<std::pair<int, QString>> Values, std::vector<int> Review,
+                         const QString &Action);
   // States := (states + Add) - Remove.
   int ChangeStates(std::vector<int> Positions, TZrLang_TranslationStates Add,
                    TZrLang_TranslationStates Remove, const QString &Action);
