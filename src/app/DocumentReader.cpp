@@ -8,6 +8,9 @@
 #include "TranslationMemory.h"
 #include "Translations.h"
 
+#include <exception>
+#include <thread>
+
 namespace {
 
 // Runs Load, which reads the file at Path. A fault in the file's contents is
@@ -24,6 +27,38 @@ template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
     throw ETranslationFileError(Path, Own ? Own->Message() : ExceptionMessage(E));
   }
 }
+
+// Runs Work on a thread of its own from construction; Finish() waits for it
+// and raises what it raised. The destructor waits too, so the work never
+// outlives what it refers to, even when the caller leaves by an exception.
+class TConcurrentWork {
+public:
+  template <class F>
+  explicit TConcurrentWork(F &&Work)
+      : FThread([this, Work = std::forward<F>(Work)]() mutable {
+          try {
+            Work();
+          } catch (...) {
+            FError = std::current_exception();
+          }
+        }) {}
+  ~TConcurrentWork() {
+    if (FThread.joinable())
+      FThread.join();
+  }
+  TConcurrentWork(const TConcurrentWork &) = delete;
+  TConcurrentWork &operator=(const TConcurrentWork &) = delete;
+
+  void Finish() {
+    FThread.join();
+    if (FError)
+      std::rethrow_exception(FError);
+  }
+
+private:
+  std::exception_ptr FError;
+  std::thread FThread; // last: it starts once FError exists
+};
 
 } // namespace
 
@@ -46,17 +81,26 @@ TReadDocument ReadDocument(const QString &SourcePath, const QString &DisplayPath
   Read.DisplayPath = DisplayPath;
   Read.TranslationPath = TranslationPath;
   Enter(rpSource);
+  Read.Translation = std::make_unique<TZrLang_CompTranslations>();
+  // The files are independent: the translation is read beside the source
+  // and the display translation, so an open takes about as long as its
+  // largest file. A fault in the source is reported before one in the
+  // translation, as when they were read one after the other.
+  std::unique_ptr<TConcurrentWork> TranslationRead;
+  if (!IsEmptyStr(TranslationPath))
+    TranslationRead = std::make_unique<TConcurrentWork>([&Read, &TranslationPath] {
+      LoadNamedFile(TranslationPath,
+                    [&] { Read.Translation->Text_LoadFromFile(TranslationPath, false); });
+    });
   LoadNamedFile(SourcePath, [&] { Read.Source = std::make_unique<TLangSource>(SourcePath); });
   if (!IsEmptyStr(DisplayPath)) {
     Enter(rpDisplay);
     Read.Display = std::make_unique<TZrLang_CompTranslations>();
     LoadNamedFile(DisplayPath, [&] { Read.Display->Text_LoadFromFile(DisplayPath, false); });
   }
-  Read.Translation = std::make_unique<TZrLang_CompTranslations>();
-  if (!IsEmptyStr(TranslationPath)) {
+  if (TranslationRead) {
     Enter(rpTranslation);
-    LoadNamedFile(TranslationPath,
-                  [&] { Read.Translation->Text_LoadFromFile(TranslationPath, false); });
+    TranslationRead->Finish();
     Read.Languages = ReadTranslationLanguages(*Read.Translation);
   }
   Enter(rpCompare);

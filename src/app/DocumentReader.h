@@ -42,7 +42,9 @@ public:
 // TTranslationDocument::Load describes. With a memory, the translated entries
 // the reconciliation removes are kept in it first (REQUIRES: Memory belongs
 // to the calling thread). Phase, when given, is called before each step and
-// returns false to stop there with EReadCancelled.
+// returns false to stop there with EReadCancelled. The translation is read
+// on a second thread while the source and the display translation are read
+// on the calling one; a stop waits for that read to end.
 TReadDocument ReadDocument(const QString &SourcePath, const QString &DisplayPath,
                            const QString &TranslationPath, TTranslationMemory *Memory,
                            const std::function<bool(TReadPhase)> &Phase = {});

@@ -100,6 +100,28 @@ INSTANTIATE_TEST_SUITE_P(
                                      u"Duplicate property value translation ID (1)"}),
     [](const auto &Info) { return std::string(Info.param.Name); });
 
+// The files are read side by side; when more than one is broken, the error
+// is still that of the first in reading order.
+TEST_F(TranslationDocumentTest, TheFirstBrokenFileInReadingOrderIsReported) {
+  const QByteArray Duplicate = "[F]\r\n00000001=a\r\n00000001=b\r\n";
+  const struct {
+    QByteArray Source, Display;
+    const char16_t *Named;
+  } Cases[] = {{"[$CONSTANTS]\r\nA b=x\r\n", Duplicate, u"app.zrlang"},
+               {Source, Duplicate, u"display.lng"}};
+  for (const auto &C : Cases) {
+    const QString Named = Path(QString::fromUtf16(C.Named));
+    try {
+      TTranslationDocument Doc;
+      Doc.Load(Write(u"app.zrlang"_s, C.Source), Write(u"display.lng"_s, C.Display),
+               Write(u"tran.lng"_s, Duplicate));
+      ADD_FAILURE() << "no error";
+    } catch (const ETranslationFileError &E) {
+      EXPECT_TRUE(E.Message().startsWith(QDir::toNativeSeparators(Named))) << E.what();
+    }
+  }
+}
+
 // ---- Reconciliation ----
 
 struct TReconcileCase {
