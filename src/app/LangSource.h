@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "Exceptions.h"
+#include "RecordPool.h"
 
 #include <QString>
 #include <memory>
@@ -27,6 +28,9 @@ struct TPropertySource {
   qint32 iID;
   QString sPropName;
   QString wsValue; // decoded default value
+
+  static void *operator new(std::size_t Size) { return ZrLang_AllocateRecord(Size); }
+  static void operator delete(void *P, std::size_t Size) noexcept { ZrLang_FreeRecord(P, Size); }
 };
 using PPropertySource = TPropertySource *;
 

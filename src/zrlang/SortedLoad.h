@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LargeBuffer.h"
+
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -15,6 +17,12 @@
 // records of different groups never compare.
 template <typename T> class TZrLang_SortedLoad {
 public:
+  // Room for about Count records, asked for once: growing a large list
+  // touches twice its memory.
+  void Reserve(size_t Count) {
+    FRecords.reserve(Count);
+    ZrLang_AdviseLargeBuffer(FRecords.data(), qsizetype(FRecords.capacity() * sizeof(TRecord)));
+  }
   void Append(int Line, std::unique_ptr<T> Item, int Group = 0) {
     FRecords.push_back({Line, Group, std::move(Item)});
   }

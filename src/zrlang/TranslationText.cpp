@@ -89,7 +89,12 @@ QString MessageOf(const std::runtime_error &E) {
 class TLineWriter {
 public:
   TLineWriter(QIODevice &Stream, bool bUnicode, unsigned CodePage)
-      : FStream(Stream), FUnicode(bUnicode), FCodePage(CodePage) {}
+      : FStream(Stream), FUnicode(bUnicode), FCodePage(CodePage) {
+    // Never null, so that appending a value copies it: a null string would
+    // share the value's storage, and the next append would then copy the
+    // value with all the capacity of the file's text behind it.
+    FText.reserve(BlockSize + 1024);
+  }
   // The text of the line being built; EndLine() finishes it.
   QString &Text() { return FText; }
   void EndLine() {
@@ -115,7 +120,7 @@ public:
     } else {
       ZrLang_WriteBuffer(FStream, EncodeAnsi(FText, FCodePage));
     }
-    FText.clear();
+    FText.resize(0); // keeps the block for the next lines
   }
 
 private:
@@ -138,7 +143,9 @@ EZrLangError LoadError(int LineNo, const QString &Message) {
 // records line by line would have raised.
 class TTranslationLoad {
 public:
-  explicit TTranslationLoad(TZrLang_CompTranslations &Target) : FTarget(Target) {
+  // About ExpectedRecords records will be read.
+  TTranslationLoad(TZrLang_CompTranslations &Target, size_t ExpectedRecords) : FTarget(Target) {
+    FProps.Reserve(ExpectedRecords);
     // The first component of each name, as FindComponentName finds it.
     for (int I = Target.Count() - 1; I >= 0; --I)
       FByName.insert(ZrLang_TextOrderKey(Target.Items(I)->ComponentName()), I);
@@ -266,7 +273,8 @@ unsigned TZrLang_CompTranslations::AnsiCodePage() const {
 
 void TZrLang_CompTranslations::ParseText(TZrLang_SharedText &Text, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
-  TTranslationLoad Load(*this);
+  // Lines of translation files are seldom shorter than 16 characters.
+  TTranslationLoad Load(*this, bParamsOnly ? 0 : size_t(Text.Text().size() / 16));
   bool Stop = false;
   int LineNo = 0;
   ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "Params.h"
 #include "RecordList.h"
+#include "RecordPool.h"
 #include "TranslationStates.h"
 
 #include <QString>
@@ -17,6 +18,9 @@ struct TZrLang_PropValueTranslation {
   qint32 iID;
   QString wsValue;
   TZrLang_TranslationStates TranStates;
+
+  static void *operator new(std::size_t Size) { return ZrLang_AllocateRecord(Size); }
+  static void operator delete(void *P, std::size_t Size) noexcept { ZrLang_FreeRecord(P, Size); }
 };
 using PZrLang_PropValueTranslation = TZrLang_PropValueTranslation *;
 
