@@ -3,8 +3,9 @@
 # By default every test is its own CTest test, so a failure names it and a
 # crash takes only it down. With LINGROVE_TEST_PER_PROGRAM a program runs its
 # tests in a few processes (GoogleTest's shards, so that parallel CTest jobs
-# stay busy): under the sanitizers a process's start and its leak check at
-# exit cost far more than most tests, so the sanitized run registers shards.
+# stay busy): a process's start (Qt, the offscreen platform, fonts) and,
+# under the sanitizers, its leak check at exit cost far more than most
+# tests, so scripts/test registers shards, which halves its test time.
 # Takes gtest_discover_tests's arguments; a per-test TIMEOUT is then raised
 # to cover a shard.
 option(LINGROVE_TEST_PER_PROGRAM "Register each test program as a few CTest tests" OFF)
