@@ -19,8 +19,12 @@ void Append(std::vector<TTextDifference> &Pieces, TTextDifference::TKind Kind, Q
     Pieces.push_back({Kind, Text.toString()});
 }
 
-// Appends the middles as a longest common subsequence gives them.
-void CompareMiddles(QStringView Old, QStringView New, std::vector<TTextDifference> &Pieces) {
+// Appends the middles as a longest common subsequence of their characters
+// gives them; a surrogate pair is one character, so no piece splits one.
+void CompareMiddles(QStringView OldText, QStringView NewText,
+                    std::vector<TTextDifference> &Pieces) {
+  const QList<uint> Old = OldText.toUcs4();
+  const QList<uint> New = NewText.toUcs4();
   const qsizetype Rows = Old.size() + 1;
   const qsizetype Cols = New.size() + 1;
   // Lengths[I][J]: the longest common subsequence of Old[I..] and New[J..].
@@ -30,19 +34,22 @@ void CompareMiddles(QStringView Old, QStringView New, std::vector<TTextDifferenc
   };
   for (qsizetype I = Old.size() - 1; I >= 0; --I)
     for (qsizetype J = New.size() - 1; J >= 0; --J)
-      At(I, J) = Old[I] == New[J] ? uint16_t(At(I + 1, J + 1) + 1)
-                                  : std::max(At(I + 1, J), At(I, J + 1));
+      At(I, J) =
+          Old[I] == New[J] ? uint16_t(At(I + 1, J + 1) + 1) : std::max(At(I + 1, J), At(I, J + 1));
+  const auto Character = [](uint C) {
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(&C), 1);
+  };
   qsizetype I = 0, J = 0;
   while (I < Old.size() || J < New.size()) {
     if (I < Old.size() && J < New.size() && Old[I] == New[J]) {
-      Append(Pieces, TTextDifference::tdSame, Old.mid(I, 1));
+      Append(Pieces, TTextDifference::tdSame, Character(Old[I]));
       ++I;
       ++J;
     } else if (J == New.size() || (I < Old.size() && At(I + 1, J) >= At(I, J + 1))) {
-      Append(Pieces, TTextDifference::tdRemoved, Old.mid(I, 1));
+      Append(Pieces, TTextDifference::tdRemoved, Character(Old[I]));
       ++I;
     } else {
-      Append(Pieces, TTextDifference::tdAdded, New.mid(J, 1));
+      Append(Pieces, TTextDifference::tdAdded, Character(New[J]));
       ++J;
     }
   }
@@ -80,6 +87,11 @@ std::vector<TTextDifference> TextDifferences(QStringView Old, QStringView New) {
   while (Suffix < Old.size() - Prefix && Suffix < New.size() - Prefix &&
          Old[Old.size() - 1 - Suffix] == New[New.size() - 1 - Suffix])
     ++Suffix;
+  // The common beginning and end stop short of half a surrogate pair.
+  if (Prefix > 0 && Old[Prefix - 1].isHighSurrogate())
+    --Prefix;
+  if (Suffix > 0 && Old[Old.size() - Suffix].isLowSurrogate())
+    --Suffix;
   const QStringView OldMiddle = Old.mid(Prefix, Old.size() - Prefix - Suffix);
   const QStringView NewMiddle = New.mid(Prefix, New.size() - Prefix - Suffix);
 

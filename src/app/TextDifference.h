@@ -15,7 +15,8 @@ struct TTextDifference {
   QString Text;
 };
 
-// How Old becomes New, UTF-16 code unit by code unit: the pieces in order,
+// How Old becomes New, character by character (a surrogate pair is one
+// character and never split between pieces): the pieces in order,
 // the tdSame and tdRemoved ones spelling Old, the tdSame and tdAdded ones New.
 // Within a change, what is removed comes before what is added. Neighbouring
 // pieces are of different kinds. Texts whose differing middles are too long

@@ -60,7 +60,8 @@ TEST_F(SuggestionLookupTest, OnlyTheLatestRequestIsAnsweredAfterTheStoresBeforeI
   TSuggestionLookup Lookup(MemoryPath());
   TRecorder Recorder;
   Record(Lookup, Recorder);
-  Lookup.Store({Unit(u"&Open the file..."_s, u"Die Datei ö&ffnen..."_s), Unit(u"Save"_s, u"Speichern"_s)});
+  Lookup.Store(
+      {Unit(u"&Open the file..."_s, u"Die Datei ö&ffnen..."_s), Unit(u"Save"_s, u"Speichern"_s)});
   Lookup.SetLimits(5, 0.7);
   for (quint64 Id = 1; Id <= 20; ++Id)
     Lookup.Request(Id, u"en-US"_s, u"de-DE"_s, Id % 2 ? u"Save"_s : u"&Open the file..."_s);
@@ -104,7 +105,8 @@ TEST_F(SuggestionLookupTest, ACorruptMemoryGivesItsMessageNotACrash) {
     Record(Lookup, Recorder);
     Lookup.Store({Unit(u"Save"_s, u"Speichern"_s)});
     Lookup.Request(7, u"en-US"_s, u"de-DE"_s, u"Save"_s);
-    ASSERT_TRUE(WaitFor([&] { return !Recorder.Found.empty() && !Recorder.StoreFailures.empty(); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return !Recorder.Found.empty() && !Recorder.StoreFailures.empty(); }));
   }
   ASSERT_EQ(Recorder.Found.size(), 1u);
   EXPECT_FALSE(Recorder.Found[0].second.Error.isEmpty());
@@ -154,14 +156,19 @@ TEST_P(TextDifferenceTest, SpellBothTexts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextDifferenceTest,
-    testing::Values(TDifferenceCase{u"Open", u"Open", u"=Open"},
-                    TDifferenceCase{u"", u"", u""},
+    testing::Values(TDifferenceCase{u"Open", u"Open", u"=Open"}, TDifferenceCase{u"", u"", u""},
                     TDifferenceCase{u"", u"abc", u"+abc"},
                     TDifferenceCase{u"&Open...", u"&Open", u"=&Open|-..."},
                     TDifferenceCase{u"Save file", u"Save a file", u"=Save |+a |=file"},
                     TDifferenceCase{u"Save the file", u"Save a file", u"=Save |-the|+a|= file"},
                     TDifferenceCase{u"Close", u"Open", u"-Clos|+Op|=e|+n"},
-                    TDifferenceCase{u"abc", u"xyz", u"-abc|+xyz"}));
+                    TDifferenceCase{u"abc", u"xyz", u"-abc|+xyz"},
+                    // U+1F600 and U+1F601 share their high surrogate; U+1F600
+                    // and U+2F600 their low one.
+                    TDifferenceCase{u"a\U0001F600", u"a\U0001F601", u"=a|-\U0001F600|+\U0001F601"},
+                    TDifferenceCase{u"\U0001F600b", u"\U0002F600b", u"-\U0001F600|+\U0002F600|=b"},
+                    TDifferenceCase{u"x\U0001F600y\U0001F600", u"\U0001F600y\U0001F601",
+                                    u"-x|=\U0001F600y|-\U0001F600|+\U0001F601"}));
 
 TEST(TextDifferenceLong, MiddlesTooLongDifferAsAWhole) {
   const QString Old = u"<"_s + QString(5000, u'a') + u">"_s;
