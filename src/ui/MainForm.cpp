@@ -4,6 +4,7 @@
 #include "Action.h"
 #include "AppAttribs.h"
 #include "AppMRUList.h"
+#include "BackgroundComparer.h"
 #include "CodePages.h"
 #include "CommonTypes.h"
 #include "CompEntries.h"
@@ -194,6 +195,9 @@ void TUIMainForm::Construct() {
 
 TUIMainForm::~TUIMainForm() {
   FIsDestroying = true;
+  // A comparison's worker reads the document, which goes below.
+  FComparer->Cancel();
+  FComparer->Wait();
   // The widgets go after this body; nothing may reach the window meanwhile.
   disconnect(qApp, nullptr, this, nullptr);
   TranslationValueMemo->disconnect(this);
