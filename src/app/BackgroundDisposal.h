@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 // Frees storage on a worker thread. The records of a large document are
@@ -22,7 +23,9 @@ struct TItem {
 void Dispose(std::unique_ptr<TItem> Item);
 
 // Takes Storage (moved) to free it on the worker.
-template <class T> void Dispose(T &&Storage) {
+template <class T>
+  requires(!std::is_lvalue_reference_v<T>)
+void Dispose(T &&Storage) {
   struct THeld : TItem {
     explicit THeld(T &&S) : Held(std::move(S)) {}
     T Held;

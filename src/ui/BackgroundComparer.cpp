@@ -46,7 +46,13 @@ void TBackgroundComparer::Start(TTranslationDocument &Doc, const QString &Path) 
         QFile File(Path);
         if (!File.open(QIODevice::ReadOnly))
           throw EFOpenError(Path, File.errorString());
-        Job->Result = CompareWithDisk(Doc, File, Path, [&] { return Enter(cpComparing); });
+        bool Comparing = false;
+        Job->Result = CompareWithDisk(Doc, File, Path, [&] {
+          if (Comparing)
+            return !Job->Cancelled;
+          Comparing = true;
+          return Enter(cpComparing);
+        });
       }
     } catch (const EReadCancelled &) {
     } catch (...) {

@@ -4,6 +4,7 @@
 #include "MainFormTestSupport.h"
 
 #include "BackgroundComparer.h"
+#include "CoreApplication.h"
 #include "DiskCompareDialog.h"
 #include "DiskDifferencesModel.h"
 #include "TranslationDocument.h"
@@ -112,13 +113,15 @@ struct TCompareWindow {
     Form->LoadTranslation(Examples + u"Example.zrlang"_s, QString(), Translation);
     Form->Document().SetValues({Form->Document().FindEntryKey(u"Application.MainForm/3"_s)},
                                u"Meins"_s, u"Typing"_s);
+    // Example.de.lng is UTF-16 with a byte order mark.
     QFile F(Translation);
     EXPECT_TRUE(F.open(QIODevice::ReadWrite));
-    QByteArray Bytes = F.readAll();
-    const qsizetype At = Bytes.indexOf("=", Bytes.indexOf("\n0000"));
-    Bytes.insert(At + 1, "Platte ");
-    F.seek(0);
-    F.write(Bytes);
+    const QByteArray Bytes = F.readAll();
+    QString Text(reinterpret_cast<const QChar *>(Bytes.constData() + 2), (Bytes.size() - 2) / 2);
+    EXPECT_TRUE(Text.contains(u"=Bereit\r\n"_s));
+    Text.replace(u"=Bereit\r\n"_s, u"=Platte Bereit\r\n"_s);
+    F.seek(2);
+    F.write(reinterpret_cast<const char *>(Text.utf16()), Text.size() * 2);
   }
 };
 
@@ -164,16 +167,12 @@ TEST(MainFormDiskCompare, ACancelOrAFailureChangesNothing) {
   // A translation gone from disk: its error, and nothing else.
   ASSERT_TRUE(QFile::remove(W.Translation));
   QString Message;
-  QTimer BoxPoll;
-  QObject::connect(&BoxPoll, &QTimer::timeout, [&] {
-    if (auto *Box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-      BoxPoll.stop();
-      Message = Box->text();
-      Box->accept();
-    }
-  });
-  BoxPoll.start(5);
+  const TMessageBoxHandler Before =
+      SetMessageBoxHandler([&](TMessageBoxKind, const QString &, const QString &Text) {
+        Message = Text;
+      });
   EXPECT_EQ(CompareLines(Form), u"cancelled"_s);
+  SetMessageBoxHandler(Before);
   EXPECT_TRUE(Message.contains(u"Example.de.lng"_s)) << Message.toStdString();
 
   EXPECT_FALSE(Form.IsBusy());
