@@ -210,7 +210,8 @@ private:
                        const QString &TranslationPath) const;
   // Reads the files on the worker while the window shows the progress and
   // stays responsive; false when the user cancelled. Raises the read's
-  // error; the open document is untouched either way.
+  // error; the open document is untouched either way. After a read that
+  // succeeded, the open document is closed.
   bool ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
                         const QString &TranslationPath, TReadDocument &Read);
   // Disables every command and the editing while a large document is read

@@ -72,11 +72,24 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
     disconnect(Done);
     disconnect(Cancel);
   }
-  FProgress->End();
-  SetBusy(false);
+  struct TDone {
+    TUIMainForm *Form;
+    ~TDone() {
+      Form->FProgress->End();
+      Form->SetBusy(false);
+    }
+  } Done{this};
   if (Cancelled)
     return false;
   Read = FReader->TakeResult();
+  // The open document goes in a turn of the event loop of its own: with the
+  // new one's grid in the same turn, the window would not repaint for long.
+  if (HasDocument()) {
+    CloseTranslation();
+    QEventLoop Turn;
+    QTimer::singleShot(1, &Turn, &QEventLoop::quit);
+    Turn.exec();
+  }
   return true;
 }
 
