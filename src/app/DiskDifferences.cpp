@@ -1,13 +1,19 @@
 #include "DiskDifferences.h"
 
 #include "CoreError.h"
+#include "DocumentReader.h"
 #include "EntryTable.h"
 #include "LangSource.h"
 #include "TranslationDocument.h"
 #include "Translations.h"
 
 std::vector<TDiskDifference> CompareWithDisk(TTranslationDocument &Doc, QIODevice &Stream,
-                                             const QString &Path) {
+                                             const QString &Path,
+                                             const std::function<bool()> &Continue) {
+  const auto Step = [&] {
+    if (Continue && !Continue())
+      throw EReadCancelled();
+  };
   TZrLang_CompTranslations Disk;
   try {
     Disk.Text_LoadFromStream(Stream, false);
@@ -15,16 +21,20 @@ std::vector<TDiskDifference> CompareWithDisk(TTranslationDocument &Doc, QIODevic
     const auto *Own = dynamic_cast<const Exception *>(&E);
     throw ETranslationFileError(Path, Own ? Own->Message() : ExceptionMessage(E));
   }
+  Step();
   int Counts[9];
   Doc.Source().CompareStructureWith(Disk, Counts[0], Counts[1], Counts[2], Counts[3], Counts[4],
                                     Counts[5], Counts[6], Counts[7], Counts[8]);
   // Both tables are built over the same source, so their rows match one to
   // one.
+  Step();
   TEntryTable DiskTable;
   DiskTable.Build(Doc.Source(), Disk, nullptr);
   const TEntryTable &Open = Doc.Entries();
   std::vector<TDiskDifference> Differences;
   for (int P = 0; P < Open.Count(); ++P) {
+    if ((P & 0xFFFF) == 0xFFFF)
+      Step();
     if (!Open.IsEntry(P) || (Open.TranslatedValue(P) == DiskTable.TranslatedValue(P) &&
                              Open.States(P) == DiskTable.States(P)))
       continue;

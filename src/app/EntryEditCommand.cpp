@@ -1,16 +1,25 @@
 #include "EntryEditCommand.h"
 
+#include "BackgroundDisposal.h"
+
 #include <algorithm>
 
 namespace {
 // Every merging step shares one id; the merge key tells them apart.
 constexpr int MergingCommandId = 1;
+// Below this many entries a step frees its texts at once.
+constexpr size_t DisposedStates = 10000;
 } // namespace
 
 TEntryEditCommand::TEntryEditCommand(TTranslationDocument &Document, TStates Before, TStates After,
                                      const QString &Action, int MergeKey)
     : QUndoCommand(Action), FDocument(Document), FBefore(std::move(Before)),
       FAfter(std::move(After)), FMergeKey(MergeKey) {}
+
+TEntryEditCommand::~TEntryEditCommand() {
+  if (FBefore.size() + FAfter.size() >= DisposedStates)
+    BackgroundDisposal::Dispose(std::pair{std::move(FBefore), std::move(FAfter)});
+}
 
 void TEntryEditCommand::undo() {
   FDocument.Apply(FBefore);

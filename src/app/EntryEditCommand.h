@@ -12,6 +12,9 @@ public:
   using TStates = std::vector<TTranslationDocument::TEntryState>;
   TEntryEditCommand(TTranslationDocument &Document, TStates Before, TStates After,
                     const QString &Action, int MergeKey);
+  // A step over many entries (a Replace All, a pre-translation) leaves its
+  // texts to the worker of BackgroundDisposal.
+  ~TEntryEditCommand() override;
 
   void undo() override;
   void redo() override;

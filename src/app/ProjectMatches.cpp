@@ -1,12 +1,16 @@
 #include "ProjectMatches.h"
 
+#include "BackgroundDisposal.h"
 #include "DocumentMemory.h"
 #include "TranslationDocument.h"
 
 #include <algorithm>
+#include <utility>
 
 void TProjectMatches::Reset() {
-  FBySource.clear();
+  // The index of a large document holds an entry per source text.
+  if (!FBySource.isEmpty())
+    BackgroundDisposal::Dispose(std::exchange(FBySource, {}));
   FIndexed = false;
 }
 

@@ -1,6 +1,7 @@
 #include "TranslationDocument.h"
 
 #include "AutotranslatedMarks.h"
+#include "BackgroundDisposal.h"
 #include "CommonTypes.h"
 #include "DocumentMemory.h"
 #include "DocumentReader.h"
@@ -80,6 +81,21 @@ void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
 void TTranslationDocument::Close() {
   FUndoStack.clear();
   SetForcedModified(false);
+  if (FSource) {
+    // The records of a large document take long to free: the worker frees
+    // them, with the table and the index that point into them.
+    struct TRecords {
+      std::unique_ptr<TLangSource> Source;
+      std::unique_ptr<TZrLang_CompTranslations> Translation;
+      std::unique_ptr<TZrLang_CompTranslations> Display;
+      TEntryTable Entries;
+      QHash<QString, int> EntryKeys;
+      std::vector<bool> Changed;
+    };
+    BackgroundDisposal::Dispose(TRecords{std::move(FSource), std::move(FTranslation),
+                                         std::move(FDisplay), std::move(FEntries),
+                                         std::move(FEntryKeys), std::move(FChanged)});
+  }
   FEntries.Clear();
   FEntriesBuilt = false;
   std::vector<bool>().swap(FChanged);

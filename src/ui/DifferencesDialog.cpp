@@ -6,13 +6,13 @@
 #include "HighDPI.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
+#include "LogListView.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QListWidget>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -25,7 +25,6 @@ const QString SectionName = QStringLiteral("Dialog.Differences");
 const QStringList IgnoreMasks = {
     QStringLiteral("*.Category"),      QStringLiteral("Action*.*"),
     QStringLiteral("DialogButtons.*"), QStringLiteral(".windowTitle"),
-    QStringLiteral("*.plainText"),
 };
 
 // Designed client size at 96 DPI.
@@ -93,11 +92,9 @@ TUIDifferencesDialog::TUIDifferencesDialog(QWidget *AOwner) : TUIBaseDialog(AOwn
   auto *Panel = new QVBoxLayout(DialogPanel);
   Panel->setContentsMargins(0, 0, 0, 0);
   Panel->setSpacing(8);
-  LogMemo = new QPlainTextEdit(DialogPanel);
+  LogMemo = new TLogListView(DialogPanel);
   LogMemo->setObjectName(QStringLiteral("LogMemo"));
-  LogMemo->setReadOnly(true);
   LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  LogMemo->clear();
   Panel->addWidget(LogMemo, 1);
 
   auto *Totals = new TDialogGroupBox(QStringLiteral("Translation Totals"), QIcon(), DialogPanel);
@@ -168,11 +165,11 @@ bool TUIDifferencesDialog::Execute(QWidget *AOwner, const QString &Log, const QL
 void TUIDifferencesDialog::SetLog(const QString &Log) {
   QString Text = TrimBlanks(Log);
   Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  LogMemo->setPlainText(Text);
+  LogMemo->SetText(std::move(Text));
 }
 
 QString TUIDifferencesDialog::Log() const {
-  return LogMemo->toPlainText();
+  return LogMemo->Text();
 }
 
 void TUIDifferencesDialog::SetTotals(int CntAddedComps, int CntAddedProps, int CntAddedConsts,

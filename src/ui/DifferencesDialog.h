@@ -7,7 +7,7 @@
 class QCheckBox;
 class QGroupBox;
 class QListWidget;
-class QPlainTextEdit;
+class TLogListView;
 class TZrLanguageController;
 
 // Shows what the structure comparison changed in an opened translation: the
@@ -37,7 +37,8 @@ public:
   static bool Execute(QWidget *AOwner, const QString &Log, const QList<int> &Counts,
                       bool bCanAutoTranslate = false);
 
-  // Shows the log without its leading and trailing blanks and line breaks.
+  // Shows the log, a line a row, without its leading and trailing blanks
+  // and line breaks.
   void SetLog(const QString &Log);
   QString Log() const;
   // Fills the totals table: a heading row, then the rows Added, Removed and
@@ -52,7 +53,7 @@ public:
   // Where the columns of the totals table start, in pixels.
   int TotalsTabStop() const;
 
-  QPlainTextEdit *LogMemo;
+  TLogListView *LogMemo;
   QGroupBox *TotalsGroupBox;
   QListWidget *TotalsListBox;
   QCheckBox *AutoTranslateCheck;

@@ -4,6 +4,7 @@
 #include "Action.h"
 #include "AppAttribs.h"
 #include "AppMRUList.h"
+#include "BackgroundComparer.h"
 #include "CodePages.h"
 #include "CommonTypes.h"
 #include "CompEntries.h"
@@ -194,6 +195,9 @@ void TUIMainForm::Construct() {
 
 TUIMainForm::~TUIMainForm() {
   FIsDestroying = true;
+  // A comparison's worker reads the document, which goes below.
+  FComparer->Cancel();
+  FComparer->Wait();
   // The widgets go after this body; nothing may reach the window meanwhile.
   disconnect(qApp, nullptr, this, nullptr);
   TranslationValueMemo->disconnect(this);
@@ -1160,8 +1164,16 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
   RebuildTree();
   PretranslateOnOpen();
   FFileWatch->Attach(FDocument.get());
-  if (!FDocument->IsNewTranslation())
-    AddRecentProject({SourcePath, DisplayPath, TranslationPath});
+  if (!FDocument->IsNewTranslation()) {
+    const TRecentProject Project{SourcePath, DisplayPath, TranslationPath};
+    // Storing the list rewrites the settings file and waits for the disk:
+    // after a large document, that comes in a later turn of the event loop,
+    // once the grid has been painted.
+    if (Large)
+      QTimer::singleShot(1, this, [Project] { AddRecentProject(Project); });
+    else
+      AddRecentProject(Project);
+  }
   if (LangIDSource() == 0 || LangIDTranslation() == 0 || LangIDSource() == LangIDTranslation())
     EditTranslationProperties();
 }

@@ -18,7 +18,9 @@ class TDocumentProblems;
 class TDocumentRecovery;
 class TDocumentFileWatch;
 class TDiskChangeBar;
+class TBackgroundComparer;
 class TBackgroundReader;
+struct TDiskDifference;
 class TProgressPanel;
 struct TReadDocument;
 class QCloseEvent;
@@ -99,6 +101,7 @@ public:
   // on a worker thread and written with progress shown.
   void SetBackgroundBytes(qint64 Bytes) { FBackgroundBytes = Bytes; }
   TBackgroundReader &BackgroundReader() { return *FReader; }
+  TBackgroundComparer &BackgroundComparer() { return *FComparer; }
   // A large document is being read or written: the window takes no command.
   bool IsBusy() const { return FBusy; }
   // File > Export: the translation's entries to an XLIFF or PO file, the
@@ -207,13 +210,19 @@ private:
                        const QString &TranslationPath) const;
   // Reads the files on the worker while the window shows the progress and
   // stays responsive; false when the user cancelled. Raises the read's
-  // error; the open document is untouched either way.
+  // error; the open document is untouched either way. After a read that
+  // succeeded, the open document is closed.
   bool ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
                         const QString &TranslationPath, TReadDocument &Read);
   // Disables every command and the editing while a large document is read
   // or written, and enables them again as they were.
   void SetBusy(bool Busy);
-  // A close during a read cancels it; true when it did.
+  // Compares the translation at Path with the open document on the worker
+  // while the window shows the progress and stays responsive, also until
+  // the worker stops after a Cancel; false when the user cancelled. Raises
+  // the comparison's error; the document is untouched either way.
+  bool CompareInBackground(const QString &Path, std::vector<TDiskDifference> &Differences);
+  // A close during a read or a comparison cancels it; true when it did.
   bool CloseWhileBusy(QCloseEvent *Event);
   void SaveWithProgress(const QString &Path, bool bUnicode);
   // A file of the document changed on disk (a TDocumentFileWatch::TFile).
@@ -299,6 +308,7 @@ private:
   TDocumentFileWatch *FFileWatch = nullptr;
   TDiskChangeBar *FDiskChangeBar = nullptr;
   TBackgroundReader *FReader = nullptr;
+  TBackgroundComparer *FComparer = nullptr;
   TProgressPanel *FProgress = nullptr;
   bool FBusy = false;
   QList<QPointer<QAction>> FBusyDisabled;

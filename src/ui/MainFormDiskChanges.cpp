@@ -1,6 +1,7 @@
 // Files of the open document changed by other programs.
 #include "MainForm.h"
 
+#include "BackgroundComparer.h"
 #include "DiskChangeBar.h"
 #include "DiskCompareDialog.h"
 #include "DocumentFileWatch.h"
@@ -68,10 +69,17 @@ void TUIMainForm::CompareWithDisk() {
     return;
   CommitPendingEdit();
   const QString Path = FDocument->TranslationFilename();
-  QFile File(Path);
-  if (!File.open(QIODevice::ReadOnly))
-    throw EFOpenError(Path, File.errorString());
-  switch (TUIDiskCompareDialog::Execute(this, ::CompareWithDisk(*FDocument, File, Path))) {
+  std::vector<TDiskDifference> Differences;
+  if (IsLargeDocument(FDocument->SourceFilename(), FDocument->DisplayFilename(), Path)) {
+    if (!CompareInBackground(Path, Differences))
+      return;
+  } else {
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+      throw EFOpenError(Path, File.errorString());
+    Differences = ::CompareWithDisk(*FDocument, File, Path);
+  }
+  switch (TUIDiskCompareDialog::Execute(this, std::move(Differences))) {
   case TUIDiskCompareDialog::dcReload:
     FDiskChangeBar->hide();
     ReloadDocument();

@@ -2,6 +2,7 @@
 // written with progress shown; the window takes no other command meanwhile.
 #include "MainForm.h"
 
+#include "BackgroundComparer.h"
 #include "BackgroundReader.h"
 #include "LanguageManager.h"
 #include "ProgressPanel.h"
@@ -21,6 +22,9 @@ const char16_t *const PhaseTexts[rpPhaseCount] = {
     u"SMessageReadingSource", u"SMessageReadingDisplay", u"SMessageReadingTranslation",
     u"SMessageComparing"};
 
+const char16_t *const ComparePhaseTexts[TBackgroundComparer::cpPhaseCount] = {
+    u"SMessageReadingTranslation", u"SMessageComparing"};
+
 qint64 FileSize(const QString &Path) {
   return Path.isEmpty() ? 0 : QFileInfo(Path).size();
 }
@@ -34,6 +38,10 @@ void TUIMainForm::CreateProgressPanel() {
   statusBar()->addPermanentWidget(FProgress);
   connect(FReader, &TBackgroundReader::PhaseEntered, this, [this](int Phase) {
     FProgress->SetStep(Phase, LangConstant(PhaseTexts[Phase]));
+  });
+  FComparer = new TBackgroundComparer(this);
+  connect(FComparer, &TBackgroundComparer::PhaseEntered, this, [this](int Phase) {
+    FProgress->SetStep(Phase, LangConstant(ComparePhaseTexts[Phase]));
   });
 }
 
@@ -64,11 +72,50 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
     disconnect(Done);
     disconnect(Cancel);
   }
-  FProgress->End();
-  SetBusy(false);
+  struct TDone {
+    TUIMainForm *Form;
+    ~TDone() {
+      Form->FProgress->End();
+      Form->SetBusy(false);
+    }
+  } Done{this};
   if (Cancelled)
     return false;
   Read = FReader->TakeResult();
+  // The open document goes in a turn of the event loop of its own: with the
+  // new one's grid in the same turn, the window would not repaint for long.
+  if (HasDocument()) {
+    CloseTranslation();
+    QEventLoop Turn;
+    QTimer::singleShot(1, &Turn, &QEventLoop::quit);
+    Turn.exec();
+  }
+  return true;
+}
+
+bool TUIMainForm::CompareInBackground(const QString &Path,
+                                      std::vector<TDiskDifference> &Differences) {
+  FComparer->Start(*FDocument, Path);
+  SetBusy(true);
+  FProgress->Begin(TBackgroundComparer::cpPhaseCount, true);
+  {
+    // The worker reads the document: the window stays busy until it is
+    // done, after a Cancel too.
+    QEventLoop Loop;
+    const QMetaObject::Connection Done =
+        connect(FComparer, &TBackgroundComparer::Finished, &Loop, &QEventLoop::quit);
+    const QMetaObject::Connection Cancel =
+        connect(FProgress, &TProgressPanel::CancelClicked, FComparer, &TBackgroundComparer::Cancel);
+    Loop.exec();
+    disconnect(Done);
+    disconnect(Cancel);
+  }
+  FProgress->End();
+  SetBusy(false);
+  FComparer->Wait();
+  if (FComparer->IsCancelled())
+    return false;
+  Differences = FComparer->TakeResult();
   return true;
 }
 
@@ -100,6 +147,7 @@ bool TUIMainForm::CloseWhileBusy(QCloseEvent *Event) {
   // window is idle again.
   Q_EMIT FProgress->CancelClicked();
   FReader->Wait();
+  FComparer->Wait();
   Event->ignore();
   QTimer::singleShot(0, this, &QWidget::close);
   return true;
