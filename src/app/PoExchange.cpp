@@ -1,105 +1,21 @@
 #include "PoExchange.h"
 
 #include "LanguageTags.h"
+#include "PoLibrary.h"
+#include "PoPartWriter.h"
 #include "StreamIO.h"
 #include "TranslationSupport.h"
 
 #include <QFile>
-#include <QMutex>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryFile>
 
-#include <csetjmp>
-#include <gettext-po.h>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
-
-// libgettextpo reads and writes files by name only: the stream goes through
-// a private temporary file.
-
-// Its error handler is global state, and a fatal error must not return to
-// the library: the handler records the first message and jumps back to the
-// call that armed it. The library's frames are C, with nothing to unwind;
-// what it had open for the call is lost, which a malformed file may cost
-// once.
-struct TPoCall {
-  std::jmp_buf Exit;
-  QString FirstError;
-  int Errors = 0;
-};
-QMutex PoMutex;
-TPoCall *CurrentCall = nullptr;
-
-void Record(int Severity, const char *FileName, size_t Line, const char *Text) {
-  if (Severity == PO_SEVERITY_WARNING)
-    return;
-  ++CurrentCall->Errors;
-  if (!CurrentCall->FirstError.isEmpty())
-    return;
-  QString Message = QString::fromUtf8(Text ? Text : "").trimmed();
-  if (FileName && Line != size_t(-1))
-    Message = QStringLiteral("line %1: %2").arg(Line).arg(Message);
-  CurrentCall->FirstError = Message;
-}
-
-extern "C" void PoXError(int Severity, po_message_t, const char *FileName, size_t Line, size_t, int,
-                         const char *Text) {
-  Record(Severity, FileName, Line, Text);
-  if (Severity == PO_SEVERITY_FATAL_ERROR)
-    std::longjmp(CurrentCall->Exit, 1);
-}
-
-extern "C" void PoXError2(int Severity, po_message_t, const char *FileName1, size_t Line1, size_t,
-                          int, const char *Text1, po_message_t, const char *, size_t, size_t, int,
-                          const char *Text2) {
-  {
-    // Gone before the jump, which would skip its destructor.
-    const QByteArray Text = QByteArray(Text1 ? Text1 : "") + ' ' + (Text2 ? Text2 : "");
-    Record(Severity, FileName1, Line1, Text.constData());
-  }
-  if (Severity == PO_SEVERITY_FATAL_ERROR)
-    std::longjmp(CurrentCall->Exit, 1);
-}
-
-const po_xerror_handler Handler = {PoXError, PoXError2};
-
-// The library reads and wraps text character by character through iconv
-// unless told to take it as bytes, which is exact for UTF-8, the only charset
-// it is handed here (a file read in another one is converted first), and
-// saves a third of its time. The variables are set once, under the library's
-// lock, through Qt's lock on the environment.
-void UseBytewiseText() {
-  static bool bDone = false;
-  if (bDone)
-    return;
-  for (const char *Name : {"OLD_PO_FILE_INPUT", "OLD_PO_FILE_OUTPUT"})
-    if (!qEnvironmentVariableIsSet(Name))
-      qputenv(Name, "1");
-  bDone = true;
-}
-
-struct TPoFileFree {
-  void operator()(po_file_t File) const { po_file_free(File); }
-};
-using TPoFile = std::unique_ptr<std::remove_pointer_t<po_file_t>, TPoFileFree>;
-
-// Runs one library call under the handler. Between the jump's target and
-// the call nothing with a destructor is made, so the jump skips none.
-po_file_t ReadPoFile(TPoCall &Call, const char *Path) {
-  CurrentCall = &Call;
-  if (setjmp(Call.Exit) != 0)
-    return nullptr;
-  return po_file_read(Path, &Handler);
-}
-
-bool WritePoFile(TPoCall &Call, po_file_t File, const char *Path) {
-  CurrentCall = &Call;
-  if (setjmp(Call.Exit) != 0)
-    return false;
-  po_file_write(File, Path, &Handler);
-  return true;
-}
 
 [[noreturn]] void FailPo(const QString &Reason) {
   throw EExchangeFileError(QStringLiteral("Malformed PO file: %1").arg(Reason));
@@ -136,48 +52,116 @@ QByteArray HeaderText(const TExchangeCatalog &Catalog, const QDateTime &Now) {
 
 } // namespace
 
-QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QDateTime &Now) {
-  QTemporaryFile Temporary;
-  OpenTemporary(Temporary);
-  const QByteArray Path = QFile::encodeName(Temporary.fileName());
-  QStringList LeftOut;
-  {
-    const QMutexLocker Lock(&PoMutex);
-    UseBytewiseText();
-    const TPoFile File(po_file_create());
-    const po_message_iterator_t Iterator = po_message_iterator(File.get(), nullptr);
-    const auto Insert = [&](const QByteArray *Context, const QByteArray &Id, const QByteArray &Str,
-                            bool bFuzzy) {
-      const po_message_t Message = po_message_create();
-      if (Context)
-        po_message_set_msgctxt(Message, Context->constData());
-      po_message_set_msgid(Message, Id.constData());
-      po_message_set_msgstr(Message, Str.constData());
-      po_message_set_fuzzy(Message, bFuzzy);
-      po_message_insert(Iterator, Message);
-    };
-    Insert(nullptr, QByteArray(""), HeaderText(Catalog, Now), false);
-    for (const TExchangeUnit &Unit : Catalog.Units) {
-      if (Unit.Source.isEmpty()) {
-        LeftOut.append(Unit.Context);
-        continue;
-      }
-      const QByteArray Context = Unit.Context.toUtf8();
-      const bool bTranslated = Unit.State != TExchangeState::Untranslated;
-      Insert(&Context, Unit.Source.toUtf8(), bTranslated ? Unit.Target.toUtf8() : QByteArray(""),
-             Unit.State == TExchangeState::NeedsReview);
-    }
-    po_message_iterator_free(Iterator);
-    TPoCall Call;
-    if (!WritePoFile(Call, File.get(), Path.constData()) || Call.Errors > 0)
-      throw EExchangeFileError(QStringLiteral("Cannot write the PO file: %1").arg(Call.FirstError));
+namespace {
+
+// The texts of one part in UTF-8, each ended by a NUL, in one buffer kept
+// for all parts: the library copies what it is given, and one string each
+// would cost an allocation per text. The conversion is stateless, as
+// QString::toUtf8 is for every string.
+class TUtf8Texts {
+public:
+  // Makes room for Texts characters in at most Count texts.
+  void Reserve(qsizetype Texts, qsizetype Count) {
+    const qsizetype Needed = FEncoder.requiredSpace(Texts) + Count;
+    if (FBuffer.size() < Needed)
+      FBuffer = QByteArray(Needed, Qt::Uninitialized);
+    FEnd = FBuffer.data();
   }
-  // The library wrote the file anew under its name.
-  QFile Written(Temporary.fileName());
+  // REQUIRES: room reserved for Text.
+  const char *Add(QStringView Text) {
+    char *const Start = FEnd;
+    FEnd = FEncoder.appendToBuffer(FEnd, Text);
+    *FEnd++ = '\0';
+    return Start;
+  }
+
+private:
+  QStringEncoder FEncoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+  QByteArray FBuffer;
+  char *FEnd = nullptr;
+};
+
+using TUnitIterator = std::vector<TExchangeUnit>::const_iterator;
+
+// The PO file of the header and the units from Begin to End; the Contexts of
+// units with an empty source go to LeftOut.
+TPoFile PoFileOf(const QByteArray &Header, TUnitIterator Begin, TUnitIterator End,
+                 TUtf8Texts &Texts, QStringList &LeftOut) {
+  qsizetype Length = 0;
+  for (TUnitIterator Unit = Begin; Unit != End; ++Unit)
+    Length += Unit->Context.size() + Unit->Source.size() + Unit->Target.size();
+  Texts.Reserve(Length, 3 * (End - Begin));
+
+  TPoFile File(po_file_create());
+  const po_message_iterator_t Iterator = po_message_iterator(File.get(), nullptr);
+  const auto Insert = [&](const char *Context, const char *Id, const char *Str, bool bFuzzy) {
+    const po_message_t Message = po_message_create();
+    if (Context)
+      po_message_set_msgctxt(Message, Context);
+    po_message_set_msgid(Message, Id);
+    po_message_set_msgstr(Message, Str);
+    if (bFuzzy)
+      po_message_set_fuzzy(Message, true);
+    po_message_insert(Iterator, Message);
+  };
+  Insert(nullptr, "", Header.constData(), false);
+  for (TUnitIterator Unit = Begin; Unit != End; ++Unit) {
+    if (Unit->Source.isEmpty()) {
+      LeftOut.append(Unit->Context);
+      continue;
+    }
+    const char *Context = Texts.Add(Unit->Context);
+    const char *Id = Texts.Add(Unit->Source);
+    Insert(Context, Id,
+           Unit->State != TExchangeState::Untranslated ? Texts.Add(Unit->Target) : "",
+           Unit->State == TExchangeState::NeedsReview);
+  }
+  po_message_iterator_free(Iterator);
+  return File;
+}
+
+// Appends the file that the library wrote for a part to Stream; a part
+// after the first without its header, the message up to the first blank
+// line (each line of a message holds at least its quotes).
+void AppendPart(QIODevice &Stream, const QString &FileName, bool bFirst) {
+  QFile Written(FileName);
   if (!Written.open(QIODevice::ReadOnly))
-    throw EFOpenError(Temporary.fileName(), Written.errorString());
-  while (!Written.atEnd())
-    ZrLang_WriteBuffer(Stream, Written.read(1 << 20));
+    throw EFOpenError(FileName, Written.errorString());
+  const QByteArray Bytes = Written.readAll();
+  if (bFirst) {
+    ZrLang_WriteBuffer(Stream, Bytes);
+  } else if (const qsizetype HeaderEnd = Bytes.indexOf("\n\n"); HeaderEnd >= 0) {
+    // The blank line stays, to part the messages.
+    ZrLang_WriteBuffer(Stream, QByteArrayView(Bytes).sliced(HeaderEnd + 1));
+  }
+}
+
+} // namespace
+
+QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QDateTime &Now,
+                    size_t UnitsPerPart) {
+  const QByteArray Header = HeaderText(Catalog, Now);
+  const std::vector<TExchangeUnit> &Units = Catalog.Units;
+  const size_t Parts = std::max<size_t>(1, (Units.size() + UnitsPerPart - 1) / UnitsPerPart);
+  QStringList LeftOut;
+  TUtf8Texts Texts;
+  // The library writes each part anew under the name of its file.
+  std::vector<std::unique_ptr<QTemporaryFile>> Files;
+  TPoPartWriter Writer;
+  for (size_t Part = 0; Part < Parts; ++Part) {
+    Files.push_back(std::make_unique<QTemporaryFile>());
+    OpenTemporary(*Files.back());
+    const size_t Begin = std::min(Part * UnitsPerPart, Units.size());
+    const size_t End = std::min(Begin + UnitsPerPart, Units.size());
+    Writer.Add(PoFileOf(Header, Units.begin() + qsizetype(Begin), Units.begin() + qsizetype(End),
+                        Texts, LeftOut),
+               QFile::encodeName(Files.back()->fileName()));
+  }
+  for (size_t Part = 0; Part < Parts; ++Part) {
+    Writer.WaitUntilWritten(Part + 1);
+    AppendPart(Stream, Files[Part]->fileName(), Part == 0);
+    Files[Part].reset();
+  }
   return LeftOut;
 }
 
@@ -227,14 +211,7 @@ TExchangeCatalog ReadPo(QIODevice &Stream) {
   if (!Temporary.flush())
     throw EExchangeFileError(
         QStringLiteral("Cannot write a temporary file: %1").arg(Temporary.errorString()));
-  const QByteArray Path = QFile::encodeName(Temporary.fileName());
-
-  const QMutexLocker Lock(&PoMutex);
-  UseBytewiseText();
-  TPoCall Call;
-  const TPoFile File(ReadPoFile(Call, Path.constData()));
-  if (!File || Call.Errors > 0)
-    FailPo(Call.FirstError.isEmpty() ? QStringLiteral("cannot be read") : Call.FirstError);
+  const TPoFile File(ReadPoFile(QFile::encodeName(Temporary.fileName())));
 
   TExchangeCatalog Catalog;
   bool bFirstDomain = true;
