@@ -145,20 +145,25 @@ QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QD
   const size_t Parts = std::max<size_t>(1, (Units.size() + UnitsPerPart - 1) / UnitsPerPart);
   QStringList LeftOut;
   TUtf8Texts Texts;
-  // The library writes each part anew under the name of its file.
+  // The library writes each part anew under the name of its file. Both
+  // outlive the writer.
   std::vector<std::unique_ptr<QTemporaryFile>> Files;
+  std::vector<TPoFile> PoFiles;
   TPoPartWriter Writer;
   for (size_t Part = 0; Part < Parts; ++Part) {
     Files.push_back(std::make_unique<QTemporaryFile>());
     OpenTemporary(*Files.back());
     const size_t Begin = std::min(Part * UnitsPerPart, Units.size());
     const size_t End = std::min(Begin + UnitsPerPart, Units.size());
-    Writer.Add(PoFileOf(Header, Units.begin() + qsizetype(Begin), Units.begin() + qsizetype(End),
-                        Texts, LeftOut),
-               QFile::encodeName(Files.back()->fileName()));
+    PoFiles.push_back(PoFileOf(Header, Units.begin() + qsizetype(Begin),
+                               Units.begin() + qsizetype(End), Texts, LeftOut));
+    Writer.Add(PoFiles.back().get(), QFile::encodeName(Files.back()->fileName()));
   }
+  // Freeing the written parts here leaves the writer's thread to the
+  // library's writing, which takes longest.
   for (size_t Part = 0; Part < Parts; ++Part) {
     Writer.WaitUntilWritten(Part + 1);
+    PoFiles[Part].reset();
     AppendPart(Stream, Files[Part]->fileName(), Part == 0);
     Files[Part].reset();
   }

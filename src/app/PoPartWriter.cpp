@@ -11,10 +11,10 @@ TPoPartWriter::~TPoPartWriter() {
   FThread.join();
 }
 
-void TPoPartWriter::Add(TPoFile File, const QByteArray &Path) {
+void TPoPartWriter::Add(po_file_t File, const QByteArray &Path) {
   {
     const std::lock_guard Lock(FMutex);
-    FQueue.emplace_back(std::move(File), Path);
+    FQueue.emplace_back(File, Path);
   }
   FChanged.notify_all();
 }
@@ -32,17 +32,15 @@ void TPoPartWriter::Run() {
     FChanged.wait(Lock, [&] { return FStopping || !FQueue.empty(); });
     if (FStopping || FError)
       break;
-    std::pair<TPoFile, QByteArray> Part = std::move(FQueue.front());
+    const auto [File, Path] = FQueue.front();
     FQueue.pop_front();
     Lock.unlock();
     std::exception_ptr Error;
     try {
-      WritePoFile(Part.first.get(), Part.second);
+      WritePoFile(File, Path);
     } catch (...) {
       Error = std::current_exception();
     }
-    // Freeing a large file takes a while too.
-    Part.first.reset();
     Lock.lock();
     if (Error)
       FError = Error;
@@ -50,6 +48,4 @@ void TPoPartWriter::Run() {
       ++FWritten;
     FChanged.notify_all();
   }
-  // Freed here, on the thread that has the time.
-  FQueue.clear();
 }

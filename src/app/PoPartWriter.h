@@ -12,20 +12,20 @@
 #include <utility>
 
 // Writes PO files to their paths on a thread of its own, one after another
-// in the order they are added, and frees each once written: the library's
-// writing, which takes most of an export, goes on while the caller makes the
-// next file. After a failure it writes nothing more.
+// in the order they are added: the library's writing, which takes most of an
+// export, goes on while the caller makes the next file, and the caller frees
+// the files written meanwhile. After a failure it writes nothing more.
 class TPoPartWriter {
 public:
   TPoPartWriter();
-  // Lets the file being written finish, frees those not written and waits
-  // for the thread.
+  // Lets the file being written finish and waits for the thread.
   ~TPoPartWriter();
   TPoPartWriter(const TPoPartWriter &) = delete;
   TPoPartWriter &operator=(const TPoPartWriter &) = delete;
 
-  // REQUIRES: nothing else uses File.
-  void Add(TPoFile File, const QByteArray &Path);
+  // REQUIRES: nothing else uses File until it is written or this object is
+  // gone.
+  void Add(po_file_t File, const QByteArray &Path);
   // Waits until the first Count files added are written. Raises the error
   // that writing one of them raised (EExchangeFileError).
   void WaitUntilWritten(size_t Count);
@@ -35,7 +35,7 @@ private:
 
   std::mutex FMutex;
   std::condition_variable FChanged;
-  std::deque<std::pair<TPoFile, QByteArray>> FQueue;
+  std::deque<std::pair<po_file_t, QByteArray>> FQueue;
   size_t FWritten = 0;
   bool FStopping = false;
   std::exception_ptr FError;
