@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -56,8 +57,8 @@ namespace {
 
 // The texts of one part in UTF-8, each ended by a NUL, in one buffer kept
 // for all parts: the library copies what it is given, and one string each
-// would cost an allocation per text. The conversion is stateless, as
-// QString::toUtf8 is for every string.
+// would cost an allocation per text. The bytes are those of QString::toUtf8,
+// which the files written before had.
 class TUtf8Texts {
 public:
   // Makes room for Texts characters in at most Count texts.
@@ -68,15 +69,22 @@ public:
     FEnd = FBuffer.data();
   }
   // REQUIRES: room reserved for Text.
-  const char *Add(QStringView Text) {
+  const char *Add(const QString &Text) {
     char *const Start = FEnd;
     FEnd = FEncoder.appendToBuffer(FEnd, Text);
+    // The encoder makes a NUL of a lone surrogate where toUtf8 makes a '?';
+    // a NUL of the text itself stays one.
+    if (std::memchr(Start, '\0', size_t(FEnd - Start))) {
+      const QByteArray Bytes = Text.toUtf8();
+      FEnd = std::copy(Bytes.begin(), Bytes.end(), Start);
+    }
     *FEnd++ = '\0';
     return Start;
   }
 
 private:
-  QStringEncoder FEncoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+  QStringEncoder FEncoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInvalidToNull};
   QByteArray FBuffer;
   char *FEnd = nullptr;
 };
