@@ -120,8 +120,7 @@ TPoFile PoFileOf(const QByteArray &Header, TUnitIterator Begin, TUnitIterator En
     }
     const char *Context = Texts.Add(Unit->Context);
     const char *Id = Texts.Add(Unit->Source);
-    Insert(Context, Id,
-           Unit->State != TExchangeState::Untranslated ? Texts.Add(Unit->Target) : "",
+    Insert(Context, Id, Unit->State != TExchangeState::Untranslated ? Texts.Add(Unit->Target) : "",
            Unit->State == TExchangeState::NeedsReview);
   }
   po_message_iterator_free(Iterator);
@@ -180,24 +179,35 @@ QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QD
 
 namespace {
 
-// A PO file in UTF-8: one in another charset (its header's Content-Type
-// names it) is converted, and its header then names UTF-8.
-QByteArray InUtf8(QByteArray Bytes) {
-  // The header is the first message; its fields are ASCII in every charset.
-  const QByteArrayView Head = QByteArrayView(Bytes).first(std::min<qsizetype>(Bytes.size(), 16384));
+// The charset that the header of a PO file names; none when it names none
+// or a template's placeholder. The header is the first message; its fields
+// are ASCII in every charset.
+QByteArray CharsetOf(QByteArrayView Bytes) {
+  const QByteArrayView Head = Bytes.first(std::min<qsizetype>(Bytes.size(), 16384));
   const qsizetype End = Head.indexOf("\n\n");
   const QByteArrayView Header = End < 0 ? Head : Head.first(End);
   const qsizetype At = Header.toByteArray().toLower().indexOf("charset=");
   if (At < 0)
-    return Bytes;
+    return QByteArray();
   qsizetype NameEnd = At + 8;
   while (NameEnd < Header.size() && !QByteArrayView(" ;\\\"\r\n").contains(Header[NameEnd]))
     ++NameEnd;
   const QByteArray Charset = Header.sliced(At + 8, NameEnd - At - 8).toByteArray();
+  return Charset.compare("CHARSET", Qt::CaseInsensitive) == 0 ? QByteArray() : Charset;
+}
+
+// Whether the library takes text in Charset as UTF-8.
+bool IsUtf8(const QByteArray &Charset) {
   const QByteArray Lower = Charset.toLower();
-  // "CHARSET" is a template's placeholder.
-  if (Lower.isEmpty() || Lower == "utf-8" || Lower == "utf8" || Lower == "ascii" ||
-      Lower == "us-ascii" || Lower == "charset")
+  return Lower.isEmpty() || Lower == "utf-8" || Lower == "utf8" || Lower == "ascii" ||
+         Lower == "us-ascii";
+}
+
+// A PO file in UTF-8: one in another charset is converted, and its header
+// then names UTF-8.
+QByteArray InUtf8(QByteArray Bytes) {
+  const QByteArray Charset = CharsetOf(Bytes);
+  if (IsUtf8(Charset))
     return Bytes;
   QStringDecoder Decoder(Charset.constData());
   if (!Decoder.isValid())
@@ -211,6 +221,17 @@ QByteArray InUtf8(QByteArray Bytes) {
   return Text.toUtf8();
 }
 
+// The name under which the library can read Stream as it is: a file on disk
+// from its start, in UTF-8; none for other streams, which go through a
+// private temporary file. Copying a large file costs a noticeable time.
+QByteArray NameToReadAsIs(QIODevice &Stream) {
+  const auto *File = qobject_cast<QFile *>(&Stream);
+  if (!File || File->fileName().startsWith(u':') || Stream.pos() != 0 ||
+      !IsUtf8(CharsetOf(Stream.peek(16384))))
+    return QByteArray();
+  return QFile::encodeName(File->fileName());
+}
+
 QString Utf8(const char *Text) {
   return Text ? QString::fromUtf8(Text) : QString();
 }
@@ -219,12 +240,16 @@ QString Utf8(const char *Text) {
 
 TExchangeCatalog ReadPo(QIODevice &Stream) {
   QTemporaryFile Temporary;
-  OpenTemporary(Temporary);
-  ZrLang_WriteBuffer(Temporary, InUtf8(Stream.readAll()));
-  if (!Temporary.flush())
-    throw EExchangeFileError(
-        QStringLiteral("Cannot write a temporary file: %1").arg(Temporary.errorString()));
-  const TPoFile File(ReadPoFile(QFile::encodeName(Temporary.fileName())));
+  QByteArray Path = NameToReadAsIs(Stream);
+  if (Path.isEmpty()) {
+    OpenTemporary(Temporary);
+    ZrLang_WriteBuffer(Temporary, InUtf8(Stream.readAll()));
+    if (!Temporary.flush())
+      throw EExchangeFileError(
+          QStringLiteral("Cannot write a temporary file: %1").arg(Temporary.errorString()));
+    Path = QFile::encodeName(Temporary.fileName());
+  }
+  const TPoFile File(ReadPoFile(Path));
 
   TExchangeCatalog Catalog;
   bool bFirstDomain = true;

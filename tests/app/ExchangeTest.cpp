@@ -88,16 +88,25 @@ class ExchangeReadTest : public testing::TestWithParam<TReadCase> {};
 
 TEST_P(ExchangeReadTest, TakesTheTargetAndItsState) {
   const TReadCase &C = GetParam();
-  const TExchangeCatalog Read = ReadText(C.Format, C.Text);
-  if (!C.Key) {
-    EXPECT_TRUE(Read.Units.empty());
-    return;
+  // From memory and from a file, which a PO reader in UTF-8 reads as it is.
+  QTemporaryDir Dir;
+  const QString Path = Dir.filePath(u"in"_s);
+  QFile File(Path);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(C.Text);
+  File.close();
+  for (const TExchangeCatalog &Read :
+       {ReadText(C.Format, C.Text), ReadExchangeFile(Path, C.Format)}) {
+    if (!C.Key) {
+      EXPECT_TRUE(Read.Units.empty());
+      continue;
+    }
+    ASSERT_EQ(Read.Units.size(), 1u);
+    const TExchangeUnit &Unit = Read.Units.front();
+    EXPECT_EQ(ExchangeKey(C.Format, Unit).toStdString(), C.Key);
+    EXPECT_EQ(Unit.Target.toStdString(), C.Target);
+    EXPECT_EQ(Unit.State, C.State);
   }
-  ASSERT_EQ(Read.Units.size(), 1u);
-  const TExchangeUnit &Unit = Read.Units.front();
-  EXPECT_EQ(ExchangeKey(C.Format, Unit).toStdString(), C.Key);
-  EXPECT_EQ(Unit.Target.toStdString(), C.Target);
-  EXPECT_EQ(Unit.State, C.State);
 }
 
 using enum TExchangeState;
@@ -259,8 +268,8 @@ TEST_F(ExchangeImportTest, ExportedPoComesBackUnchanged) {
 QByteArray PoOf(const TExchangeCatalog &Catalog, size_t UnitsPerPart, QStringList &LeftOut) {
   QBuffer Buffer;
   Buffer.open(QIODevice::WriteOnly);
-  LeftOut = WritePo(Buffer, Catalog, QDateTime(QDate(2026, 1, 2), QTime(3, 4), Qt::UTC),
-                    UnitsPerPart);
+  LeftOut =
+      WritePo(Buffer, Catalog, QDateTime(QDate(2026, 1, 2), QTime(3, 4), Qt::UTC), UnitsPerPart);
   return Buffer.data();
 }
 
