@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <future>
 #include <vector>
 
 const QString ExchangeConstantsGroup = QStringLiteral("$CONSTANTS");
@@ -80,59 +81,91 @@ bool HasPlainKeys(const TEntryTable &Table) {
 
 } // namespace
 
+namespace {
+
+QString PropertyID(const TEntryTable::TNode &Node) {
+  return QString::number(static_cast<const TPropertySource *>(Node.Data.Source)->iID);
+}
+
+// The unit of the entry at Position, its Context the plain path.
+TExchangeUnit UnitOf(const TEntryTable &Table, int Position) {
+  const TEntryTable::TNode &Node = Table.Node(Position);
+  TExchangeUnit Unit;
+  Unit.Position = Position;
+  Unit.Name = Table.Name(Position);
+  if (Node.Data.Kind == nkConstant) {
+    Unit.Group = ExchangeConstantsGroup;
+    Unit.Id = Unit.Name;
+    Unit.Context = Unit.Name;
+  } else {
+    Unit.Group = Table.Name(Node.Parent);
+    Unit.Id = Unit.Group + u':' + PropertyID(Node);
+    Unit.Context = Unit.Group + u'.' + Unit.Name;
+  }
+  Unit.Source = ToExchangeText(Table.SourceValue(Position));
+  const TZrLang_TranslationStates States = Table.States(Position);
+  if (States.Contains(zrtsUntranslated)) {
+    Unit.State = TExchangeState::Untranslated;
+  } else {
+    Unit.State = States.Contains(zrtsAutotranslated) ? TExchangeState::NeedsReview
+                                                     : TExchangeState::Translated;
+    Unit.Target = ToExchangeText(Table.TranslatedValue(Position));
+  }
+  return Unit;
+}
+
+} // namespace
+
 TExchangeCatalog ExchangeCatalogOf(TTranslationDocument &Doc) {
   const TEntryTable &Table = Doc.Entries();
   TExchangeCatalog Catalog;
   Catalog.Original = QFileInfo(Doc.SourceFilename()).fileName();
   Catalog.SourceLangID = Doc.Languages().LangIDSource;
   Catalog.TargetLangID = Doc.Languages().LangIDTranslation;
-  Catalog.Units.reserve(size_t(Table.Count()));
 
   const bool bPlain = HasPlainKeys(Table);
+  std::vector<int> Positions;
+  Positions.reserve(size_t(Table.Count()));
   QSet<const void *> Records;
-  QSet<QString> Contexts;
   const void *Previous = nullptr;
   for (int P = 0; P < Table.Count(); ++P) {
-    const TEntryTable::TNode &Node = Table.Node(P);
     if (!Table.IsEditable(P))
       continue;
-    const void *Record = Node.Data.Translation;
+    const void *Record = Table.Node(P).Data.Translation;
     const bool bShared = bPlain ? Record == Previous : Records.contains(Record);
     Previous = Record;
     if (bShared)
       continue;
     if (!bPlain)
       Records.insert(Record);
-    TExchangeUnit Unit;
-    Unit.Position = P;
-    Unit.Name = Table.Name(P);
-    if (Node.Data.Kind == nkConstant) {
-      Unit.Group = ExchangeConstantsGroup;
-      Unit.Id = Unit.Name;
-      Unit.Context = Unit.Name;
-    } else {
-      Unit.Group = Table.Name(Node.Parent);
-      const QString ID =
-          QString::number(static_cast<const TPropertySource *>(Node.Data.Source)->iID);
-      Unit.Id = Unit.Group + u':' + ID;
-      Unit.Context = Unit.Group + u'.' + Unit.Name;
+    Positions.push_back(P);
+  }
+
+  std::vector<TExchangeUnit> &Units = Catalog.Units;
+  Units.resize(Positions.size());
+  if (bPlain) {
+    // The units do not depend on each other, and making them is a noticeable
+    // part of an export: the second half is made on a thread of its own.
+    const auto Make = [&](size_t Begin, size_t End) {
+      for (size_t I = Begin; I < End; ++I)
+        Units[I] = UnitOf(Table, Positions[I]);
+    };
+    const size_t Half = Units.size() / 2;
+    std::future<void> Second = std::async(std::launch::async, Make, Half, Units.size());
+    Make(0, Half);
+    Second.get();
+  } else {
+    QSet<QString> Contexts;
+    for (size_t I = 0; I < Units.size(); ++I) {
+      TExchangeUnit &Unit = Units[I] = UnitOf(Table, Positions[I]);
       // A constant's name has no dot, so only properties can meet.
-      if (!bPlain) {
+      if (Table.Kind(Unit.Position) != nkConstant) {
+        const QString Suffix = u'#' + PropertyID(Table.Node(Unit.Position));
         while (Contexts.contains(Unit.Context))
-          Unit.Context += u'#' + ID;
+          Unit.Context += Suffix;
         Contexts.insert(Unit.Context);
       }
     }
-    Unit.Source = ToExchangeText(Table.SourceValue(P));
-    const TZrLang_TranslationStates States = Table.States(P);
-    if (States.Contains(zrtsUntranslated)) {
-      Unit.State = TExchangeState::Untranslated;
-    } else {
-      Unit.State = States.Contains(zrtsAutotranslated) ? TExchangeState::NeedsReview
-                                                       : TExchangeState::Translated;
-      Unit.Target = ToExchangeText(Table.TranslatedValue(P));
-    }
-    Catalog.Units.push_back(std::move(Unit));
   }
   return Catalog;
 }

@@ -1,105 +1,23 @@
 #include "PoExchange.h"
 
 #include "LanguageTags.h"
+#include "PoLibrary.h"
+#include "PoPartWriter.h"
 #include "StreamIO.h"
 #include "TranslationSupport.h"
 
 #include <QFile>
-#include <QMutex>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryFile>
 
-#include <csetjmp>
-#include <gettext-po.h>
+#include <algorithm>
+#include <cstring>
+#include <future>
 #include <memory>
+#include <vector>
 
 namespace {
-
-// libgettextpo reads and writes files by name only: the stream goes through
-// a private temporary file.
-
-// Its error handler is global state, and a fatal error must not return to
-// the library: the handler records the first message and jumps back to the
-// call that armed it. The library's frames are C, with nothing to unwind;
-// what it had open for the call is lost, which a malformed file may cost
-// once.
-struct TPoCall {
-  std::jmp_buf Exit;
-  QString FirstError;
-  int Errors = 0;
-};
-QMutex PoMutex;
-TPoCall *CurrentCall = nullptr;
-
-void Record(int Severity, const char *FileName, size_t Line, const char *Text) {
-  if (Severity == PO_SEVERITY_WARNING)
-    return;
-  ++CurrentCall->Errors;
-  if (!CurrentCall->FirstError.isEmpty())
-    return;
-  QString Message = QString::fromUtf8(Text ? Text : "").trimmed();
-  if (FileName && Line != size_t(-1))
-    Message = QStringLiteral("line %1: %2").arg(Line).arg(Message);
-  CurrentCall->FirstError = Message;
-}
-
-extern "C" void PoXError(int Severity, po_message_t, const char *FileName, size_t Line, size_t, int,
-                         const char *Text) {
-  Record(Severity, FileName, Line, Text);
-  if (Severity == PO_SEVERITY_FATAL_ERROR)
-    std::longjmp(CurrentCall->Exit, 1);
-}
-
-extern "C" void PoXError2(int Severity, po_message_t, const char *FileName1, size_t Line1, size_t,
-                          int, const char *Text1, po_message_t, const char *, size_t, size_t, int,
-                          const char *Text2) {
-  {
-    // Gone before the jump, which would skip its destructor.
-    const QByteArray Text = QByteArray(Text1 ? Text1 : "") + ' ' + (Text2 ? Text2 : "");
-    Record(Severity, FileName1, Line1, Text.constData());
-  }
-  if (Severity == PO_SEVERITY_FATAL_ERROR)
-    std::longjmp(CurrentCall->Exit, 1);
-}
-
-const po_xerror_handler Handler = {PoXError, PoXError2};
-
-// The library reads and wraps text character by character through iconv
-// unless told to take it as bytes, which is exact for UTF-8, the only charset
-// it is handed here (a file read in another one is converted first), and
-// saves a third of its time. The variables are set once, under the library's
-// lock, through Qt's lock on the environment.
-void UseBytewiseText() {
-  static bool bDone = false;
-  if (bDone)
-    return;
-  for (const char *Name : {"OLD_PO_FILE_INPUT", "OLD_PO_FILE_OUTPUT"})
-    if (!qEnvironmentVariableIsSet(Name))
-      qputenv(Name, "1");
-  bDone = true;
-}
-
-struct TPoFileFree {
-  void operator()(po_file_t File) const { po_file_free(File); }
-};
-using TPoFile = std::unique_ptr<std::remove_pointer_t<po_file_t>, TPoFileFree>;
-
-// Runs one library call under the handler. Between the jump's target and
-// the call nothing with a destructor is made, so the jump skips none.
-po_file_t ReadPoFile(TPoCall &Call, const char *Path) {
-  CurrentCall = &Call;
-  if (setjmp(Call.Exit) != 0)
-    return nullptr;
-  return po_file_read(Path, &Handler);
-}
-
-bool WritePoFile(TPoCall &Call, po_file_t File, const char *Path) {
-  CurrentCall = &Call;
-  if (setjmp(Call.Exit) != 0)
-    return false;
-  po_file_write(File, Path, &Handler);
-  return true;
-}
 
 [[noreturn]] void FailPo(const QString &Reason) {
   throw EExchangeFileError(QStringLiteral("Malformed PO file: %1").arg(Reason));
@@ -136,71 +54,161 @@ QByteArray HeaderText(const TExchangeCatalog &Catalog, const QDateTime &Now) {
 
 } // namespace
 
-QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QDateTime &Now) {
-  QTemporaryFile Temporary;
-  OpenTemporary(Temporary);
-  const QByteArray Path = QFile::encodeName(Temporary.fileName());
-  QStringList LeftOut;
-  {
-    const QMutexLocker Lock(&PoMutex);
-    UseBytewiseText();
-    const TPoFile File(po_file_create());
-    const po_message_iterator_t Iterator = po_message_iterator(File.get(), nullptr);
-    const auto Insert = [&](const QByteArray *Context, const QByteArray &Id, const QByteArray &Str,
-                            bool bFuzzy) {
-      const po_message_t Message = po_message_create();
-      if (Context)
-        po_message_set_msgctxt(Message, Context->constData());
-      po_message_set_msgid(Message, Id.constData());
-      po_message_set_msgstr(Message, Str.constData());
-      po_message_set_fuzzy(Message, bFuzzy);
-      po_message_insert(Iterator, Message);
-    };
-    Insert(nullptr, QByteArray(""), HeaderText(Catalog, Now), false);
-    for (const TExchangeUnit &Unit : Catalog.Units) {
-      if (Unit.Source.isEmpty()) {
-        LeftOut.append(Unit.Context);
-        continue;
-      }
-      const QByteArray Context = Unit.Context.toUtf8();
-      const bool bTranslated = Unit.State != TExchangeState::Untranslated;
-      Insert(&Context, Unit.Source.toUtf8(), bTranslated ? Unit.Target.toUtf8() : QByteArray(""),
-             Unit.State == TExchangeState::NeedsReview);
-    }
-    po_message_iterator_free(Iterator);
-    TPoCall Call;
-    if (!WritePoFile(Call, File.get(), Path.constData()) || Call.Errors > 0)
-      throw EExchangeFileError(QStringLiteral("Cannot write the PO file: %1").arg(Call.FirstError));
+namespace {
+
+// The texts of one part in UTF-8, each ended by a NUL, in one buffer kept
+// for all parts: the library copies what it is given, and one string each
+// would cost an allocation per text. The bytes are those of QString::toUtf8,
+// which the files written before had.
+class TUtf8Texts {
+public:
+  // Makes room for Texts characters in at most Count texts.
+  void Reserve(qsizetype Texts, qsizetype Count) {
+    const qsizetype Needed = FEncoder.requiredSpace(Texts) + Count;
+    if (FBuffer.size() < Needed)
+      FBuffer = QByteArray(Needed, Qt::Uninitialized);
+    FEnd = FBuffer.data();
   }
-  // The library wrote the file anew under its name.
-  QFile Written(Temporary.fileName());
+  // REQUIRES: room reserved for Text.
+  const char *Add(const QString &Text) {
+    char *const Start = FEnd;
+    FEnd = FEncoder.appendToBuffer(FEnd, Text);
+    // The encoder makes a NUL of a lone surrogate where toUtf8 makes a '?';
+    // a NUL of the text itself stays one.
+    if (std::memchr(Start, '\0', size_t(FEnd - Start))) {
+      const QByteArray Bytes = Text.toUtf8();
+      FEnd = std::copy(Bytes.begin(), Bytes.end(), Start);
+    }
+    *FEnd++ = '\0';
+    return Start;
+  }
+
+private:
+  QStringEncoder FEncoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInvalidToNull};
+  QByteArray FBuffer;
+  char *FEnd = nullptr;
+};
+
+using TUnitIterator = std::vector<TExchangeUnit>::const_iterator;
+
+// The PO file of the header and the units from Begin to End; the Contexts of
+// units with an empty source go to LeftOut.
+TPoFile PoFileOf(const QByteArray &Header, TUnitIterator Begin, TUnitIterator End,
+                 TUtf8Texts &Texts, QStringList &LeftOut) {
+  qsizetype Length = 0;
+  for (TUnitIterator Unit = Begin; Unit != End; ++Unit)
+    Length += Unit->Context.size() + Unit->Source.size() + Unit->Target.size();
+  Texts.Reserve(Length, 3 * (End - Begin));
+
+  TPoFile File(po_file_create());
+  const po_message_iterator_t Iterator = po_message_iterator(File.get(), nullptr);
+  const auto Insert = [&](const char *Context, const char *Id, const char *Str, bool bFuzzy) {
+    const po_message_t Message = po_message_create();
+    if (Context)
+      po_message_set_msgctxt(Message, Context);
+    po_message_set_msgid(Message, Id);
+    po_message_set_msgstr(Message, Str);
+    if (bFuzzy)
+      po_message_set_fuzzy(Message, true);
+    po_message_insert(Iterator, Message);
+  };
+  Insert(nullptr, "", Header.constData(), false);
+  for (TUnitIterator Unit = Begin; Unit != End; ++Unit) {
+    if (Unit->Source.isEmpty()) {
+      LeftOut.append(Unit->Context);
+      continue;
+    }
+    const char *Context = Texts.Add(Unit->Context);
+    const char *Id = Texts.Add(Unit->Source);
+    Insert(Context, Id, Unit->State != TExchangeState::Untranslated ? Texts.Add(Unit->Target) : "",
+           Unit->State == TExchangeState::NeedsReview);
+  }
+  po_message_iterator_free(Iterator);
+  return File;
+}
+
+// Appends the file that the library wrote for a part to Stream; a part
+// after the first without its header, the message up to the first blank
+// line (each line of a message holds at least its quotes).
+void AppendPart(QIODevice &Stream, const QString &FileName, bool bFirst) {
+  QFile Written(FileName);
   if (!Written.open(QIODevice::ReadOnly))
-    throw EFOpenError(Temporary.fileName(), Written.errorString());
-  while (!Written.atEnd())
-    ZrLang_WriteBuffer(Stream, Written.read(1 << 20));
+    throw EFOpenError(FileName, Written.errorString());
+  const QByteArray Bytes = Written.readAll();
+  if (bFirst) {
+    ZrLang_WriteBuffer(Stream, Bytes);
+  } else if (const qsizetype HeaderEnd = Bytes.indexOf("\n\n"); HeaderEnd >= 0) {
+    // The blank line stays, to part the messages.
+    ZrLang_WriteBuffer(Stream, QByteArrayView(Bytes).sliced(HeaderEnd + 1));
+  }
+}
+
+} // namespace
+
+QStringList WritePo(QIODevice &Stream, const TExchangeCatalog &Catalog, const QDateTime &Now,
+                    size_t UnitsPerPart) {
+  const QByteArray Header = HeaderText(Catalog, Now);
+  const std::vector<TExchangeUnit> &Units = Catalog.Units;
+  const size_t Parts = std::max<size_t>(1, (Units.size() + UnitsPerPart - 1) / UnitsPerPart);
+  QStringList LeftOut;
+  TUtf8Texts Texts;
+  // The library writes each part anew under the name of its file. Both
+  // outlive the writer.
+  std::vector<std::unique_ptr<QTemporaryFile>> Files;
+  std::vector<TPoFile> PoFiles;
+  TPoPartWriter Writer;
+  for (size_t Part = 0; Part < Parts; ++Part) {
+    Files.push_back(std::make_unique<QTemporaryFile>());
+    OpenTemporary(*Files.back());
+    const size_t Begin = std::min(Part * UnitsPerPart, Units.size());
+    const size_t End = std::min(Begin + UnitsPerPart, Units.size());
+    PoFiles.push_back(PoFileOf(Header, Units.begin() + qsizetype(Begin),
+                               Units.begin() + qsizetype(End), Texts, LeftOut));
+    Writer.Add(PoFiles.back().get(), QFile::encodeName(Files.back()->fileName()));
+  }
+  // Freeing the written parts here leaves the writer's thread to the
+  // library's writing, which takes longest.
+  for (size_t Part = 0; Part < Parts; ++Part) {
+    Writer.WaitUntilWritten(Part + 1);
+    PoFiles[Part].reset();
+    AppendPart(Stream, Files[Part]->fileName(), Part == 0);
+    Files[Part].reset();
+  }
   return LeftOut;
 }
 
 namespace {
 
-// A PO file in UTF-8: one in another charset (its header's Content-Type
-// names it) is converted, and its header then names UTF-8.
-QByteArray InUtf8(QByteArray Bytes) {
-  // The header is the first message; its fields are ASCII in every charset.
-  const QByteArrayView Head = QByteArrayView(Bytes).first(std::min<qsizetype>(Bytes.size(), 16384));
+// The charset that the header of a PO file names; none when it names none
+// or a template's placeholder. The header is the first message; its fields
+// are ASCII in every charset.
+QByteArray CharsetOf(QByteArrayView Bytes) {
+  const QByteArrayView Head = Bytes.first(std::min<qsizetype>(Bytes.size(), 16384));
   const qsizetype End = Head.indexOf("\n\n");
   const QByteArrayView Header = End < 0 ? Head : Head.first(End);
   const qsizetype At = Header.toByteArray().toLower().indexOf("charset=");
   if (At < 0)
-    return Bytes;
+    return QByteArray();
   qsizetype NameEnd = At + 8;
   while (NameEnd < Header.size() && !QByteArrayView(" ;\\\"\r\n").contains(Header[NameEnd]))
     ++NameEnd;
   const QByteArray Charset = Header.sliced(At + 8, NameEnd - At - 8).toByteArray();
+  return Charset.compare("CHARSET", Qt::CaseInsensitive) == 0 ? QByteArray() : Charset;
+}
+
+// Whether the library takes text in Charset as UTF-8.
+bool IsUtf8(const QByteArray &Charset) {
   const QByteArray Lower = Charset.toLower();
-  // "CHARSET" is a template's placeholder.
-  if (Lower.isEmpty() || Lower == "utf-8" || Lower == "utf8" || Lower == "ascii" ||
-      Lower == "us-ascii" || Lower == "charset")
+  return Lower.isEmpty() || Lower == "utf-8" || Lower == "utf8" || Lower == "ascii" ||
+         Lower == "us-ascii";
+}
+
+// A PO file in UTF-8: one in another charset is converted, and its header
+// then names UTF-8.
+QByteArray InUtf8(QByteArray Bytes) {
+  const QByteArray Charset = CharsetOf(Bytes);
+  if (IsUtf8(Charset))
     return Bytes;
   QStringDecoder Decoder(Charset.constData());
   if (!Decoder.isValid())
@@ -214,29 +222,50 @@ QByteArray InUtf8(QByteArray Bytes) {
   return Text.toUtf8();
 }
 
+// The name under which the library can read Stream as it is: a file on disk
+// from its start, in UTF-8; none for other streams, which go through a
+// private temporary file. Copying a large file costs a noticeable time.
+QByteArray NameToReadAsIs(QIODevice &Stream) {
+  const auto *File = qobject_cast<QFile *>(&Stream);
+  if (!File || File->fileName().startsWith(u':') || Stream.pos() != 0 ||
+      !IsUtf8(CharsetOf(Stream.peek(16384))))
+    return QByteArray();
+  return QFile::encodeName(File->fileName());
+}
+
 QString Utf8(const char *Text) {
   return Text ? QString::fromUtf8(Text) : QString();
+}
+
+TExchangeUnit UnitOf(po_message_t Message) {
+  TExchangeUnit Unit;
+  Unit.Source = Utf8(po_message_msgid(Message));
+  Unit.Context = Utf8(po_message_msgctxt(Message));
+  Unit.Target = Utf8(po_message_msgid_plural(Message) ? po_message_msgstr_plural(Message, 0)
+                                                      : po_message_msgstr(Message));
+  Unit.State = Unit.Target.isEmpty()          ? TExchangeState::Untranslated
+               : po_message_is_fuzzy(Message) ? TExchangeState::NeedsReview
+                                              : TExchangeState::Translated;
+  return Unit;
 }
 
 } // namespace
 
 TExchangeCatalog ReadPo(QIODevice &Stream) {
   QTemporaryFile Temporary;
-  OpenTemporary(Temporary);
-  ZrLang_WriteBuffer(Temporary, InUtf8(Stream.readAll()));
-  if (!Temporary.flush())
-    throw EExchangeFileError(
-        QStringLiteral("Cannot write a temporary file: %1").arg(Temporary.errorString()));
-  const QByteArray Path = QFile::encodeName(Temporary.fileName());
-
-  const QMutexLocker Lock(&PoMutex);
-  UseBytewiseText();
-  TPoCall Call;
-  const TPoFile File(ReadPoFile(Call, Path.constData()));
-  if (!File || Call.Errors > 0)
-    FailPo(Call.FirstError.isEmpty() ? QStringLiteral("cannot be read") : Call.FirstError);
+  QByteArray Path = NameToReadAsIs(Stream);
+  if (Path.isEmpty()) {
+    OpenTemporary(Temporary);
+    ZrLang_WriteBuffer(Temporary, InUtf8(Stream.readAll()));
+    if (!Temporary.flush())
+      throw EExchangeFileError(
+          QStringLiteral("Cannot write a temporary file: %1").arg(Temporary.errorString()));
+    Path = QFile::encodeName(Temporary.fileName());
+  }
+  const TPoFile File(ReadPoFile(Path));
 
   TExchangeCatalog Catalog;
+  std::vector<po_message_t> Messages;
   bool bFirstDomain = true;
   for (const char *const *Domain = po_file_domains(File.get()); *Domain; ++Domain) {
     // The library hands out a copy of the header.
@@ -259,19 +288,23 @@ TExchangeCatalog ReadPo(QIODevice &Stream) {
     while (const po_message_t Message = po_next_message(Iterator)) {
       const char *Context = po_message_msgctxt(Message);
       const char *Id = po_message_msgid(Message);
-      if (po_message_is_obsolete(Message) || (!Context && Id && !*Id))
-        continue;
-      TExchangeUnit Unit;
-      Unit.Source = Utf8(Id);
-      Unit.Context = Utf8(Context);
-      Unit.Target = Utf8(po_message_msgid_plural(Message) ? po_message_msgstr_plural(Message, 0)
-                                                          : po_message_msgstr(Message));
-      Unit.State = Unit.Target.isEmpty()          ? TExchangeState::Untranslated
-                   : po_message_is_fuzzy(Message) ? TExchangeState::NeedsReview
-                                                  : TExchangeState::Translated;
-      Catalog.Units.push_back(std::move(Unit));
+      if (!po_message_is_obsolete(Message) && (Context || !Id || *Id))
+        Messages.push_back(Message);
     }
     po_message_iterator_free(Iterator);
   }
+  // The messages do not depend on each other, and converting them is a
+  // noticeable part of an import: the second half is converted on a thread of
+  // its own.
+  std::vector<TExchangeUnit> &Units = Catalog.Units;
+  Units.resize(Messages.size());
+  const auto Convert = [&](size_t Begin, size_t End) {
+    for (size_t I = Begin; I < End; ++I)
+      Units[I] = UnitOf(Messages[I]);
+  };
+  const size_t Half = Units.size() / 2;
+  std::future<void> Second = std::async(std::launch::async, Convert, Half, Units.size());
+  Convert(0, Half);
+  Second.get();
   return Catalog;
 }

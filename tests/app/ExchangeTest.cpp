@@ -3,6 +3,7 @@
 #include "ExchangeImport.h"
 #include "LanguageTags.h"
 #include "PoExchange.h"
+#include "PoPartWriter.h"
 #include "TranslationDocument.h"
 #include "XliffExchange.h"
 
@@ -87,16 +88,25 @@ class ExchangeReadTest : public testing::TestWithParam<TReadCase> {};
 
 TEST_P(ExchangeReadTest, TakesTheTargetAndItsState) {
   const TReadCase &C = GetParam();
-  const TExchangeCatalog Read = ReadText(C.Format, C.Text);
-  if (!C.Key) {
-    EXPECT_TRUE(Read.Units.empty());
-    return;
+  // From memory and from a file, which a PO reader in UTF-8 reads as it is.
+  QTemporaryDir Dir;
+  const QString Path = Dir.filePath(u"in"_s);
+  QFile File(Path);
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(C.Text);
+  File.close();
+  for (const TExchangeCatalog &Read :
+       {ReadText(C.Format, C.Text), ReadExchangeFile(Path, C.Format)}) {
+    if (!C.Key) {
+      EXPECT_TRUE(Read.Units.empty());
+      continue;
+    }
+    ASSERT_EQ(Read.Units.size(), 1u);
+    const TExchangeUnit &Unit = Read.Units.front();
+    EXPECT_EQ(ExchangeKey(C.Format, Unit).toStdString(), C.Key);
+    EXPECT_EQ(Unit.Target.toStdString(), C.Target);
+    EXPECT_EQ(Unit.State, C.State);
   }
-  ASSERT_EQ(Read.Units.size(), 1u);
-  const TExchangeUnit &Unit = Read.Units.front();
-  EXPECT_EQ(ExchangeKey(C.Format, Unit).toStdString(), C.Key);
-  EXPECT_EQ(Unit.Target.toStdString(), C.Target);
-  EXPECT_EQ(Unit.State, C.State);
 }
 
 using enum TExchangeState;
@@ -251,6 +261,87 @@ TEST_F(ExchangeImportTest, ExportedPoComesBackUnchanged) {
   EXPECT_EQ(Report.Untranslated, 1);
   EXPECT_TRUE(Report.Unmatched.isEmpty());
   EXPECT_EQ(Doc.UndoStack().count(), 0);
+}
+
+// ---- PO written in parts ----
+
+QByteArray PoOf(const TExchangeCatalog &Catalog, size_t UnitsPerPart, QStringList &LeftOut) {
+  QBuffer Buffer;
+  Buffer.open(QIODevice::WriteOnly);
+  LeftOut =
+      WritePo(Buffer, Catalog, QDateTime(QDate(2026, 1, 2), QTime(3, 4), Qt::UTC), UnitsPerPart);
+  return Buffer.data();
+}
+
+TEST(PoPartsTest, JoinToTheBytesOfOnePart) {
+  struct TUnitText {
+    const char16_t *Context, *Source, *Target;
+    TExchangeState State;
+  };
+  const QString LongLine = u"word "_s.repeated(30);
+  const TUnitText Texts[] = {
+      {u"F.A", u"a", u"\u00C4", Translated},
+      {u"F.Gone", u"", u"x", Translated}, // left out: gettext keeps the empty msgid
+      {u"F.B", u"b", u"kept out", Untranslated},
+      {u"F.C", u"c \"q\" \\ \t", u"\U0001F600 \xD800 lone", NeedsReview},
+      {u"", u"no context", u"\u0436\n\u0436", Translated},
+      {u"SX", u"x\ny\n", u"", Untranslated},
+  };
+  TExchangeCatalog Catalog;
+  Catalog.Original = u"app.zrlang"_s;
+  Catalog.TargetLangID = 1031;
+  for (int Round = 0; Round < 3; ++Round)
+    for (const TUnitText &T : Texts) {
+      TExchangeUnit Unit;
+      Unit.Context = QString::fromUtf16(T.Context) + (Round ? QString::number(Round) : QString());
+      Unit.Source = QString::fromUtf16(T.Source);
+      Unit.Target = QString::fromUtf16(T.Target) + (Round == 2 ? LongLine : QString());
+      Unit.State = T.State;
+      Catalog.Units.push_back(Unit);
+    }
+
+  QStringList LeftOut;
+  const QByteArray Whole = PoOf(Catalog, 1000, LeftOut);
+  EXPECT_EQ(LeftOut, (QStringList{u"F.Gone"_s, u"F.Gone1"_s, u"F.Gone2"_s}));
+  // Texts in UTF-8 as Qt converts each string, lone surrogates too.
+  EXPECT_TRUE(Whole.contains("msgstr \"" + Catalog.Units[3].Target.toUtf8() + "\"\n"))
+      << Whole.constData();
+  for (const size_t UnitsPerPart : {1u, 2u, 5u}) {
+    QStringList PartsLeftOut;
+    EXPECT_EQ(PoOf(Catalog, UnitsPerPart, PartsLeftOut), Whole) << UnitsPerPart;
+    EXPECT_EQ(PartsLeftOut, LeftOut);
+  }
+
+  const TExchangeCatalog Read = ReadText(P, Whole);
+  ASSERT_EQ(Read.Units.size(), Catalog.Units.size() - 3);
+  for (size_t I = 0, J = 0; I < Catalog.Units.size(); ++I) {
+    const TExchangeUnit &Unit = Catalog.Units[I];
+    if (Unit.Source.isEmpty())
+      continue;
+    const TExchangeUnit &Back = Read.Units[J++];
+    EXPECT_EQ(Back.Context, Unit.Context);
+    EXPECT_EQ(Back.Source, Unit.Source);
+    EXPECT_EQ(Back.State, Unit.State);
+  }
+}
+
+TEST(PoPartsTest, AFailedPartStopsTheExport) {
+  TExchangeCatalog Catalog;
+  TExchangeUnit Unit;
+  Unit.Context = u"F.A"_s;
+  Unit.Source = u"a"_s;
+  Catalog.Units.assign(3, Unit);
+  // The stream refuses the first part while the library writes the next.
+  QBuffer Refusing;
+  Refusing.open(QIODevice::ReadOnly);
+  EXPECT_THROW(WritePo(Refusing, Catalog, QDateTime::currentDateTime(), 1), EWriteError);
+
+  TPoPartWriter Writer;
+  const TPoFile File(po_file_create());
+  Writer.Add(File.get(), "/nonexistent/lingrove/a.po");
+  Writer.Add(File.get(), "/nonexistent/lingrove/b.po");
+  EXPECT_THROW(Writer.WaitUntilWritten(1), EExchangeFileError);
+  EXPECT_THROW(Writer.WaitUntilWritten(2), EExchangeFileError);
 }
 
 TEST(ExchangeCatalogTest, KeysStayUniqueWherePathsRepeat) {
