@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTimer>
 #include <utility>
@@ -72,13 +73,10 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
     disconnect(Done);
     disconnect(Cancel);
   }
-  struct TDone {
-    TUIMainForm *Form;
-    ~TDone() {
-      Form->FProgress->End();
-      Form->SetBusy(false);
-    }
-  } Done{this};
+  const auto Done = qScopeGuard([this] {
+    FProgress->End();
+    SetBusy(false);
+  });
   if (Cancelled)
     return false;
   Read = FReader->TakeResult();
@@ -165,12 +163,9 @@ void TUIMainForm::SaveWithProgress(const QString &Path, bool bUnicode) {
   FProgress->Begin(1, false);
   FProgress->SetStep(0, LangConstant(u"SMessageSavingTranslation"));
   FProgress->repaint();
-  struct TDone {
-    TUIMainForm *Form;
-    ~TDone() {
-      Form->FProgress->End();
-      Form->SetBusy(false);
-    }
-  } Done{this};
+  const auto Done = qScopeGuard([this] {
+    FProgress->End();
+    SetBusy(false);
+  });
   FDocument->Save(Path, bUnicode);
 }
