@@ -8,8 +8,7 @@
 #include "TranslationMemory.h"
 #include "Translations.h"
 
-#include <exception>
-#include <thread>
+#include <future>
 
 namespace {
 
@@ -27,38 +26,6 @@ template <class F> void LoadNamedFile(const QString &Path, F &&Load) {
     throw ETranslationFileError(Path, Own ? Own->Message() : ExceptionMessage(E));
   }
 }
-
-// Runs Work on a thread of its own from construction; Finish() waits for it
-// and raises what it raised. The destructor waits too, so the work never
-// outlives what it refers to, even when the caller leaves by an exception.
-class TConcurrentWork {
-public:
-  template <class F>
-  explicit TConcurrentWork(F &&Work)
-      : FThread([this, Work = std::forward<F>(Work)]() mutable {
-          try {
-            Work();
-          } catch (...) {
-            FError = std::current_exception();
-          }
-        }) {}
-  ~TConcurrentWork() {
-    if (FThread.joinable())
-      FThread.join();
-  }
-  TConcurrentWork(const TConcurrentWork &) = delete;
-  TConcurrentWork &operator=(const TConcurrentWork &) = delete;
-
-  void Finish() {
-    FThread.join();
-    if (FError)
-      std::rethrow_exception(FError);
-  }
-
-private:
-  std::exception_ptr FError;
-  std::thread FThread; // last: it starts once FError exists
-};
 
 } // namespace
 
@@ -85,10 +52,11 @@ TReadDocument ReadDocument(const QString &SourcePath, const QString &DisplayPath
   // The files are independent: the translation is read beside the source
   // and the display translation, so an open takes about as long as its
   // largest file. A fault in the source is reported before one in the
-  // translation, as when they were read one after the other.
-  std::unique_ptr<TConcurrentWork> TranslationRead;
+  // translation, as when they were read one after the other. The future
+  // waits for the read when the caller leaves early, by an error or a stop.
+  std::future<void> TranslationRead;
   if (!IsEmptyStr(TranslationPath))
-    TranslationRead = std::make_unique<TConcurrentWork>([&Read, &TranslationPath] {
+    TranslationRead = std::async(std::launch::async, [&Read, &TranslationPath] {
       LoadNamedFile(TranslationPath,
                     [&] { Read.Translation->Text_LoadFromFile(TranslationPath, false); });
     });
@@ -98,9 +66,9 @@ TReadDocument ReadDocument(const QString &SourcePath, const QString &DisplayPath
     Read.Display = std::make_unique<TZrLang_CompTranslations>();
     LoadNamedFile(DisplayPath, [&] { Read.Display->Text_LoadFromFile(DisplayPath, false); });
   }
-  if (TranslationRead) {
+  if (TranslationRead.valid()) {
     Enter(rpTranslation);
-    TranslationRead->Finish();
+    TranslationRead.get();
     Read.Languages = ReadTranslationLanguages(*Read.Translation);
   }
   Enter(rpCompare);
