@@ -21,6 +21,8 @@ struct TQueue {
   std::unique_ptr<TItem> Current;
   bool Busy = false;
   bool Started = false;
+  int Holds = 0;
+  int Waiters = 0;
 };
 
 TQueue &Queue() {
@@ -31,7 +33,7 @@ TQueue &Queue() {
 void Work(TQueue &Q) {
   std::unique_lock Lock(Q.Mutex);
   for (;;) {
-    Q.Arrived.wait(Lock, [&] { return !Q.Items.empty(); });
+    Q.Arrived.wait(Lock, [&] { return !Q.Items.empty() && (Q.Holds == 0 || Q.Waiters > 0); });
     Q.Current = std::move(Q.Items.front());
     Q.Items.pop_front();
     Q.Busy = true;
@@ -59,10 +61,26 @@ void Dispose(std::unique_ptr<TItem> Item) {
   Q.Arrived.notify_one();
 }
 
+THold::THold() {
+  TQueue &Q = Queue();
+  const std::lock_guard Lock(Q.Mutex);
+  ++Q.Holds;
+}
+
+THold::~THold() {
+  TQueue &Q = Queue();
+  const std::lock_guard Lock(Q.Mutex);
+  if (--Q.Holds == 0)
+    Q.Arrived.notify_one();
+}
+
 void Wait() {
   TQueue &Q = Queue();
   std::unique_lock Lock(Q.Mutex);
+  ++Q.Waiters;
+  Q.Arrived.notify_one();
   Q.Idle.wait(Lock, [&] { return Q.Items.empty() && !Q.Busy; });
+  --Q.Waiters;
 }
 
 } // namespace BackgroundDisposal

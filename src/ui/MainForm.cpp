@@ -5,6 +5,7 @@
 #include "AppAttribs.h"
 #include "AppMRUList.h"
 #include "BackgroundComparer.h"
+#include "BackgroundDisposal.h"
 #include "CodePages.h"
 #include "CommonTypes.h"
 #include "CompEntries.h"
@@ -1137,6 +1138,13 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     return;
   TReadDocument Read;
   const bool Large = IsLargeDocument(SourcePath, DisplayPath, TranslationPath);
+  // The worker frees nothing until the new grid has been shown: freeing the
+  // old document beside the building of the new grid stalls the window.
+  const auto Hold = Large ? std::make_shared<BackgroundDisposal::THold>() : nullptr;
+  const auto ReleaseHold = qScopeGuard([this, Hold] {
+    if (Hold)
+      QTimer::singleShot(0, this, [Hold] {});
+  });
   if (Large && !ReadInBackground(SourcePath, DisplayPath, TranslationPath, Read))
     return;
   CloseTranslation();
