@@ -1,5 +1,6 @@
 #include "DocumentProblems.h"
 
+#include "BackgroundDisposal.h"
 #include "TranslationDocument.h"
 
 #include <QMutex>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <deque>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -74,7 +76,8 @@ void TDocumentProblems::Attach(TTranslationDocument *Doc, TTranslationCheckSet C
   FDoc = Doc != nullptr && Doc->IsOpen() ? Doc : nullptr;
   FChecks = Checks;
   FSpeller = Speller;
-  FProblems.clear();
+  // A large document's problems are many small blocks.
+  BackgroundDisposal::Dispose(std::exchange(FProblems, {}));
   std::fill(std::begin(FCounts), std::end(FCounts), 0);
   FLevels.clear();
   FLevels.shrink_to_fit();

@@ -1108,10 +1108,12 @@ bool TUIMainForm::CanCloseTranslation(bool Prompt) {
 void TUIMainForm::CloseTranslation() {
   FProposedTranslationPath.clear();
   FPretranslateOnOpen = false;
+  // The grid goes first: it then has no rows to repaint for the problems
+  // dropped next.
+  FTreeModel->Clear();
   FProblems->Attach(nullptr);
   FFileWatch->Attach(nullptr);
   FDiskChangeBar->hide();
-  FTreeModel->Clear();
   FDocument->Close();
   if (FIsDestroying)
     return;

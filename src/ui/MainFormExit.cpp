@@ -6,8 +6,8 @@
 #include "TranslationDocument.h"
 
 void TUIMainForm::ReleaseForExit() {
-  FProblems->Attach(nullptr);
   FTreeModel->Clear();
+  FProblems->Attach(nullptr);
   FDocument->CloseAtExit();
   CloseTranslation();
   SaveWindowState();
