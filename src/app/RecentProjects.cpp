@@ -4,6 +4,9 @@
 #include "CoreApplication.h"
 #include "CoreError.h"
 
+#include <QCoreApplication>
+#include <QThreadPool>
+
 namespace {
 
 const QString Section = QStringLiteral("MRUHistory\\Projects");
@@ -37,9 +40,37 @@ QList<TRecentProject> Read(TAppConfigIniFile &Ini) {
   return Projects;
 }
 
+void StoreRecentProject(const TRecentProject &Project) {
+  // One store around reading and writing, as for the file histories.
+  TAppConfigIniFile Ini;
+  QList<TRecentProject> Projects = Read(Ini);
+  Projects.removeIf([&](const TRecentProject &P) {
+    return SameName(P.Source, Project.Source) && SameName(P.Translation, Project.Translation);
+  });
+  Projects.prepend(Project);
+  for (int I = 0; I < RecentProjectsMaxCount; ++I) {
+    const TRecentProject P = Projects.value(I);
+    Ini.WriteString(Section, Key("Source", I), P.Source);
+    Ini.WriteString(Section, Key("Display", I), P.Display);
+    Ini.WriteString(Section, Key("Translation", I), P.Translation);
+  }
+}
+
+// One thread, so that stores keep their order. Never destroyed: the end of
+// the program waits for it explicitly, while the application still exists.
+QThreadPool &Writer() {
+  static QThreadPool *const Pool = [] {
+    auto *P = new QThreadPool;
+    P->setMaxThreadCount(1);
+    return P;
+  }();
+  return *Pool;
+}
+
 } // namespace
 
 QList<TRecentProject> LoadRecentProjects() {
+  WaitForRecentProjects();
   try {
     TAppConfigIniFile Ini;
     return Read(Ini);
@@ -49,21 +80,27 @@ QList<TRecentProject> LoadRecentProjects() {
 }
 
 void AddRecentProject(const TRecentProject &Project) {
+  WaitForRecentProjects();
   try {
-    // One store around reading and writing, as for the file histories.
-    TAppConfigIniFile Ini;
-    QList<TRecentProject> Projects = Read(Ini);
-    Projects.removeIf([&](const TRecentProject &P) {
-      return SameName(P.Source, Project.Source) && SameName(P.Translation, Project.Translation);
-    });
-    Projects.prepend(Project);
-    for (int I = 0; I < RecentProjectsMaxCount; ++I) {
-      const TRecentProject P = Projects.value(I);
-      Ini.WriteString(Section, Key("Source", I), P.Source);
-      Ini.WriteString(Section, Key("Display", I), P.Display);
-      Ini.WriteString(Section, Key("Translation", I), P.Translation);
-    }
+    StoreRecentProject(Project);
   } catch (const std::exception &E) {
     ShowMessageBox(mbkError, QString(), ExceptionMessage(E));
   }
+}
+
+void AddRecentProjectLater(const TRecentProject &Project) {
+  Writer().start([Project] {
+    try {
+      StoreRecentProject(Project);
+    } catch (const std::exception &E) {
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(),
+          [Message = ExceptionMessage(E)] { ShowMessageBox(mbkError, QString(), Message); },
+          Qt::QueuedConnection);
+    }
+  });
+}
+
+void WaitForRecentProjects() {
+  Writer().waitForDone();
 }

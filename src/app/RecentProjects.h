@@ -23,3 +23,11 @@ QList<TRecentProject> LoadRecentProjects();
 // RecentProjectsMaxCount. REQUIRES: Project has a source and a translation.
 // An error is shown to the user and ends the update.
 void AddRecentProject(const TRecentProject &Project);
+
+// AddRecentProject on a worker thread, in the order of the calls: storing
+// the settings waits for the disk, which the window should not. An error is
+// shown on the interface thread. REQUIRES: a running QCoreApplication.
+void AddRecentProjectLater(const TRecentProject &Project);
+// Waits until the projects handed to AddRecentProjectLater are stored;
+// LoadRecentProjects waits too, and so must the end of the program.
+void WaitForRecentProjects();

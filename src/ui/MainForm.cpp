@@ -1175,14 +1175,8 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
   PretranslateOnOpen();
   FFileWatch->Attach(FDocument.get());
   if (!FDocument->IsNewTranslation()) {
-    const TRecentProject Project{SourcePath, DisplayPath, TranslationPath};
-    // Storing the list rewrites the settings file and waits for the disk:
-    // after a large document, that comes in a later turn of the event loop,
-    // once the grid has been painted.
-    if (Large)
-      QTimer::singleShot(1, this, [Project] { AddRecentProject(Project); });
-    else
-      AddRecentProject(Project);
+    // Storing the list rewrites the settings file and waits for the disk.
+    AddRecentProjectLater({SourcePath, DisplayPath, TranslationPath});
   }
   if (LangIDSource() == 0 || LangIDTranslation() == 0 || LangIDSource() == LangIDTranslation())
     EditTranslationProperties();

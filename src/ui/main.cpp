@@ -6,6 +6,7 @@
 #include "NamedMutex.h"
 #include "ProgramIcon.h"
 #include "ProgramIdentity.h"
+#include "RecentProjects.h"
 #include "StartArguments.h"
 #include "UIGuard.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char **argv) {
     Result = App.exec();
     MainForm->ReleaseForExit();
   }
+  WaitForRecentProjects();
   FinalizeAttribs();
   return Result;
 }
