@@ -45,9 +45,9 @@ struct TDocumentProblems::TWorkerState {
 TDocumentProblems::TDocumentProblems(QObject *Parent)
     : QObject(Parent), FPool(std::make_unique<QThreadPool>()),
       FWorker(std::make_shared<TWorkerState>()) {
-  // Two workers: the interface thread mostly waits for input meanwhile, and
-  // the workers share the speller's lock only for a word's look-up.
-  FPool->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, 2));
+  // Up to two workers, sharing the speller's lock only for a word's look-up,
+  // and a core left for the interface thread.
+  FPool->setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 2));
 }
 
 TDocumentProblems::~TDocumentProblems() {
@@ -111,6 +111,8 @@ void TDocumentProblems::Dispatch() {
   while (FInFlight < ChunksInFlight && FNext < Count) {
     auto Chunk = std::make_shared<TChunk>();
     Chunk->End = std::min(Count, FNext + ChunkEntries);
+    Chunk->Positions.reserve(size_t(Chunk->End - FNext));
+    Chunk->Texts.reserve(size_t(Chunk->End - FNext));
     for (int P = FNext; P < Chunk->End; ++P)
       if (Entries.IsEditable(P) && !Entries.States(P).Contains(zrtsUntranslated)) {
         Chunk->Positions.push_back(P);
@@ -156,7 +158,7 @@ void TDocumentProblems::TakeResults(const TWorkerState *State, bool bContinue) {
       if (FNewer.contains(P))
         continue;
       FDoc->DropIgnoredProblems(P, Chunk->Results[I]);
-      Store(P, Chunk->Results[I]);
+      Store(P, std::move(Chunk->Results[I]));
       if (FLevels[size_t(P)] != plNone)
         Changed.push_back(P);
     }
@@ -238,10 +240,10 @@ void TDocumentProblems::CheckEntry(int Position) {
     RunTranslationChecks(FChecks, Entries.SourceValue(Position), Entries.TranslatedValue(Position),
                          FDoc->Languages().LangIDTranslation, FScratch, FSpeller);
   FDoc->DropIgnoredProblems(Position, FScratch);
-  Store(Position, FScratch);
+  Store(Position, std::move(FScratch));
 }
 
-void TDocumentProblems::Store(int Position, std::vector<TCheckProblem> &Problems) {
+void TDocumentProblems::Store(int Position, std::vector<TCheckProblem> &&Problems) {
   TLevel Level = plNone;
   for (const TCheckProblem &Problem : Problems)
     Level = std::max(Level, TLevel(int(Problem.Severity) + plInfo));
@@ -249,7 +251,7 @@ void TDocumentProblems::Store(int Position, std::vector<TCheckProblem> &Problems
   if (Problems.empty())
     FProblems.erase(Position);
   else
-    FProblems[Position] = Problems;
+    FProblems[Position] = std::move(Problems);
 }
 
 void TDocumentProblems::SetLevel(int Position, TLevel Level) {

@@ -79,7 +79,8 @@ private:
 
   void Recheck(const std::vector<int> &Positions);
   void CheckEntry(int Position);
-  void Store(int Position, std::vector<TCheckProblem> &Problems);
+  // Takes the entry's problems over.
+  void Store(int Position, std::vector<TCheckProblem> &&Problems);
   void SetLevel(int Position, TLevel Level);
   void Dispatch();
   // Takes the chunks the worker of State finished, unless State is old;
