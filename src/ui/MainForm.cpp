@@ -1149,6 +1149,10 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
   });
   if (Large && !ReadInBackground(SourcePath, DisplayPath, TranslationPath, Read))
     return;
+  auto EndRead = qScopeGuard([this, Large] {
+    if (Large)
+      EndBackgroundRead();
+  });
   CloseTranslation();
   try {
     FDocument->SetMemory(TranslationMemory());
@@ -1171,7 +1175,16 @@ void TUIMainForm::LoadTranslation(const QString &SourcePath, const QString &Disp
     RebuildTree();
     throw;
   }
-  RebuildTree();
+  if (Large) {
+    // Laying out a million rows takes a while: the window repaints first.
+    AttachTree();
+    TurnEventLoop();
+    EndRead.dismiss();
+    EndBackgroundRead();
+    ShowTree();
+  } else {
+    RebuildTree();
+  }
   PretranslateOnOpen();
   FFileWatch->Attach(FDocument.get());
   if (!FDocument->IsNewTranslation()) {
@@ -1261,6 +1274,11 @@ void TUIMainForm::ReplaceInMemo(int BlockNumber, const QString &Line, qsizetype 
 }
 
 void TUIMainForm::RebuildTree() {
+  AttachTree();
+  ShowTree();
+}
+
+void TUIMainForm::AttachTree() {
   OpenSpelling();
   FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, EditorChecks(), CheckSpeller());
   if (HasDocument())
@@ -1268,6 +1286,9 @@ void TUIMainForm::RebuildTree() {
   else
     FTreeModel->Clear();
   FProblems->Start();
+}
+
+void TUIMainForm::ShowTree() {
   MainStringTree->setVisible(HasDocument());
   findChild<QWidget *>(QStringLiteral("TreePlaceholder"))->setVisible(!HasDocument());
   if (HasDocument()) {

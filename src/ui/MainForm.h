@@ -211,9 +211,13 @@ private:
   // Reads the files on the worker while the window shows the progress and
   // stays responsive; false when the user cancelled. Raises the read's
   // error; the open document is untouched either way. After a read that
-  // succeeded, the open document is closed.
+  // succeeded, the open document is closed and the window stays busy, the
+  // progress shown, until EndBackgroundRead.
   bool ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
                         const QString &TranslationPath, TReadDocument &Read);
+  void EndBackgroundRead();
+  // Lets the window repaint between two long steps on the interface thread.
+  void TurnEventLoop();
   // Disables every command and the editing while a large document is read
   // or written, and enables them again as they were.
   void SetBusy(bool Busy);
@@ -237,7 +241,14 @@ private:
   void CheckCurrentLanguage();
   void SaveToolbarLayout();
   void SyncToolbarItems();
+  // Shows the open document in the grid (none: the placeholder):
+  // AttachTree, then ShowTree.
   void RebuildTree();
+  // The model, the checks and the speller follow the open document.
+  void AttachTree();
+  // The grid's rows laid out, the first entry selected, the memos, status
+  // bar and commands up to date.
+  void ShowTree();
   void GoTo(const QModelIndex &Target);
   QList<QModelIndex> SelectedEntries() const;
   void TranslationMemoChanged();

@@ -73,10 +73,7 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
     disconnect(Done);
     disconnect(Cancel);
   }
-  const auto Done = qScopeGuard([this] {
-    FProgress->End();
-    SetBusy(false);
-  });
+  auto Done = qScopeGuard([this] { EndBackgroundRead(); });
   if (Cancelled)
     return false;
   Read = FReader->TakeResult();
@@ -84,11 +81,21 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
   // new one's grid in the same turn, the window would not repaint for long.
   if (HasDocument()) {
     CloseTranslation();
-    QEventLoop Turn;
-    QTimer::singleShot(1, &Turn, &QEventLoop::quit);
-    Turn.exec();
+    TurnEventLoop();
   }
+  Done.dismiss();
   return true;
+}
+
+void TUIMainForm::EndBackgroundRead() {
+  FProgress->End();
+  SetBusy(false);
+}
+
+void TUIMainForm::TurnEventLoop() {
+  QEventLoop Turn;
+  QTimer::singleShot(1, &Turn, &QEventLoop::quit);
+  Turn.exec();
 }
 
 bool TUIMainForm::CompareInBackground(const QString &Path,
