@@ -1,36 +1,54 @@
 #include "ProjectMatches.h"
 
-#include "BackgroundDisposal.h"
 #include "DocumentMemory.h"
 #include "TranslationDocument.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 void TProjectMatches::Reset() {
-  // The index of a large document holds an entry per source text.
-  if (!FBySource.isEmpty())
-    BackgroundDisposal::Dispose(std::exchange(FBySource, {}));
+  FHeads = {};
+  FNext = {};
   FIndexed = false;
 }
+
+namespace {
+
+size_t Bucket(const QString &Text, size_t Mask) {
+  return qHash(QStringView(Text)) & Mask;
+}
+
+} // namespace
 
 std::vector<TMemoryMatch> TProjectMatches::Find(TTranslationDocument &Doc, int Position,
                                                 int MaxCount) {
   const TEntryTable &Table = Doc.Entries();
   if (!FIndexed) {
+    const size_t Count = size_t(Table.Count());
+    FHeads.assign(std::bit_ceil(std::max<size_t>(Count, 1)), -1);
+    FNext.assign(Count, -1);
     for (int P = 0; P < Table.Count(); ++P)
-      if (Table.IsEditable(P) && !Table.SourceValue(P).isEmpty())
-        FBySource[Table.SourceValue(P)].push_back(P);
+      if (Table.IsEditable(P) && !Table.SourceValue(P).isEmpty()) {
+        int &Head = FHeads[Bucket(Table.SourceValue(P), FHeads.size() - 1)];
+        FNext[size_t(P)] = Head;
+        Head = P;
+      }
     FIndexed = true;
   }
+  // The chain runs from the last entry to the first.
+  const QString &Source = Table.SourceValue(Position);
+  std::vector<int> Same;
+  if (!Source.isEmpty())
+    for (int P = FHeads[Bucket(Source, FHeads.size() - 1)]; P >= 0; P = FNext[size_t(P)])
+      if (Table.SourceValue(P) == Source)
+        Same.push_back(P);
+  std::reverse(Same.begin(), Same.end());
   std::vector<TMemoryMatch> Matches;
-  const auto It = FBySource.constFind(Table.SourceValue(Position));
-  if (It == FBySource.constEnd())
-    return Matches;
   const QString SourceLang = MemorySourceLang(Doc.Languages());
   const QString TargetLang = MemoryTargetLang(Doc.Languages());
   const QString Origin = MemoryOrigin(Doc.TranslationFilename());
-  for (const int P : *It) {
+  for (const int P : Same) {
     if (int(Matches.size()) >= MaxCount)
       break;
     const TZrLang_TranslationStates States = Table.States(P);
