@@ -1,7 +1,5 @@
 #include "BackgroundDisposal.h"
 
-#include "SystemServices.h"
-
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -33,7 +31,6 @@ TQueue &Queue() {
 }
 
 void Work(TQueue &Q) {
-  LowerThreadPriority();
   std::unique_lock Lock(Q.Mutex);
   for (;;) {
     Q.Arrived.wait(Lock, [&] { return !Q.Items.empty() && (Q.Holds == 0 || Q.Waiters > 0); });

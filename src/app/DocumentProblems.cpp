@@ -1,7 +1,6 @@
 #include "DocumentProblems.h"
 
 #include "BackgroundDisposal.h"
-#include "SystemServices.h"
 #include "TranslationDocument.h"
 
 #include <QMutex>
@@ -123,7 +122,6 @@ void TDocumentProblems::Dispatch() {
       continue;
     ++FInFlight;
     FPool->start([State = FWorker, Chunk, Receiver = this] {
-      LowerThreadPriority();
       Chunk->Results.resize(Chunk->Texts.size());
       for (size_t I = 0; I < Chunk->Texts.size() && !State->bCancel; ++I)
         RunTranslationChecks(State->Checks, Chunk->Texts[I].first, Chunk->Texts[I].second,

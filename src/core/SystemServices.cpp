@@ -6,13 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <cerrno>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -98,19 +96,5 @@ QString GetParamStr(int Index) {
   const QList<QByteArray> Args = CmdLine.readAll().split('\0');
   // The list ends with a NUL, which leaves an empty last piece.
   return Index < Args.size() - 1 ? QFile::decodeName(Args.at(Index)) : QString();
-#endif
-}
-
-void LowerThreadPriority() {
-#ifdef Q_OS_WIN
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-#elif defined(Q_OS_LINUX)
-  // Threads have a nice value of their own here; raising it needs no rights.
-  constexpr int BackgroundNice = 10;
-  const pid_t Thread = gettid();
-  errno = 0;
-  const int Nice = getpriority(PRIO_PROCESS, id_t(Thread));
-  if (errno == 0 && Nice < BackgroundNice)
-    setpriority(PRIO_PROCESS, id_t(Thread), BackgroundNice);
 #endif
 }

@@ -16,8 +16,3 @@ QString GetParamStr(int Index);
 // tokens end at a character up to U+0020 outside double quotes, the quotes
 // themselves are dropped. Empty when the line ends first.
 QString ParamStrOf(QStringView CommandLine, int Index);
-
-// Makes the calling thread give way to the others: for work nobody waits for
-// (freeing, background checks), so that the interface thread gets a core
-// when it needs one. Never raises; where it cannot be done it does nothing.
-void LowerThreadPriority();
