@@ -11,7 +11,7 @@
 #include <QFile>
 #include <algorithm>
 #include <climits>
-#include <deque>
+#include <iterator>
 
 TStreamEncoding DetectStreamEncoding(QIODevice &Stream) {
   const QByteArray Head = Stream.peek(3);
@@ -170,13 +170,22 @@ void TLangSource::LoadFromStream(QIODevice &Stream) {
 }
 
 void TLangSource::ParseText(TZrLang_SharedText &Text) {
-  // Records are collected in reading order and sorted once at the end, so
+  // Records are collected in reading order and sorted once per section, so
   // that any order of sections, IDs and names reads in n log n time.
-  struct TLoadedComponent {
-    std::unique_ptr<TComponentSource> Component;
-    std::vector<std::unique_ptr<TPropertySource>> Props;
+  std::vector<std::unique_ptr<TComponentSource>> Components;
+  // The records of the present section gather in one list used again for
+  // every section, and go to their component in a list of their exact size:
+  // a list per section grown record by record would leave the memory of all
+  // its smaller sizes behind.
+  std::vector<std::unique_ptr<TPropertySource>> Props;
+  TComponentSource *Current = nullptr;
+  const auto EndSection = [&] {
+    if (!Current)
+      return;
+    Current->PropertySources().Assign(std::vector<std::unique_ptr<TPropertySource>>(
+        std::make_move_iterator(Props.begin()), std::make_move_iterator(Props.end())));
+    Props.clear();
   };
-  std::deque<TLoadedComponent> Components; // keeps addresses as it grows
   TZrLang_SortedLoad<TZrLang_Constant> Constants;
   const auto CompareNames = [](const TZrLang_Constant &A, const TZrLang_Constant &B) {
     return ZrLang_CompareText(A.wsName, B.wsName);
@@ -190,7 +199,6 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
   };
 
   bool InConstants = false;
-  TLoadedComponent *Current = nullptr;
   int LineNo = 0;
   ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {
     ++LineNo;
@@ -203,8 +211,9 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
           ZrLang_Trim(Line.size() >= 2 ? Line.sliced(1, Line.size() - 2) : QStringView());
       InConstants = ZrLang_SameText(Name, u"$CONSTANTS");
       if (!InConstants) {
-        Components.push_back({std::make_unique<TComponentSource>(Name.toString()), {}});
-        Current = &Components.back();
+        EndSection();
+        Components.push_back(std::make_unique<TComponentSource>(Name.toString()));
+        Current = Components.back().get();
       }
       return;
     }
@@ -229,18 +238,13 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
     const qsizetype Comma = Rest.indexOf(u',');
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
-    Current->Props.push_back(std::make_unique<TPropertySource>(
+    Props.push_back(std::make_unique<TPropertySource>(
         TPropertySource{iID, Text.Slice(Name), Text.Decoded(Value)}));
   });
+  EndSection();
 
   RaiseDuplicate();
   Constants.TakeBefore(INT_MAX,
                        [this](int, auto Items) { FConstants->MergeSorted(std::move(Items)); });
-  std::vector<std::unique_ptr<TComponentSource>> Sorted;
-  Sorted.reserve(Components.size());
-  for (TLoadedComponent &C : Components) {
-    C.Component->PropertySources().Assign(std::move(C.Props));
-    Sorted.push_back(std::move(C.Component));
-  }
-  FComponentSources->Assign(std::move(Sorted));
+  FComponentSources->Assign(std::move(Components));
 }

@@ -53,15 +53,21 @@ public:
   // Calls Take(Group, Items) with the records of each group read before line
   // Limit, in their present order; the load is empty afterwards.
   template <typename F> void TakeBefore(int Limit, F &&Take) {
-    std::vector<std::unique_ptr<T>> Items;
-    for (size_t I = 0; I < FRecords.size(); ++I) {
-      if (FRecords[I].Line < Limit)
-        Items.push_back(std::move(FRecords[I].Item));
-      if (I + 1 == FRecords.size() || FRecords[I + 1].Group != FRecords[I].Group) {
-        if (!Items.empty())
-          Take(FRecords[I].Group, std::move(Items));
-        Items = std::vector<std::unique_ptr<T>>();
-      }
+    for (size_t Begin = 0, End; Begin < FRecords.size(); Begin = End) {
+      // Each group's list is made at its size: grown record by record, the
+      // lists of a large file leave behind the memory of all their smaller
+      // sizes.
+      size_t Count = 0;
+      for (End = Begin; End < FRecords.size() && FRecords[End].Group == FRecords[Begin].Group; ++End)
+        Count += FRecords[End].Line < Limit;
+      if (Count == 0)
+        continue;
+      std::vector<std::unique_ptr<T>> Items;
+      Items.reserve(Count);
+      for (size_t I = Begin; I < End; ++I)
+        if (FRecords[I].Line < Limit)
+          Items.push_back(std::move(FRecords[I].Item));
+      Take(FRecords[Begin].Group, std::move(Items));
     }
     FRecords.clear();
   }
