@@ -8,16 +8,9 @@
 #include <utility>
 
 void TProjectMatches::Reset() {
-  if (FPending.valid())
-    FPending.wait();
-  FPending = {};
-  FIndex = {};
+  FHeads = {};
+  FNext = {};
   FIndexed = false;
-}
-
-void TProjectMatches::Prepare(const TEntryTable &Table) {
-  Reset();
-  FPending = std::async(std::launch::async, [&Table] { return Build(Table); });
 }
 
 namespace {
@@ -28,33 +21,26 @@ size_t Bucket(const QString &Text, size_t Mask) {
 
 } // namespace
 
-TProjectMatches::TIndex TProjectMatches::Build(const TEntryTable &Table) {
-  TIndex Index;
-  const size_t Count = size_t(Table.Count());
-  Index.Heads.assign(std::bit_ceil(std::max<size_t>(Count, 1)), -1);
-  Index.Next.assign(Count, -1);
-  for (int P = 0; P < Table.Count(); ++P)
-    if (Table.IsEditable(P) && !Table.SourceValue(P).isEmpty()) {
-      int &Head = Index.Heads[Bucket(Table.SourceValue(P), Index.Heads.size() - 1)];
-      Index.Next[size_t(P)] = Head;
-      Head = P;
-    }
-  return Index;
-}
-
 std::vector<TMemoryMatch> TProjectMatches::Find(TTranslationDocument &Doc, int Position,
                                                 int MaxCount) {
   const TEntryTable &Table = Doc.Entries();
   if (!FIndexed) {
-    FIndex = FPending.valid() ? FPending.get() : Build(Table);
+    const size_t Count = size_t(Table.Count());
+    FHeads.assign(std::bit_ceil(std::max<size_t>(Count, 1)), -1);
+    FNext.assign(Count, -1);
+    for (int P = 0; P < Table.Count(); ++P)
+      if (Table.IsEditable(P) && !Table.SourceValue(P).isEmpty()) {
+        int &Head = FHeads[Bucket(Table.SourceValue(P), FHeads.size() - 1)];
+        FNext[size_t(P)] = Head;
+        Head = P;
+      }
     FIndexed = true;
   }
   // The chain runs from the last entry to the first.
   const QString &Source = Table.SourceValue(Position);
   std::vector<int> Same;
   if (!Source.isEmpty())
-    for (int P = FIndex.Heads[Bucket(Source, FIndex.Heads.size() - 1)]; P >= 0;
-         P = FIndex.Next[size_t(P)])
+    for (int P = FHeads[Bucket(Source, FHeads.size() - 1)]; P >= 0; P = FNext[size_t(P)])
       if (Table.SourceValue(P) == Source)
         Same.push_back(P);
   std::reverse(Same.begin(), Same.end());

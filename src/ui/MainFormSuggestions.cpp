@@ -107,11 +107,7 @@ TMainFormSuggestions::TMainFormSuggestions(TUIMainForm &Form)
   connect(Form.MainStringTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { Schedule(false); });
   connect(Form.FTreeModel, &QAbstractItemModel::modelReset, this, [this] {
-    // The model's own state: the document may be on its way out already.
-    if (FForm.FTreeModel->HasDocument())
-      FProjectMatches.Prepare(FForm.Document().Entries());
-    else
-      FProjectMatches.Reset();
+    FProjectMatches.Reset();
     Schedule(true);
   });
   connect(Form.LangController(), &TZrLanguageController::OnLanguageChanged, this,
