@@ -1279,6 +1279,7 @@ void TUIMainForm::RebuildTree() {
 }
 
 void TUIMainForm::AttachTree() {
+  SuggestionsDocumentChanged();
   OpenSpelling();
   FProblems->Attach(HasDocument() ? FDocument.get() : nullptr, EditorChecks(), CheckSpeller());
   if (HasDocument())

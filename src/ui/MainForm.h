@@ -291,6 +291,8 @@ private:
   // The Suggestions pane beside the memos (MainFormSuggestions.cpp); whether
   // it is shown is kept with the window's state.
   void CreateSuggestions();
+  // The project's index of the suggestions belongs to the document shown.
+  void SuggestionsDocumentChanged();
   void ReadSuggestionsState(const TCustomIniFile &Store, const QString &Section);
   void WriteSuggestionsState(TCustomIniFile &Store, const QString &Section);
   TMainFormSuggestions *FSuggestions = nullptr;

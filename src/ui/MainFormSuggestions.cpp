@@ -39,6 +39,9 @@ public:
 
   // Looks up the suggestions of the focused entry at the next idle moment.
   void Schedule(bool bForce);
+  // The window shows another document, or none: the project's index goes.
+  // A filter leaves it alone.
+  void DocumentChanged() { FProjectMatches.Reset(); }
   void Retranslate();
 
 private:
@@ -106,10 +109,7 @@ TMainFormSuggestions::TMainFormSuggestions(TUIMainForm &Form)
 
   connect(Form.MainStringTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { Schedule(false); });
-  connect(Form.FTreeModel, &QAbstractItemModel::modelReset, this, [this] {
-    FProjectMatches.Reset();
-    Schedule(true);
-  });
+  connect(Form.FTreeModel, &QAbstractItemModel::modelReset, this, [this] { Schedule(true); });
   connect(Form.LangController(), &TZrLanguageController::OnLanguageChanged, this,
           [this] { Retranslate(); });
   Retranslate();
@@ -216,6 +216,11 @@ void TMainFormSuggestions::UpdateActions() {
 
 void TUIMainForm::CreateSuggestions() {
   FSuggestions = new TMainFormSuggestions(*this);
+}
+
+void TUIMainForm::SuggestionsDocumentChanged() {
+  if (FSuggestions)
+    FSuggestions->DocumentChanged();
 }
 
 void TUIMainForm::ReadSuggestionsState(const TCustomIniFile &Store, const QString &Section) {
