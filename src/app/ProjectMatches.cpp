@@ -10,7 +10,6 @@
 void TProjectMatches::Reset() {
   FHeads = {};
   FNext = {};
-  FIndexed = false;
 }
 
 namespace {
@@ -24,7 +23,7 @@ size_t Bucket(const QString &Text, size_t Mask) {
 std::vector<TMemoryMatch> TProjectMatches::Find(TTranslationDocument &Doc, int Position,
                                                 int MaxCount) {
   const TEntryTable &Table = Doc.Entries();
-  if (!FIndexed) {
+  if (FHeads.empty()) {
     const size_t Count = size_t(Table.Count());
     FHeads.assign(std::bit_ceil(std::max<size_t>(Count, 1)), -1);
     FNext.assign(Count, -1);
@@ -34,7 +33,6 @@ std::vector<TMemoryMatch> TProjectMatches::Find(TTranslationDocument &Doc, int P
         FNext[size_t(P)] = Head;
         Head = P;
       }
-    FIndexed = true;
   }
   // The chain runs from the last entry to the first.
   const QString &Source = Table.SourceValue(Position);

@@ -26,8 +26,8 @@ private:
   // The entries chained by a hash of their source text: FHeads names the
   // last entry of each bucket's chain, FNext the one before each entry, -1
   // ends a chain. Two arrays of integers, built in one pass: a million
-  // entries take tens of milliseconds and a few megabytes.
+  // entries take tens of milliseconds and a few megabytes. No heads: not
+  // indexed yet.
   std::vector<int> FHeads;
   std::vector<int> FNext;
-  bool FIndexed = false;
 };
