@@ -211,8 +211,8 @@ private:
   // Reads the files on the worker while the window shows the progress and
   // stays responsive; false when the user cancelled. Raises the read's
   // error; the open document is untouched either way. After a read that
-  // succeeded, the open document is closed and the window stays busy, the
-  // progress shown, until EndBackgroundRead.
+  // succeeded, the open document is closed, the progress hidden, and the
+  // window stays busy until EndBackgroundRead.
   bool ReadInBackground(const QString &SourcePath, const QString &DisplayPath,
                         const QString &TranslationPath, TReadDocument &Read);
   void EndBackgroundRead();

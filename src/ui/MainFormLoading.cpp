@@ -83,6 +83,8 @@ bool TUIMainForm::ReadInBackground(const QString &SourcePath, const QString &Dis
     CloseTranslation();
     TurnEventLoop();
   }
+  // The progress is over; the window stays busy until the grid is shown.
+  FProgress->End();
   Done.dismiss();
   return true;
 }
