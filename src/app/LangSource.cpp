@@ -3,6 +3,7 @@
 #include "SortedLoad.h"
 
 #include "CodePages.h"
+#include "LineReader.h"
 #include "SharedText.h"
 #include "TextCodec.h"
 #include "TextOrder.h"
@@ -150,26 +151,25 @@ TLangSource::~TLangSource() = default;
 void TLangSource::LoadFromStream(QIODevice &Stream) {
   const TStreamEncoding Encoding = DetectStreamEncoding(Stream);
   FIsFileUnicode = Encoding == seUTF16LE;
-  QString Text;
-  switch (Encoding) {
-  case seUTF16LE:
-    Text = ZrLang_ReadUtf16(Stream, false);
-    break;
-  case seUTF16BE:
-    Text = ZrLang_ReadUtf16(Stream, true);
-    break;
-  case seUTF8:
-    Text = QString::fromUtf8(Stream.readAll());
-    break;
-  case seNone:
-    Text = DecodeAnsi(Stream.readAll());
-    break;
+  if (Encoding == seUTF16LE || Encoding == seUTF16BE) {
+    TZrLang_LineReader Lines(Stream, Encoding == seUTF16BE);
+    ParseLines(Lines);
+    return;
   }
-  TZrLang_SharedText Shared(std::move(Text));
-  ParseText(Shared);
+  const QByteArray Bytes = Stream.readAll();
+  const char16_t *Table = Encoding == seNone ? SingleByteToUnicode() : nullptr;
+  if (Table) {
+    TZrLang_LineReader Lines(Bytes, Table);
+    ParseLines(Lines);
+    return;
+  }
+  const QString Text = Encoding == seUTF8 ? QString::fromUtf8(Bytes) : DecodeAnsi(Bytes);
+  TZrLang_LineReader Lines(Text);
+  ParseLines(Lines);
 }
 
-void TLangSource::ParseText(TZrLang_SharedText &Text) {
+void TLangSource::ParseLines(TZrLang_LineReader &Lines) {
+  TZrLang_SharedText Text(Lines.SizeHint());
   // Records are collected in reading order and sorted once per section, so
   // that any order of sections, IDs and names reads in n log n time.
   std::vector<std::unique_ptr<TComponentSource>> Components;
@@ -200,7 +200,7 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
 
   bool InConstants = false;
   int LineNo = 0;
-  ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {
+  const auto OnLine = [&](QStringView RawLine) {
     ++LineNo;
     const QStringView Line = ZrLang_Trim(RawLine);
     if (Line.isEmpty() || Line[0] == u';')
@@ -222,7 +222,7 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
     const QStringView Name = Eq < 0 ? QStringView() : ZrLang_Trim(Line.first(Eq));
     const QStringView Rest = Eq < 0 ? Line : ZrLang_Trim(Line.sliced(Eq + 1));
     if (InConstants) {
-      const QString wsName = Text.Slice(Name);
+      const QString wsName = Text.Keep(Name);
       if (!TZrLang_Constants::IsValidName(wsName)) {
         RaiseDuplicate();
         throw TZrLang_Constants::InvalidNameError(wsName);
@@ -239,8 +239,11 @@ void TLangSource::ParseText(TZrLang_SharedText &Text) {
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
     Props.push_back(std::make_unique<TPropertySource>(
-        TPropertySource{iID, Text.Slice(Name), Text.Decoded(Value)}));
-  });
+        TPropertySource{iID, Text.Keep(Name), Text.Decoded(Value)}));
+  };
+  QStringView RawLine;
+  while (Lines.Next(RawLine))
+    OnLine(RawLine);
   EndSection();
 
   RaiseDuplicate();

@@ -10,7 +10,7 @@
 
 class QIODevice;
 class TZrLang_CompTranslations;
-class TZrLang_SharedText;
+class TZrLang_LineReader;
 
 enum TStreamEncoding { seNone, seUTF16LE, seUTF16BE, seUTF8 };
 
@@ -89,11 +89,11 @@ private:
 };
 
 // One parsed language source (.zrlang). It never changes once constructed.
-// The file is decoded once into one text; the names and values of its
-// properties and constants are slices of it that share its storage (see
-// TZrLang_SharedText), so they, and any copies of them made elsewhere, stay
-// valid after the source is freed, and keep its text until the last of them
-// goes.
+// The file is read a block at a time; the names and values of its
+// properties and constants are kept together in a few large blocks that they
+// share (see TZrLang_SharedText), so they, and any copies of them made
+// elsewhere, stay valid after the source is freed, and keep their block
+// until the last of them goes.
 class TLangSource {
 public:
   // Raises EFOpenError when the file cannot be opened, EZrLangError for a bad
@@ -121,7 +121,7 @@ public:
 
 private:
   void LoadFromStream(QIODevice &Stream);
-  void ParseText(TZrLang_SharedText &Text);
+  void ParseLines(TZrLang_LineReader &Lines);
 
   std::unique_ptr<TComponentSources> FComponentSources;
   std::unique_ptr<TZrLang_Constants> FConstants;

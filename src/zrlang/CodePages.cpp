@@ -198,6 +198,11 @@ QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage) {
   return Decoder.decode(Bytes);
 }
 
+const char16_t *SingleByteToUnicode(unsigned CodePage) {
+  CodePage = ResolveCodePage(CodePage);
+  return IsSingleByte(CodePage) ? SingleByteTables(CodePage).ToUnicode : nullptr;
+}
+
 bool CanEncodeAnsi(QStringView Text, unsigned CodePage) {
   CodePage = ResolveCodePage(CodePage);
   if (IsSingleByte(CodePage)) {

@@ -33,6 +33,10 @@ quint16 PrimaryLangIDOfIsoCode(QStringView Iso639);
 // page. Characters that the code page cannot represent are written as '?'.
 QString DecodeAnsi(QByteArrayView Bytes, unsigned CodePage = 0);
 QByteArray EncodeAnsi(QStringView Text, unsigned CodePage = 0);
+// The 256 characters of a single-byte code page (0: the system's ANSI code
+// page), as DecodeAnsi gives them; null for a code page of more bytes. The
+// table lives as long as the program.
+const char16_t *SingleByteToUnicode(unsigned CodePage = 0);
 // True when EncodeAnsi keeps every character of Text: nothing becomes '?'
 // and nothing is replaced by a look-alike.
 bool CanEncodeAnsi(QStringView Text, unsigned CodePage = 0);

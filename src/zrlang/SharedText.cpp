@@ -1,20 +1,36 @@
 #include "SharedText.h"
 
 #include "Escaping.h"
+#include "LargeBuffer.h"
 
-TZrLang_SharedText::TZrLang_SharedText(QString Text) : FText(std::move(Text)) {
-  FText.detach();
-}
+#include <algorithm>
+#include <cstring>
 
-QString TZrLang_SharedText::Slice(QStringView Part) {
+namespace {
+
+// The size of the blocks after the first, for a text that outgrows its size
+// hint: large enough to take whole huge pages where the system offers them.
+constexpr qsizetype BlockChars = 4 * 1024 * 1024;
+
+} // namespace
+
+TZrLang_SharedText::TZrLang_SharedText(qsizetype SizeHint)
+    : FNextSize(std::max(SizeHint, qsizetype(64))) {}
+
+QString TZrLang_SharedText::Keep(QStringView Part) {
   if (Part.isEmpty())
     return Part.toString();
-  QString::DataPointer Shared = FText.data_ptr(); // one more reference
-  const qsizetype End = (Part.utf16() - Shared.data()) + Part.size();
-  Q_ASSERT(Part.utf16() >= Shared.data() && End <= Shared.size);
-  if (End < Shared.size)
-    Shared.data()[End] = u'\0';
-  Shared.ptr = const_cast<char16_t *>(Part.utf16());
+  const qsizetype Need = Part.size() + 1;
+  if (FBlock.size() - FUsed < Need)
+    StartBlock(Need);
+  // Through the shared pointer: writing through the string would detach it
+  // from the pieces already kept.
+  QString::DataPointer Shared = FBlock.data_ptr(); // one more reference
+  char16_t *Out = Shared.data() + FUsed;
+  std::memcpy(Out, Part.utf16(), size_t(Part.size()) * sizeof(char16_t));
+  Out[Part.size()] = u'\0';
+  FUsed += Need;
+  Shared.ptr = Out;
   Shared.size = Part.size();
   return QString(std::move(Shared));
 }
@@ -22,5 +38,15 @@ QString TZrLang_SharedText::Slice(QStringView Part) {
 QString TZrLang_SharedText::Decoded(QStringView Escaped) {
   if (Escaped.contains(u'\\'))
     return DecodeControlChars(Escaped);
-  return Slice(Escaped);
+  return Keep(Escaped);
+}
+
+void TZrLang_SharedText::StartBlock(qsizetype Need) {
+  const qsizetype Size = std::max(Need, FNextSize);
+  // Pages of the block are touched only as pieces fill it, so that a block
+  // as large as the whole file costs only what is kept.
+  FBlock = QString(Size, Qt::Uninitialized);
+  ZrLang_AdviseLargeBuffer(FBlock.data_ptr().data(), Size * qsizetype(sizeof(char16_t)));
+  FUsed = 0;
+  FNextSize = BlockChars;
 }

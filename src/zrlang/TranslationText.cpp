@@ -4,6 +4,7 @@
 #include "Escaping.h"
 #include "Exceptions.h"
 #include "SaveFile.h"
+#include "LineReader.h"
 #include "SharedText.h"
 #include "StreamIO.h"
 #include "TextCodec.h"
@@ -235,33 +236,43 @@ private:
 void TZrLang_CompTranslations::Text_LoadFromStream(QIODevice &Stream, bool bParamsOnly) {
   Clear();
   const QByteArray Head = Stream.peek(2);
-  QString Text;
   if (Head == "\xFF\xFE" || Head == "\xFE\xFF") {
-    // UTF-16 goes straight into the text, without a copy of the file's bytes.
+    // UTF-16 is read a block at a time, never as a copy of the whole file.
     Stream.skip(2);
     const bool bBigEndian = Head == "\xFE\xFF";
-    Text = ZrLang_ReadUtf16(Stream, bBigEndian);
-    const qsizetype Nul = Text.indexOf(QChar(u'\0'));
-    if (Nul >= 0)
-      Text.truncate(Nul);
+    TZrLang_LineReader Lines(Stream, bBigEndian);
+    Lines.StopAtNul();
     FIsStreamUnicode = !bBigEndian;
-  } else {
-    const QByteArray Bytes = Stream.readAll();
-    unsigned CodePage = 0;
-    if (!HasByteOrderMark(Bytes)) {
-      // Header lines are ASCII: read as Latin-1 they give the LANGID whatever
-      // the code page.
-      TZrLang_SharedText Header(QString::fromLatin1(NarrowHeader(Bytes)));
-      ParseText(Header, false);
-      CodePage = AnsiCodePage();
-      Clear();
-    }
-    bool bUnicode;
-    Text = DecodeTranslationText(Bytes, CodePage, bUnicode);
-    FIsStreamUnicode = bUnicode;
+    ParseLines(Lines, bParamsOnly);
+    return;
   }
-  TZrLang_SharedText Shared(std::move(Text));
-  ParseText(Shared, bParamsOnly);
+  const QByteArray Bytes = Stream.readAll();
+  if (HasByteOrderMark(Bytes)) {
+    bool bUnicode;
+    const QString Text = DecodeTranslationText(Bytes, 0, bUnicode);
+    FIsStreamUnicode = bUnicode;
+    TZrLang_LineReader Lines(Text);
+    ParseLines(Lines, bParamsOnly);
+    return;
+  }
+  // Header lines are ASCII: read as Latin-1 they give the LANGID whatever
+  // the code page.
+  const QString HeaderText = QString::fromLatin1(NarrowHeader(Bytes));
+  TZrLang_LineReader Header(HeaderText);
+  ParseLines(Header, false);
+  const unsigned CodePage = AnsiCodePage();
+  Clear();
+  FIsStreamUnicode = false;
+  if (const char16_t *Table = SingleByteToUnicode(CodePage)) {
+    TZrLang_LineReader Lines(Bytes, Table);
+    Lines.StopAtNul();
+    ParseLines(Lines, bParamsOnly);
+    return;
+  }
+  bool bUnicode;
+  const QString Text = DecodeTranslationText(Bytes, CodePage, bUnicode);
+  TZrLang_LineReader Lines(Text);
+  ParseLines(Lines, bParamsOnly);
 }
 
 unsigned TZrLang_CompTranslations::AnsiCodePage() const {
@@ -271,15 +282,14 @@ unsigned TZrLang_CompTranslations::AnsiCodePage() const {
   return TranslationCodePage(bNamed ? std::optional<quint16>(quint16(Value)) : std::nullopt);
 }
 
-void TZrLang_CompTranslations::ParseText(TZrLang_SharedText &Text, bool bParamsOnly) {
+void TZrLang_CompTranslations::ParseLines(TZrLang_LineReader &Lines, bool bParamsOnly) {
   enum { InHeader, InConstants, InComponent } Section = InHeader;
   // Lines of translation files are seldom shorter than 16 characters.
-  TTranslationLoad Load(*this, bParamsOnly ? 0 : size_t(Text.Text().size() / 16));
+  TTranslationLoad Load(*this, bParamsOnly ? 0 : size_t(Lines.SizeHint() / 16));
+  TZrLang_SharedText Text(bParamsOnly ? 0 : Lines.SizeHint());
   bool Stop = false;
   int LineNo = 0;
-  ZrLang_ForEachLine(Text.Text(), [&](QStringView RawLine) {
-    if (Stop)
-      return;
+  const auto OnLine = [&](QStringView RawLine) {
     ++LineNo;
     const QStringView Line = ZrLang_Trim(RawLine);
     if (Line.isEmpty() || Line[0] == u';')
@@ -313,7 +323,7 @@ void TZrLang_CompTranslations::ParseText(TZrLang_SharedText &Text, bool bParamsO
         FParams.SetValue(Key, Value);
         break;
       case InConstants:
-        Load.AddConstant(LineNo, Text.Slice(Key), Text.Decoded(Value));
+        Load.AddConstant(LineNo, Text.Keep(Key), Text.Decoded(Value));
         break;
       case InComponent:
         if (const int iID = ZrLang_StrToIntDef(Key, 0); iID > 0)
@@ -325,7 +335,11 @@ void TZrLang_CompTranslations::ParseText(TZrLang_SharedText &Text, bool bParamsO
       Load.Finish(LineNo);
       throw LoadError(LineNo, MessageOf(E));
     }
-  });
+  };
+  // With only the header wanted, reading stops at the first section.
+  QStringView RawLine;
+  while (!Stop && Lines.Next(RawLine))
+    OnLine(RawLine);
   Load.Finish(INT_MAX);
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 class QIODevice;
-class TZrLang_SharedText;
+class TZrLang_LineReader;
 
 struct TZrLang_PropValueTranslation {
   qint32 iID;
@@ -94,11 +94,11 @@ public:
   // it names none (TranslationCodePage).
   unsigned AnsiCodePage() const;
 
-  // The translation file. The file is decoded once into one text; the values
-  // and constant names read from it are slices of that text sharing its
-  // storage (see TZrLang_SharedText), so they, and copies of them made
+  // The translation file. The file is read a block at a time; the values and
+  // constant names read from it are kept together in a few large blocks that
+  // they share (see TZrLang_SharedText), so they, and copies of them made
   // elsewhere, stay valid after the translation is cleared or freed, and keep
-  // its text until the last of them goes.
+  // their block until the last of them goes.
   //
   // Loading clears the object first and reads from the
   // stream's position to its end; with bParamsOnly reading stops at the first
@@ -120,7 +120,7 @@ public:
   void Text_SaveToFile(const QString &wsFileName, bool bUnicode, bool bSkipUntranslated);
 
 private:
-  void ParseText(TZrLang_SharedText &Text, bool bParamsOnly);
+  void ParseLines(TZrLang_LineReader &Lines, bool bParamsOnly);
 
   std::vector<std::unique_ptr<TZrLang_CompTranslation>> FItems;
   TZrLang_Params FParams;

@@ -74,17 +74,20 @@ TEST(SharedTextTest, ValuesOfAFreedTextStayWhole) {
   EXPECT_EQ(Second, u"second"_s);
 }
 
-TEST(SharedTextTest, SlicesEndInNulAndDetachWhenChanged) {
-  TZrLang_SharedText Text(u"key=value rest"_s);
-  const QStringView All = Text.Text();
-  QString Key = Text.Slice(All.first(3));
-  const QString Value = Text.Slice(All.sliced(4, 5));
+TEST(SharedTextTest, PiecesEndInNulAndDetachWhenChanged) {
+  TZrLang_SharedText Text(8);
+  const QString Line = u"key="_s + QString(100, u'v');
+  QString Key = Text.Keep(QStringView(Line).first(3));
+  // Larger than a small text's first block: it takes a block of its own.
+  const QString Value = Text.Keep(QStringView(Line).sliced(4));
+  const QString Third = Text.Keep(u"x");
   EXPECT_EQ(Key.utf16()[3], u'\0');
-  EXPECT_EQ(Value.utf16()[5], u'\0');
+  EXPECT_EQ(Value.utf16()[100], u'\0');
   Key[0] = u'K';
   EXPECT_EQ(Key, u"Key"_s);
-  EXPECT_EQ(Value, u"value"_s);
-  EXPECT_EQ(Text.Slice(QStringView(All.data() + 2, 0)), QString());
+  EXPECT_EQ(Value, QString(100, u'v'));
+  EXPECT_EQ(Third, u"x"_s);
+  EXPECT_EQ(Text.Keep(QStringView(Line.data() + 2, 0)), QString());
 }
 
 struct TEmptyCase {
