@@ -239,7 +239,7 @@ void TLangSource::ParseLines(TZrLang_LineReader &Lines) {
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
     Props.push_back(std::make_unique<TPropertySource>(
-        TPropertySource{iID, Text.Keep(Name), Text.Decoded(Value)}));
+        TPropertySource{iID, Text.KeepOnce(Name), Text.Decoded(Value)}));
   };
   QStringView RawLine;
   while (Lines.Next(RawLine))
