@@ -111,7 +111,7 @@ QString TLangSource::CompareStructureWith(TZrLang_CompTranslations &Translations
           AddedIDs.insert(P->iID);
         }
         Added.push_back(std::make_unique<TZrLang_PropValueTranslation>(
-            TZrLang_PropValueTranslation{P->iID, P->wsValue, {zrtsUntranslated}}));
+            TZrLang_PropValueTranslation{P->iID, {zrtsUntranslated}, P->wsValue}));
         Missing.Line(Indent, u"SCaptionAddedProperty", {P->sPropName, P->iID});
         ++CntAddedProps;
       }

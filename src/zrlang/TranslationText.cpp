@@ -170,7 +170,7 @@ public:
   void AddProperty(int Line, qint32 iID, const QString &wsValue) {
     FProps.Append(Line,
                   std::make_unique<TZrLang_PropValueTranslation>(
-                      TZrLang_PropValueTranslation{iID, wsValue, {}}),
+                      TZrLang_PropValueTranslation{iID, {}, wsValue}),
                   FCurrent);
   }
 

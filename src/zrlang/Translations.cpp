@@ -15,7 +15,7 @@ int TZrLang_CompTranslation::Add(qint32 iID, const QString &wsValue,
     throw DuplicateIDError(iID);
   FItems.insert(FItems.begin() + Index,
                 std::make_unique<TZrLang_PropValueTranslation>(
-                    TZrLang_PropValueTranslation{iID, wsValue, TranStates}));
+                    TZrLang_PropValueTranslation{iID, TranStates, wsValue}));
   return Index;
 }
 

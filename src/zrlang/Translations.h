@@ -14,10 +14,12 @@
 class QIODevice;
 class TZrLang_LineReader;
 
+// The states sit in the room the ID leaves before the value: a record takes
+// 32 bytes, not 40.
 struct TZrLang_PropValueTranslation {
   qint32 iID;
-  QString wsValue;
   TZrLang_TranslationStates TranStates;
+  QString wsValue;
 
   static void *operator new(std::size_t Size) { return ZrLang_AllocateRecord(Size); }
   static void operator delete(void *P, std::size_t Size) noexcept { ZrLang_FreeRecord(P, Size); }

@@ -43,7 +43,7 @@ TEST(CompTranslationTest, MergesAndDeletesInOnePass) {
     std::vector<std::unique_ptr<TZrLang_PropValueTranslation>> V;
     for (qint32 ID : IDs)
       V.push_back(std::make_unique<TZrLang_PropValueTranslation>(
-          TZrLang_PropValueTranslation{ID, QString::number(ID), {}}));
+          TZrLang_PropValueTranslation{ID, {}, QString::number(ID)}));
     return V;
   };
   const PZrLang_PropValueTranslation Four = C.FindPropByID(4);
