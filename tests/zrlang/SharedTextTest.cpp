@@ -1,4 +1,4 @@
-// Values read from a file share its one decoded text: they must stay whole
+// Values read from a file share the blocks their text is kept in: they must stay whole
 // when the object that read them, or their file's text, is gone or changed.
 #include "CodePages.h"
 #include "SharedText.h"
