@@ -16,7 +16,6 @@
 #include <utility>
 #include <vector>
 
-class TEntryEdit;
 class TLangSource;
 class TTranslationMemory;
 struct TReadDocument;
@@ -66,10 +65,11 @@ class TTranslationDocument : public QObject {
   Q_OBJECT
 
 public:
-  // The document owns History, where its edits go: the window gives an undo
-  // stack (TUndoStackHistory, of the undo library). Without one (null) an
-  // edit is done and kept as no step, and the document stays modified until
-  // it is saved or closed. REQUIRES: History is no other document's.
+  // History is where the document's edits go; the document owns it. The
+  // window gives an undo stack (TUndoStackHistory, of the undo library).
+  // Without one (null) each edit is done and kept as no step: the document
+  // stays modified until it is saved or closed. REQUIRES: History is new
+  // (no steps, clean).
   explicit TTranslationDocument(std::unique_ptr<TEditHistory> History = nullptr,
                                 QObject *Parent = nullptr);
   ~TTranslationDocument() override;
