@@ -18,6 +18,7 @@
 #include "LangSource.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
+#include "UndoStackHistory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -75,7 +76,8 @@ int main(int argc, char *argv[]) {
                                    C[8]);
     });
     const double DocumentRss = StatusMb("VmRSS:");
-    TTranslationDocument Document;
+    // The window's undo history: the edits below are measured with their steps.
+    TTranslationDocument Document(std::make_unique<TUndoStackHistory>());
     Document.Adopt(std::move(Source), std::move(Translation), std::move(Display));
     Open += Measure("modelBuild", [&] { Model->SetDocument(Document); });
     Open += Measure("viewSetModelShow", [&] {

@@ -5,7 +5,8 @@
 #include "CommonTypes.h"
 #include "DocumentMemory.h"
 #include "DocumentReader.h"
-#include "EntryEditCommand.h"
+#include "EditsWithoutUndo.h"
+#include "EntryEdit.h"
 #include "CoreError.h"
 #include "LangSource.h"
 #include "TranslationMemory.h"
@@ -13,7 +14,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -32,15 +32,16 @@ ETranslationFileError::ETranslationFileError(const QString &Path, const QString 
     : EZrLangError(QDir::toNativeSeparators(Path) + QStringLiteral("\r\n\r\n") + Reason),
       FReason(Reason) {}
 
-TTranslationDocument::TTranslationDocument(QObject *Parent) : QObject(Parent) {
-  connect(&FUndoStack, &QUndoStack::cleanChanged, this,
-          [this] { Q_EMIT ModifiedChanged(Modified()); });
+TTranslationDocument::TTranslationDocument(std::unique_ptr<TEditHistory> History, QObject *Parent)
+    : QObject(Parent),
+      FHistory(History ? std::move(History) : std::make_unique<TEditsWithoutUndo>()) {
+  FHistory->SetCleanChanged([this] { Q_EMIT ModifiedChanged(Modified()); });
 }
 
-// The commands refer to the entry table; they go first.
+// The steps refer to the entry table; they go first, telling nobody.
 TTranslationDocument::~TTranslationDocument() {
-  FUndoStack.blockSignals(true);
-  FUndoStack.clear();
+  FHistory->SetCleanChanged(nullptr);
+  FHistory.reset();
 }
 
 void TTranslationDocument::Load(const QString &SourcePath, const QString &DisplayPath,
@@ -79,7 +80,7 @@ void TTranslationDocument::Adopt(std::unique_ptr<TLangSource> Source,
 }
 
 void TTranslationDocument::Close() {
-  FUndoStack.clear();
+  FHistory->Clear();
   SetForcedModified(false);
   if (FSource) {
     // The records of a large document take long to free: the worker frees
@@ -120,8 +121,8 @@ void TTranslationDocument::CloseAtExit() {
     QHash<QString, int> EntryKeys;
   };
   static auto *Kept = new std::vector<TRecords>;
-  // The entry table and the undo steps refer to the records, which stay.
-  FUndoStack.clear();
+  // The entry table and the history's steps refer to the records, which stay.
+  FHistory->Clear();
   FEntries.Clear();
   FEntriesBuilt = false;
   Kept->push_back({std::move(FSource), std::move(FTranslation), std::move(FDisplay),
@@ -267,7 +268,7 @@ void TTranslationDocument::IgnoredChanged(int Position) {
 }
 
 bool TTranslationDocument::Modified() const {
-  return FForcedModified || !FUndoStack.isClean();
+  return FForcedModified || !FHistory->IsClean();
 }
 
 void TTranslationDocument::SetForcedModified(bool Value) {
@@ -285,11 +286,8 @@ void TTranslationDocument::SetModified(bool Value) {
     return;
   }
   const bool Was = Modified();
-  {
-    // One ModifiedChanged for both flags, below.
-    const QSignalBlocker Blocker(FUndoStack);
-    FUndoStack.setClean();
-  }
+  // One ModifiedChanged for both flags, below.
+  FHistory->SetClean();
   FForcedModified = false;
   if (Was)
     Q_EMIT ModifiedChanged(false);
@@ -335,8 +333,8 @@ void TTranslationDocument::Apply(const std::vector<TEntryState> &States) {
 
 void TTranslationDocument::Push(std::vector<TEntryState> Before, std::vector<TEntryState> After,
                                 const QString &Action, int MergeKey) {
-  FUndoStack.push(
-      new TEntryEditCommand(*this, std::move(Before), std::move(After), Action, MergeKey));
+  FHistory->Push(
+      std::make_unique<TEntryEdit>(*this, std::move(Before), std::move(After), Action, MergeKey));
 }
 
 

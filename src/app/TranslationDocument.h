@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditHistory.h"
 #include "EntryTable.h"
 #include "Exceptions.h"
 #include "IgnoredProblems.h"
@@ -9,7 +10,6 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QUndoStack>
 #include <array>
 #include <functional>
 #include <memory>
@@ -59,13 +59,19 @@ enum class TSaveHeader {
 //
 // Entries are named by their positions in the entry table. Their texts and
 // states change only through the edit operations below, each one step of the
-// undo stack; every change, done, undone or redone, is announced by one
-// EntriesChanged.
+// document's edit history; every change, done, undone or redone, is announced
+// by one EntriesChanged.
 class TTranslationDocument : public QObject {
   Q_OBJECT
 
 public:
-  explicit TTranslationDocument(QObject *Parent = nullptr);
+  // History is where the document's edits go; the document owns it. The
+  // window gives an undo stack (TUndoStackHistory, of the undo library).
+  // Without one (null) each edit is done and kept as no step: the document
+  // stays modified until it is saved or closed. REQUIRES: History is new
+  // (no steps, clean).
+  explicit TTranslationDocument(std::unique_ptr<TEditHistory> History = nullptr,
+                                QObject *Parent = nullptr);
   ~TTranslationDocument() override;
   TTranslationDocument(const TTranslationDocument &) = delete;
   TTranslationDocument &operator=(const TTranslationDocument &) = delete;
@@ -155,8 +161,6 @@ public:
   // The position of the entry EntryKey names, -1 when there is none.
   int FindEntryKey(const QString &Key);
 
-  QUndoStack &UndoStack() { return FUndoStack; }
-
   // The translation memory that Load and Save feed; none by default.
   // REQUIRES: Memory outlives its use by the document (or is unset first).
   void SetMemory(TTranslationMemory *Memory) { FMemory = Memory; }
@@ -173,7 +177,7 @@ public:
 
   // Problems the translator chose to ignore, kept in the translation's
   // header (see TIgnoredProblems). Changing them is a change outside the
-  // undo stack. REQUIRES: an open document, Position an entry.
+  // edit history. REQUIRES: an open document, Position an entry.
   //
   // Removes the ignored ones from the entry's problems.
   void DropIgnoredProblems(int Position, std::vector<TCheckProblem> &Problems);
@@ -189,10 +193,10 @@ public:
     return Position >= 0 && size_t(Position) < FChanged.size() && FChanged[size_t(Position)];
   }
 
-  // Unsaved changes: the undo stack is away from the state last saved or
+  // Unsaved changes: the edit history is away from the state last saved or
   // opened, or something outside it (the header's languages) was changed.
   bool Modified() const;
-  // True marks a change outside the undo stack; false makes the present
+  // True marks a change outside the edit history; false makes the present
   // state the saved one.
   void SetModified(bool Value);
 
@@ -222,7 +226,7 @@ Q_SIGNALS:
   void MemoryFailed(const QString &Message);
 
 private:
-  friend class TEntryEditCommand;
+  friend class TEntryEdit;
   TEntryState StateOf(int Position);
   // Old with Value stored and the translation states cleared.
   TEntryState Translated(const TEntryState &Old, const QString &Value) const;
@@ -248,7 +252,7 @@ private:
   QHash<QString, int> FEntryKeys; // built on the first FindEntryKey
   // One flag per position, set by Apply; sized on the first change.
   std::vector<bool> FChanged;
-  QUndoStack FUndoStack;
+  std::unique_ptr<TEditHistory> FHistory; // never null
   bool FForcedModified = false;
   TTranslationMemory *FMemory = nullptr;
   TMemoryFeed FMemoryFeed;

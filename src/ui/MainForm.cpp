@@ -41,6 +41,7 @@
 #include "TransPropsDialog.h"
 #include "DocumentMemory.h"
 #include "TranslationDocument.h"
+#include "UndoStackHistory.h"
 #include "TranslationMemory.h"
 #include "TranslationSupport.h"
 #include "Translations.h"
@@ -150,8 +151,10 @@ QLabel *NewStatusLabel(QWidget *Parent, const char *Name, const QString &Hint) {
 
 } // namespace
 
-TUIMainForm::TUIMainForm(QWidget *Parent)
-    : TMainForm(Parent), FDocument(std::make_unique<TTranslationDocument>()) {
+TUIMainForm::TUIMainForm(QWidget *Parent) : TMainForm(Parent) {
+  auto History = std::make_unique<TUndoStackHistory>();
+  FUndoStack = &History->Stack();
+  FDocument = std::make_unique<TTranslationDocument>(std::move(History));
   setObjectName(QStringLiteral("UIMainForm"));
   setWindowIcon(ProgramIcon());
   setAcceptDrops(true);
@@ -344,17 +347,16 @@ void TUIMainForm::CreateActions() {
   });
   connect(ActionEditUndo, &QAction::triggered, this, [this] {
     CommitPendingEdit();
-    FDocument->UndoStack().undo();
+    FUndoStack->undo();
   });
   connect(ActionEditRedo, &QAction::triggered, this, [this] {
     CommitPendingEdit();
-    FDocument->UndoStack().redo();
+    FUndoStack->redo();
   });
   connect(ActionEditCopySource, &QAction::triggered, this, [this] { CopySourceToTranslation(); });
   connect(ActionEditGoTo, &QAction::triggered, this, [this] { GoToEntry(); });
-  QUndoStack &Undo = FDocument->UndoStack();
-  connect(&Undo, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
-  connect(&Undo, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
+  connect(FUndoStack, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+  connect(FUndoStack, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
   connect(FDocument.get(), &TTranslationDocument::ModifiedChanged, this,
           [this] { UpdateCaption(); });
   connect(ActionEditNextItem, &QAction::triggered, this,
@@ -1483,7 +1485,7 @@ void TUIMainForm::GoToEntry() {
 void TUIMainForm::UpdateUndoActions() {
   if (FIsDestroying)
     return;
-  const QUndoStack &Undo = FDocument->UndoStack();
+  const QUndoStack &Undo = *FUndoStack;
   ActionEditUndo->setEnabled(Undo.canUndo());
   ActionEditRedo->setEnabled(Undo.canRedo());
   ActionEditUndo->setText(Undo.canUndo()

@@ -34,6 +34,7 @@ class QKeyEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QToolBar;
+class QUndoStack;
 class TEntryTreeView;
 class QModelIndex;
 class TAction;
@@ -64,6 +65,9 @@ public:
   bool HasDocument() const;
   // The document the window shows; empty while none is open.
   TTranslationDocument &Document() { return *FDocument; }
+  // The document's undo steps, which the Undo and Redo actions take back and
+  // do again.
+  QUndoStack &UndoStack() { return *FUndoStack; }
 
   // True when the document may be discarded; with Prompt and unsaved changes
   // the user is asked whether to save them first.
@@ -315,6 +319,7 @@ private:
   bool FPretranslateOnOpen = false;
   // Always there; empty while no document is open.
   std::unique_ptr<TTranslationDocument> FDocument;
+  QUndoStack *FUndoStack = nullptr; // of FDocument's history
   // The problems of the open document's entries, checked in slices.
   TDocumentProblems *FProblems = nullptr;
   TDocumentRecovery *FRecovery = nullptr;

@@ -4,6 +4,7 @@
 #include "DocumentProblems.h"
 #include "TranslationDocument.h"
 #include "Translations.h"
+#include "UndoDocument.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,7 +43,7 @@ protected:
     return Result;
   }
   QTemporaryDir Dir;
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
   TDocumentProblems Problems;
 };
 

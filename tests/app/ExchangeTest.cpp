@@ -5,6 +5,7 @@
 #include "PoExchange.h"
 #include "PoPartWriter.h"
 #include "TranslationDocument.h"
+#include "UndoDocument.h"
 #include "XliffExchange.h"
 
 #include <QBuffer>
@@ -215,7 +216,7 @@ protected:
   }
 
   QTemporaryDir Dir;
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
 };
 
 TEST_F(ExchangeImportTest, TakesTargetsAsOneUndoStepAndReportsUnmatchedUnits) {

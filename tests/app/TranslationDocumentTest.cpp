@@ -3,6 +3,7 @@
 #include "LangSource.h"
 #include "TestSupport.h"
 #include "Translations.h"
+#include "UndoDocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -236,7 +237,7 @@ TEST_F(TranslationDocumentTest, AFailedSaveKeepsTheNameAndTheChanges) {
 
 // Rows: 0 [F], 1 A, 2 B, 3 [G], 4 C, 5 Constants, 6 SX.
 TEST_F(TranslationDocumentTest, EditsAndTheirUndoMarkEntriesChangedUntilTheNextLoad) {
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
   const QString SourcePath = Write(u"app.zrlang"_s, Source);
   const QString TranslationPath = Write(u"tran.lng"_s, Matching);
   Doc.Load(SourcePath, QString(), TranslationPath);
@@ -262,7 +263,7 @@ TEST_F(TranslationDocumentTest, EditsAndTheirUndoMarkEntriesChangedUntilTheNextL
 // Texts taken from the document (the grid's, the undo stack's, a recovery
 // snapshot's) stay valid after it reads its files anew or closes.
 TEST_F(TranslationDocumentTest, TextsTakenFromTheDocumentOutliveAReloadAndTheClose) {
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
   const QString SourcePath = Write(u"app.zrlang"_s, Source);
   const QString TranslationPath = Write(u"tran.lng"_s, Matching);
   Doc.Load(SourcePath, QString(), TranslationPath);
@@ -278,6 +279,27 @@ TEST_F(TranslationDocumentTest, TextsTakenFromTheDocumentOutliveAReloadAndTheClo
   EXPECT_EQ(Unedited, u"C1"_s);
   EXPECT_EQ(SourceValue, u"a"_s);
   EXPECT_EQ(Name, u"SX"_s);
+}
+
+// Without an undo history (the command-line tool's document) an edit is done
+// at once, and the document is modified from the first edit until a save or
+// the close, each change told once.
+TEST_F(TranslationDocumentTest, WithoutUndoEditsAreDoneAndModifyUntilSaved) {
+  TTranslationDocument Doc;
+  std::vector<bool> Told;
+  QObject::connect(&Doc, &TTranslationDocument::ModifiedChanged,
+                   [&Told](bool Modified) { Told.push_back(Modified); });
+  Doc.Load(Write(u"app.zrlang"_s, Source), QString(), Write(u"tran.lng"_s, Matching));
+  EXPECT_EQ(Doc.SetValues({2}, u"B2"_s, u"Edit"_s), 1);
+  EXPECT_EQ(Doc.ChangeStates({6}, {zrtsUntranslated}, {}, u"Mark"_s), 1);
+  EXPECT_EQ(Doc.Entries().TranslatedValue(2), u"B2"_s);
+  EXPECT_TRUE(Doc.Modified());
+  Doc.Save(Path(u"out.lng"_s), true);
+  EXPECT_FALSE(Doc.Modified());
+  EXPECT_EQ(Doc.SetValues({4}, u"C2"_s, u"Edit"_s), 1);
+  Doc.Close();
+  EXPECT_FALSE(Doc.Modified());
+  EXPECT_EQ(Told, (std::vector<bool>{true, false, true, false}));
 }
 
 } // namespace

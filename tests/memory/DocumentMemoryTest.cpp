@@ -4,6 +4,7 @@
 #include "Pretranslation.h"
 #include "TranslationDocument.h"
 #include "TranslationMemory.h"
+#include "UndoDocument.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,7 +38,7 @@ protected:
 TEST_F(DocumentMemoryTest, RemovedTranslationsAreKeptAndPretranslatedBackAfterARename) {
   TTranslationMemory Memory(Dir.filePath(u"memory.sqlite"_s));
   const QString Lng = Write(u"app.de.lng"_s, Translation);
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
   Doc.SetMemory(&Memory);
   Doc.Load(Write(u"v1.zrlang"_s, SourceV1), QString(), Lng);
   Doc.Save(Lng, true);

@@ -3,6 +3,7 @@
 #include "LangSource.h"
 #include "TranslationDocument.h"
 #include "Translations.h"
+#include "UndoDocument.h"
 
 #include <QByteArray>
 #include <memory>
@@ -14,7 +15,7 @@ struct TGridTestDocument {
   TGridTestDocument(const QByteArray &SourceText, const QByteArray &TranslationText,
                     const char *DisplayText = nullptr);
 
-  TTranslationDocument Document;
+  TUndoDocument Document;
   TLangSource *Source = nullptr;
   TZrLang_CompTranslations *Translation = nullptr;
   TZrLang_CompTranslations *Display = nullptr; // null when there is none

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUndoStack>
+#include <QUndoStack>
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST(MainFormExchange, ImportIsOneUndoStepAndNamesTheUnmatchedUnits) {
   File.close();
 
   TTranslationDocument &Doc = Form->Document();
-  const int Before = Doc.UndoStack().count();
+  const int Before = Form->UndoStack().count();
   QString Message;
   AnswerNextMessageBox(QMessageBox::Ok, &Message);
   ActionNamed(*Form, "ActionFileImport")->trigger();
@@ -54,7 +55,7 @@ TEST(MainFormExchange, ImportIsOneUndoStepAndNamesTheUnmatchedUnits) {
   EXPECT_TRUE(Message.endsWith(QStringLiteral("1 units match no entry of the language source:"
                                               "\r\nDialog.Export:1")))
       << Message.toStdString();
-  EXPECT_EQ(Doc.UndoStack().count(), Before + 1);
+  EXPECT_EQ(Form->UndoStack().count(), Before + 1);
   EXPECT_TRUE(Form->Modified());
 
   const TEntryTable &Table = Doc.Entries();

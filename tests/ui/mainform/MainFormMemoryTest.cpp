@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -123,7 +124,7 @@ TEST_P(MainFormPretranslate, FillsAsOneUndoStepAndCountsWhatItFilled) {
   EXPECT_EQ(Form.statusBar()->currentMessage(), Summary);
   EXPECT_TRUE(Form.Modified());
 
-  Doc.UndoStack().undo();
+  Form.UndoStack().undo();
   EXPECT_EQ(EntryValues(Doc), Before);
 }
 
@@ -167,8 +168,8 @@ TEST_P(MainFormPretranslateOnOpen, IsOfferedWhenThePairIsHeldAndDoneWhenChecked)
   EXPECT_EQ(Attribs->AutoTranslateOnOpen(), bDone);
   EXPECT_EQ(Form.Modified(), bDone);
   if (bDone) {
-    EXPECT_EQ(Doc.UndoStack().undoText(), LangConstant(u"SUndoPretranslate"));
-    Doc.UndoStack().undo();
+    EXPECT_EQ(Form.UndoStack().undoText(), LangConstant(u"SUndoPretranslate"));
+    Form.UndoStack().undo();
     EXPECT_TRUE(Doc.Entries().States(Entry).Contains(zrtsUntranslated));
     EXPECT_FALSE(Form.Modified());
   }

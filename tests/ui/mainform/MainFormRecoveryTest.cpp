@@ -5,12 +5,14 @@
 #include "DocumentRecovery.h"
 #include "LanguageManager.h"
 #include "TranslationDocument.h"
+#include "UndoDocument.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -71,7 +73,7 @@ TEST(MainFormRecovery, OffersAKilledEditorsChangesAndRestoresExactlyThem) {
   // The recovered file is gone; the document gets a file of its own once
   // written, and a clean close removes that too.
   EXPECT_TRUE(RecoveryFiles().isEmpty());
-  Doc.UndoStack().undo();
+  Form.UndoStack().undo();
   EXPECT_FALSE(Form.Modified());
   Form.close();
   FormPtr.reset();
@@ -93,7 +95,7 @@ TEST(MainFormRecovery, DiscardDeletesAndLaterKeepsTheFile) {
 // While the editor runs, its own recovery file is not offered to another
 // window; it follows the edits and goes with a save.
 TEST(MainFormRecovery, WritesAfterEditsAndRemovesOnSave) {
-  TTranslationDocument Doc;
+  TUndoDocument Doc;
   Doc.Load(Examples + u"Example.zrlang"_s, QString(), Examples + u"Example.de.lng"_s);
   QTemporaryDir Folder;
   TDocumentRecovery Recovery(Folder.path());

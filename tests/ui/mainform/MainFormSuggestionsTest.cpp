@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -75,11 +76,11 @@ TEST(MainFormSuggestions, AMemoryMatchFillsTheFocusedEntryWithCtrl1AndCtrlZUndoe
   EXPECT_EQ(ActionNamed(Form, "ActionEditUndo")->text(), u"&Undo Use Suggestion"_s);
   // No third suggestion: its key does nothing.
   QTest::keyClick(&TreeOf(Form), Qt::Key_3, Qt::ControlModifier);
-  EXPECT_EQ(Form.Document().UndoStack().count(), 1);
+  EXPECT_EQ(Form.UndoStack().count(), 1);
 
   QTest::keyClick(&TreeOf(Form), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Form.Document().Entries().TranslatedValue(Position), Before);
-  EXPECT_FALSE(Form.Document().UndoStack().canUndo());
+  EXPECT_FALSE(Form.UndoStack().canUndo());
 }
 
 // Another entry of the project with the same source text gives its
