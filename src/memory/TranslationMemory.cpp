@@ -4,6 +4,7 @@
 #include "TextSimilarity.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -123,7 +124,8 @@ public:
     CheckTrigram();
     // On a network drive a rollback journal, whose locks the file server
     // keeps, lets several machines share one memory.
-    Exec(IsOnNetworkFileSystem(FPath) ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL");
+    SetJournalMode(IsOnNetworkFileSystem(FPath) ? "PRAGMA journal_mode=DELETE"
+                                                : "PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=NORMAL");
     Exec("PRAGMA cache_size=-65536");
     OpenSchema();
@@ -211,6 +213,23 @@ public:
     } catch (...) {
       sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
       throw;
+    }
+  }
+
+  // Switching a file to WAL takes its exclusive lock without waiting (the
+  // busy timeout does not apply), so two processes that open a new memory at
+  // the same moment would fail here: the second tries again for as long as
+  // the busy timeout.
+  void SetJournalMode(const char *Sql) {
+    QElapsedTimer Waited;
+    Waited.start();
+    for (;;) {
+      const int Rc = sqlite3_exec(FDb, Sql, nullptr, nullptr, nullptr);
+      if (Rc == SQLITE_OK)
+        return;
+      if (Rc != SQLITE_BUSY || Waited.hasExpired(BusyTimeoutMs))
+        Fail();
+      sqlite3_sleep(5);
     }
   }
 
