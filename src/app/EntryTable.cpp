@@ -182,7 +182,7 @@ const QString &TEntryTable::Name(int Position) const {
   case nkComponent:
     return AsComponent(D.Source)->CompName();
   case nkProperty:
-    return AsPropertySource(D.Source)->sPropName;
+    return AsPropertySource(D.Source)->sPropName.Text();
   case nkConstant:
     return AsConstant(D.Source)->wsName;
   default:

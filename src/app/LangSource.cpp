@@ -10,6 +10,7 @@
 #include "TextUtils.h"
 
 #include <QFile>
+#include <QHash>
 #include <algorithm>
 #include <climits>
 #include <iterator>
@@ -54,7 +55,7 @@ int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &w
   int Index;
   FindID(iID, Index);
   FItems.insert(FItems.begin() + Index,
-                std::make_unique<TPropertySource>(TPropertySource{iID, sPropName, wsValue}));
+                std::make_unique<TPropertySource>(TPropertySource{iID, TPropertyName(sPropName), wsValue}));
   return Index;
 }
 
@@ -90,7 +91,7 @@ int TPropertySources::IndexOfID(qint32 iID) const {
 
 int TPropertySources::IndexOfPropName(QStringView sPropName) const {
   for (int I = 0; I < Count(); ++I)
-    if (ZrLang_SameText(FItems[size_t(I)]->sPropName, sPropName))
+    if (ZrLang_SameText(FItems[size_t(I)]->sPropName.Text(), sPropName))
       return I;
   return -1;
 }
@@ -198,6 +199,19 @@ void TLangSource::ParseLines(TZrLang_LineReader &Lines) {
       throw TZrLang_Constants::DuplicateNameError(Dup->wsName);
   };
 
+  // Names repeat across sections: each is kept once. Only the first of many
+  // distinct names are remembered, so that the table stays small.
+  constexpr qsizetype MaxRemembered = 64 * 1024;
+  QHash<QStringView, TPropertyName> Names; // keys view their name's text
+  const auto NameOf = [&](QStringView Name) {
+    if (const auto Found = Names.constFind(Name); Found != Names.cend())
+      return *Found;
+    const TPropertyName Kept(Text.Keep(Name));
+    if (Names.size() < MaxRemembered)
+      Names.insert(QStringView(Kept.Text()), Kept);
+    return Kept;
+  };
+
   bool InConstants = false;
   int LineNo = 0;
   const auto OnLine = [&](QStringView RawLine) {
@@ -239,7 +253,7 @@ void TLangSource::ParseLines(TZrLang_LineReader &Lines) {
     const qint32 iID = Comma < 0 ? 0 : ZrLang_StrToIntDef(Rest.first(Comma), 0);
     const QStringView Value = Comma < 0 ? Rest : ZrLang_Trim(Rest.sliced(Comma + 1));
     Props.push_back(std::make_unique<TPropertySource>(
-        TPropertySource{iID, Text.KeepOnce(Name), Text.Decoded(Value)}));
+        TPropertySource{iID, NameOf(Name), Text.Decoded(Value)}));
   };
   QStringView RawLine;
   while (Lines.Next(RawLine))

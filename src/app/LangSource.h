@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "Exceptions.h"
+#include "PropertyName.h"
 #include "RecordPool.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ public:
 
 struct TPropertySource {
   qint32 iID;
-  QString sPropName;
+  TPropertyName sPropName;
   QString wsValue; // decoded default value
 
   static void *operator new(std::size_t Size) { return ZrLang_AllocateRecord(Size); }

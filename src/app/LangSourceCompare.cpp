@@ -112,7 +112,7 @@ QString TLangSource::CompareStructureWith(TZrLang_CompTranslations &Translations
         }
         Added.push_back(std::make_unique<TZrLang_PropValueTranslation>(
             TZrLang_PropValueTranslation{P->iID, {zrtsUntranslated}, P->wsValue}));
-        Missing.Line(Indent, u"SCaptionAddedProperty", {P->sPropName, P->iID});
+        Missing.Line(Indent, u"SCaptionAddedProperty", {P->sPropName.Text(), P->iID});
         ++CntAddedProps;
       }
     }

@@ -80,7 +80,7 @@ QStringList NonPositiveIDEntries(const TLangSource &Source) {
     // Sorted by ID: the entries without a positive one come first.
     for (int J = 0; J < Props.Count() && !IsTranslatableID(Props.Items(J)->iID); ++J)
       Entries.append(QStringLiteral("[%1] %2 (ID %3)")
-                         .arg(Components.Items(I)->CompName(), Props.Items(J)->sPropName)
+                         .arg(Components.Items(I)->CompName(), Props.Items(J)->sPropName.Text())
                          .arg(Props.Items(J)->iID));
   }
   return Entries;

@@ -35,19 +35,6 @@ QString TZrLang_SharedText::Keep(QStringView Part) {
   return QString(std::move(Shared));
 }
 
-QString TZrLang_SharedText::KeepOnce(QStringView Part) {
-  // Enough for the distinct property names of a large project.
-  constexpr qsizetype MaxRemembered = 64 * 1024;
-  if (Part.isEmpty())
-    return Keep(Part);
-  if (const auto Found = FOnce.constFind(Part); Found != FOnce.cend())
-    return *Found;
-  QString Kept = Keep(Part);
-  if (FOnce.size() < MaxRemembered)
-    FOnce.insert(QStringView(Kept), Kept);
-  return Kept;
-}
-
 QString TZrLang_SharedText::Decoded(QStringView Escaped) {
   if (Escaped.contains(u'\\'))
     return DecodeControlChars(Escaped);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -28,10 +27,6 @@ public:
 
   // A copy of Part; an empty Part gives an empty string of its own.
   QString Keep(QStringView Part);
-  // The same for a text that repeats across the file (the property names of
-  // a language source): equal texts share one copy. Only the first of many
-  // distinct texts are remembered, so the memory this costs stays bounded.
-  QString KeepOnce(QStringView Part);
   // The value of a one-line form, as DecodeControlChars gives it: kept here
   // when the form has no escapes, a string of its own otherwise.
   QString Decoded(QStringView Escaped);
@@ -42,6 +37,4 @@ private:
   QString FBlock;
   qsizetype FUsed = 0;
   qsizetype FNextSize;
-  // Keys view their kept copy, which never moves.
-  QHash<QStringView, QString> FOnce;
 };

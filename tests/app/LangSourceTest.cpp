@@ -20,7 +20,7 @@ QString Dump(const TLangSource &S) {
     Out << u"["_s + C->CompName() + u"]"_s;
     for (int J = 0; J < C->PropertySources().Count(); ++J) {
       const PPropertySource P = C->PropertySources().Items(J);
-      Out << QString::number(P->iID) + u":"_s + P->sPropName + u"="_s + P->wsValue;
+      Out << QString::number(P->iID) + u":"_s + P->sPropName.Text() + u"="_s + P->wsValue;
     }
   }
   for (int I = 0; I < S.Constants().Count(); ++I)
@@ -183,10 +183,19 @@ TEST(LangSourceTest, LookupsUseTextOrder) {
   const TPropertySources &P = C.Items(1)->PropertySources();
   EXPECT_EQ(P.IndexOfPropName(u"form1.CAPTION"), 1);
   EXPECT_EQ(P.IndexOfPropName(u"Caption"), -1);
-  EXPECT_EQ(P.FindPropByID(2)->sPropName, u"Btn.Hint"_s);
+  EXPECT_EQ(P.FindPropByID(2)->sPropName.Text(), u"Btn.Hint"_s);
   EXPECT_EQ(P.IndexOfID(3), -1);
   EXPECT_FALSE(P.FindID(3, Index));
   EXPECT_EQ(Index, 1);
+}
+
+TEST(LangSourceTest, PropertiesOfOneNameShareIt) {
+  const auto S = Parse("[A]\r\nBtn.Caption=1,a\r\n[B]\r\nBtn.Caption=2,b\r\nBtn.Hint=3,c\r\n");
+  const TComponentSources &C = S->ComponentSources();
+  const QString &First = C.Items(0)->PropertySources().Items(0)->sPropName.Text();
+  const QString &Second = C.Items(1)->PropertySources().Items(0)->sPropName.Text();
+  EXPECT_EQ(&First, &Second);
+  EXPECT_EQ(C.Items(1)->PropertySources().Items(1)->sPropName.Text(), u"Btn.Hint"_s);
 }
 
 TEST(LangSourceTest, ReadsFileAndReportsMissingOne) {

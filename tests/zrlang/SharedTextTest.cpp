@@ -90,17 +90,6 @@ TEST(SharedTextTest, PiecesEndInNulAndDetachWhenChanged) {
   EXPECT_EQ(Text.Keep(QStringView(Line.data() + 2, 0)), QString());
 }
 
-TEST(SharedTextTest, RepeatedTextsShareOneCopy) {
-  TZrLang_SharedText Text(64);
-  const QString A = Text.KeepOnce(u"Button1.Caption");
-  const QString B = Text.KeepOnce(QString(u"Button1.Caption"_s));
-  const QString C = Text.KeepOnce(u"Button2.Caption");
-  EXPECT_EQ(A.utf16(), B.utf16());
-  EXPECT_NE(A.utf16(), C.utf16());
-  EXPECT_EQ(C, u"Button2.Caption"_s);
-  EXPECT_TRUE(Text.KeepOnce(u"").isEmpty());
-}
-
 struct TEmptyCase {
   const char *Name;
   QByteArray Bytes;
