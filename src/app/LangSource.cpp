@@ -54,8 +54,8 @@ template <typename T, typename L> void SortLaterFirst(std::vector<std::unique_pt
 int TPropertySources::Add(qint32 iID, const QString &sPropName, const QString &wsValue) {
   int Index;
   FindID(iID, Index);
-  FItems.insert(FItems.begin() + Index,
-                std::make_unique<TPropertySource>(TPropertySource{iID, TPropertyName(sPropName), wsValue}));
+  FItems.insert(FItems.begin() + Index, std::make_unique<TPropertySource>(TPropertySource{
+                                            iID, TPropertyName(sPropName), wsValue}));
   return Index;
 }
 

@@ -53,9 +53,9 @@ private:
   std::unique_ptr<char16_t[]> FBlock; // decoded characters of a stream
   qsizetype FCapacity = 0;
   const char16_t *FData = nullptr;
-  qsizetype FLen = 0;   // decoded characters at FData
-  qsizetype FPos = 0;   // the first character of the next line
-  qsizetype FScan = 0;  // where the search for the next break goes on
+  qsizetype FLen = 0;    // decoded characters at FData
+  qsizetype FPos = 0;    // the first character of the next line
+  qsizetype FScan = 0;   // where the search for the next break goes on
   bool FOddByte = false; // a stream's odd byte waits after FData[FLen - 1]
   bool FEnd = false;     // everything is decoded
 };

@@ -1,7 +1,7 @@
 // Lines read a block at a time must be the lines of the whole text, however
 // the blocks cut it: in a CR LF, in a character, in a long line.
-#include "CodePages.h"
 #include "LineReader.h"
+#include "CodePages.h"
 #include "TextUtils.h"
 
 #include <QIODevice>
