@@ -2,6 +2,7 @@
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 void ZrLang_AdviseLargeBuffer(void *Data, qsizetype Size) {
@@ -14,6 +15,20 @@ void ZrLang_AdviseLargeBuffer(void *Data, qsizetype Size) {
   // Only advice: a system that refuses it fills the buffer as before.
   if (End > Begin)
     madvise(reinterpret_cast<void *>(Begin), End - Begin, MADV_HUGEPAGE);
+#else
+  Q_UNUSED(Data);
+  Q_UNUSED(Size);
+#endif
+}
+
+void ZrLang_ReleaseUnusedPages(void *Data, qsizetype Size) {
+#ifdef Q_OS_LINUX
+  const quintptr Page = quintptr(sysconf(_SC_PAGESIZE));
+  const quintptr Begin = (quintptr(Data) + Page - 1) & ~(Page - 1);
+  const quintptr End = (quintptr(Data) + quintptr(Size)) & ~(Page - 1);
+  // Only advice: a system that refuses it keeps the pages.
+  if (End > Begin)
+    madvise(reinterpret_cast<void *>(Begin), End - Begin, MADV_DONTNEED);
 #else
   Q_UNUSED(Data);
   Q_UNUSED(Size);

@@ -17,6 +17,15 @@ constexpr qsizetype BlockChars = 4 * 1024 * 1024;
 TZrLang_SharedText::TZrLang_SharedText(qsizetype SizeHint)
     : FNextSize(std::max(SizeHint, qsizetype(64))) {}
 
+TZrLang_SharedText::~TZrLang_SharedText() {
+  if (FBlock.isNull())
+    return;
+  // Nothing reads past the last piece's '\0': a piece that comes to own the
+  // block alone and grows in place writes there before it reads.
+  char16_t *Data = FBlock.data_ptr().data();
+  ZrLang_ReleaseUnusedPages(Data + FUsed, (FBlock.size() - FUsed) * qsizetype(sizeof(char16_t)));
+}
+
 QString TZrLang_SharedText::Keep(QStringView Part) {
   if (Part.isEmpty())
     return Part.toString();

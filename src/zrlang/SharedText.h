@@ -24,6 +24,11 @@ public:
   // file is never larger than the file, so with a true hint one block holds
   // it all.
   explicit TZrLang_SharedText(qsizetype SizeHint);
+  // What the last block did not take is given back to the system; the kept
+  // pieces stay.
+  ~TZrLang_SharedText();
+  TZrLang_SharedText(const TZrLang_SharedText &) = delete;
+  TZrLang_SharedText &operator=(const TZrLang_SharedText &) = delete;
 
   // A copy of Part; an empty Part gives an empty string of its own.
   QString Keep(QStringView Part);
